@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the plug-in and renders the factory programs to WAV files through the built library.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DZARN_BUILD_TESTS=OFF -DZARN_BUILD_BENCH=OFF >/dev/null
+cmake --build build -j"$(nproc)"
+echo "Plug-in: $(pwd)/build/bin/ZarnPro.so"
+build/bin/zarn-render --out out/programs --programs 0-8

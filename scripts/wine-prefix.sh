@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Creates (once) the wine prefix of a build tree and starts its server detached, so that test
+# programs do not wait on wine's services. Usage: wine-prefix.sh BUILD_DIR [stop]
+set -eu
+export WINEPREFIX="$(cd "$1" && pwd)/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY
+if [ "${2:-}" = stop ]; then
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  exit 0
+fi
+mkdir -p "$WINEPREFIX"
+wineserver -p >/dev/null 2>&1 </dev/null
+if [ ! -d "$WINEPREFIX/drive_c/windows" ]; then
+  wine wineboot -i >/dev/null 2>&1 </dev/null
+fi
