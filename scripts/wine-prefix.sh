@@ -9,7 +9,7 @@ if [ "${2:-}" = stop ]; then
   exit 0
 fi
 mkdir -p "$WINEPREFIX"
-wineserver -p >/dev/null 2>&1 </dev/null
-if [ ! -d "$WINEPREFIX/drive_c/windows" ]; then
-  wine wineboot -i >/dev/null 2>&1 </dev/null
-fi
+wineserver -p >/dev/null 2>&1 </dev/null || true # already running
+# Starts wine's services (and creates the prefix the first time) with their output detached;
+# a service started by a test would hold the test runner's output pipe open.
+wine wineboot >/dev/null 2>&1 </dev/null
