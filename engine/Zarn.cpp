@@ -44,7 +44,9 @@ Zarn::Zarn() {
         lfoTable[i] = static_cast<float>(i) * (1.0f / 32768.0f);
         lfoTable[kLfoTableSize / 2 + i] = 1.0f - lfoTable[i];
     }
+    // The shared tables are filled by the first engine, never on the audio thread.
     sineTable();
+    noteFrequency(0);
     decodeMaterial();
 
     // Usable before the host sets a rate: the material at 44.1 kHz. lastIntRate stays -1 so

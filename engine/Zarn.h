@@ -151,7 +151,6 @@ private:
     void decodeMaterial();
     void resampleAttackSamples(double rate, int32_t intRate);
     void startVoice(uint8_t vel);
-    bool isGateMode() const { return fixedPitch == 0 && sustainTime == 0.0f; }
 };
 
 static_assert(sizeof(Zarn::programBank) == 8192, "the program bank is 64 records of 128 bytes");

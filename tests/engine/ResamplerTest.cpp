@@ -19,18 +19,6 @@ TEST(ResamplerTest, CatmullRomBetweenSamples) {
     EXPECT_EQ(out[8], 4.0f);
 }
 
-TEST(ResamplerTest, ExactSplineValue) {
-    // p, q, r, s = 1, 2, 0, -1 at t = 0.25, summed as ((A + B) + C) + q in float.
-    const float source[] = {1.0f, 2.0f, 0.0f, -1.0f};
-    float out[2] = {};
-    resampleCubic(source, 4, out, 1.25, 2);
-    const float p = 1.0f, q = 2.0f, r = 0.0f, s = -1.0f, t = 0.25f;
-    const float a = (2.0f * r + p - (5.0f * q + s) * 0.5f) * t * t;
-    const float b = ((q - r) * 3.0f - p + s) * 0.5f * t * t * t;
-    const float c = (r - p) * 0.5f * t;
-    EXPECT_EQ(out[1], ((a + b) + c) + q);
-}
-
 TEST(ResamplerTest, ScaledAndStereo) {
     const float mono[] = {1024.0f, 2048.0f, -512.0f};
     float out[3] = {};

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -113,10 +116,30 @@ TEST(ZarnTest, TimeCoefAtTheCurrentRate) {
     EXPECT_NEAR(std::pow(engine->timeCoef(0.5, 10.0), 480.0), 0.5, 1e-12);
 }
 
-TEST(ZarnTest, StateWordA) {
+#ifndef _WIN32
+// The dump goes to a file literally named "e:\params.txt" here; run it in a scratch folder.
+TEST(ZarnTest, DumpProgramsAppendsTheBankAsText) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "zarn-dump-test";
+    std::filesystem::remove_all(scratch);
+    std::filesystem::create_directories(scratch);
+    std::filesystem::current_path(scratch);
     auto engine = std::make_unique<Zarn>();
-    engine->setStateWordA(7);
-    EXPECT_EQ(engine->stateWordA, 7);
+    EXPECT_EQ(engine->dumpPrograms(), 1);
+    EXPECT_EQ(engine->dumpPrograms(), 1);
+    std::ifstream file("e:\\params.txt");
+    std::string first;
+    std::getline(file, first);
+    int lines = 1;
+    for (std::string line; std::getline(file, line);)
+        ++lines;
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(scratch);
+    EXPECT_EQ(first, "{2012 QZ,0.18500f,0.50500f,0.53000f,0.00000f,0.54000f,0.61500f,0.52000f,0.53500f,0.58500f,"
+                     "0.76500f,0.48500f,0.89000f,0.00000f,0.75500f,0.00000f,0.00000f,0.00000f,0.00000f,1.00000f,"
+                     "0.00000f,1.00000f,0.65500f,},");
+    EXPECT_EQ(lines, 128) << "appended, not replaced";
 }
+#endif
 
 } // namespace
