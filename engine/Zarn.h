@@ -47,6 +47,10 @@ public:
     void resetVoice();
     void reset();
 
+    // Renders frames samples of the voice into outputs[0] and outputs[1] (cleared first when
+    // replacing, added to otherwise) and passes them through the output stage. Audio thread.
+    void render(int32_t frames, float** outputs, bool replacing);
+
     // Clamps the rate to 10 kHz..192 kHz (non-finite rates are ignored) and resamples the
     // attack samples when the whole-number rate changes. Never called on the audio thread.
     void setSampleRate(double rate);
@@ -148,6 +152,19 @@ public:
     SynthProgram programBank[kNumPrograms]{};
 
 private:
+    // The model renderers: each adds one run of its voice into both buffers.
+    void renderModel0(int32_t frames, float** outputs, bool replacing);
+    void renderModel1(int32_t frames, float** outputs, bool replacing);
+    void renderModel2(int32_t frames, float** outputs, bool replacing);
+    void renderModel3(int32_t frames, float** outputs, bool replacing);
+    void renderModel4(int32_t frames, float** outputs, bool replacing);
+    void renderModel5(int32_t frames, float** outputs, bool replacing);
+    void renderModel6(int32_t frames, float** outputs, bool replacing);
+    void renderModel7(int32_t frames, float** outputs, bool replacing);
+    void renderActiveModel(int32_t frames, float** outputs, bool replacing);
+    void flushTinyValues();
+    void applyOutputStage(int32_t frames, float** outputs);
+
     void decodeMaterial();
     void resampleAttackSamples(double rate, int32_t intRate);
     void startVoice(uint8_t vel);
