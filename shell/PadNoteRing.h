@@ -11,7 +11,7 @@
 // entries arrive whole and in order. A push into a full ring is refused.
 class PadNoteRing {
 public:
-    static constexpr uint32_t kCapacity = 64; // a power of two
+    static constexpr uint32_t kCapacity = 256; // a power of two; as many as a block queues
 
     // User-interface thread.
     bool push(const NoteEvent& event) {

@@ -66,8 +66,9 @@ public:
     virtual bool copyProgram(VstInt32 destination);
 
     // The tap pad's notes, from the user-interface thread: they take effect at the start of the
-    // next rendered block, in order, with velocity 100.
-    void queueNoteEvent(uint8_t status, uint8_t note, int32_t deltaFrames);
+    // next rendered block, in order, with velocity 100. False when 256 are already waiting
+    // (the host has stopped rendering).
+    bool queueNoteEvent(uint8_t status, uint8_t note, int32_t deltaFrames);
 
     bool isNativeHost() const override { return nativeHost.load(std::memory_order_relaxed); }
     Zarn& getEngine() { return engine; }

@@ -91,6 +91,6 @@ void VstXSynth::applyNoteEvent(const NoteEvent& event) {
         engine.noteOn(note, velocity, 0);
 }
 
-void VstXSynth::queueNoteEvent(uint8_t status, uint8_t note, int32_t deltaFrames) {
-    padNotes.push({deltaFrames, status, note, kPadVelocity});
+bool VstXSynth::queueNoteEvent(uint8_t status, uint8_t note, int32_t deltaFrames) {
+    return padNotes.push({deltaFrames, status, note, kPadVelocity});
 }
