@@ -1,0 +1,112 @@
+#include "TestSupport.h"
+
+#include "vstgui/PngCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <limits>
+
+using namespace VSTGUI;
+
+namespace {
+
+const CColor kHalfBlue(0, 0, 255, 128);
+
+std::vector<uint8_t> pngOf(int32_t w, int32_t h)
+{
+    auto bitmap = testsupport::makeBitmap(w, h, [](int32_t x, int32_t) { return x == 0 ? kHalfBlue : kWhiteCColor; });
+    return PngCodec::encode(*bitmap);
+}
+
+} // namespace
+
+TEST(Bitmap, RegisteredResourceDecodesToPremultipliedPixels)
+{
+    testsupport::registerBytes(9001, pngOf(3, 2));
+    auto bitmap = makeOwned<CBitmap>(CResourceDescription(9001));
+    ASSERT_NE(bitmap->getPlatformBitmap(), nullptr);
+    EXPECT_EQ(bitmap->getWidth(), 3);
+    EXPECT_EQ(bitmap->getHeight(), 2);
+    EXPECT_EQ(testsupport::rawPixel(*bitmap->getPlatformBitmap(), 0, 0), CColor(0, 0, 128, 128));
+    EXPECT_EQ(testsupport::rawPixel(*bitmap->getPlatformBitmap(), 2, 1), kWhiteCColor);
+    EXPECT_FALSE(bitmap->getPlatformBitmap()->isOpaque());
+}
+
+// A resource that is missing or does not decode gives a bitmap without a platform bitmap.
+TEST(Bitmap, UnusableResourcesGiveNoPlatformBitmap)
+{
+    std::vector<uint8_t> truncated = pngOf(8, 8);
+    truncated.resize(truncated.size() / 2);
+    testsupport::registerBytes(9002, truncated);
+    testsupport::registerBytes(9003, {'n', 'o', 't', ' ', 'p', 'n', 'g'});
+    testsupport::registerBytes(9004, {});
+    for (int32_t id : {9002, 9003, 9004, 9099, -1}) {
+        auto bitmap = makeOwned<CBitmap>(CResourceDescription(id));
+        EXPECT_EQ(bitmap->getPlatformBitmap(), nullptr) << id;
+        EXPECT_EQ(bitmap->getWidth(), 0);
+    }
+}
+
+TEST(Bitmap, RegistrationReplacesAnEarlierOne)
+{
+    testsupport::registerBytes(9005, pngOf(2, 2));
+    testsupport::registerBytes(9005, pngOf(5, 1));
+    auto bitmap = makeOwned<CBitmap>(CResourceDescription(9005));
+    EXPECT_EQ(bitmap->getWidth(), 5);
+}
+
+TEST(Bitmap, EmptyBitmapSizes)
+{
+    struct Case {
+        double w;
+        double h;
+        bool made;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {{1, 1, true},        {7.9, 3, true},     {0, 5, false},   {-3, 5, false},
+                          {nan, 5, false},     {5, nan, false},    {32768, 1, true}, {32769, 1, false},
+                          {20000, 20000, false}, {1e300, 1e300, false}};
+    for (const Case& c : cases) {
+        auto bitmap = makeOwned<CBitmap>(c.w, c.h);
+        EXPECT_EQ(bitmap->getPlatformBitmap() != nullptr, c.made) << c.w << " x " << c.h;
+    }
+    auto truncated = makeOwned<CBitmap>(7.9, 3);
+    EXPECT_EQ(truncated->getWidth(), 7);
+}
+
+TEST(Bitmap, FromPathReadsPngFilesAndRefusesTheRest)
+{
+    const std::string good = "vstgui_bitmap_test_good.png";
+    const std::string bad = "vstgui_bitmap_test_bad.png";
+    auto source = testsupport::makeBitmap(4, 3, [](int32_t, int32_t) { return kWhiteCColor; });
+    ASSERT_TRUE(PngCodec::writeFile(*source, good));
+    std::FILE* file = std::fopen(bad.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("garbage", file);
+    std::fclose(file);
+
+    auto loaded = IPlatformBitmap::createFromPath(good.c_str());
+    ASSERT_TRUE(loaded);
+    auto bitmap = makeOwned<CBitmap>(loaded);
+    EXPECT_EQ(bitmap->getWidth(), 4);
+    EXPECT_EQ(bitmap->getHeight(), 3);
+    EXPECT_TRUE(loaded->isOpaque());
+    EXPECT_FALSE(IPlatformBitmap::createFromPath(bad.c_str()));
+    EXPECT_FALSE(IPlatformBitmap::createFromPath("no/such/file.png"));
+    EXPECT_FALSE(IPlatformBitmap::createFromPath(nullptr));
+    EXPECT_FALSE(IPlatformBitmap::createFromMemory(nullptr, 100));
+    std::remove(good.c_str());
+    std::remove(bad.c_str());
+}
+
+TEST(Bitmap, LockingPixelsForgetsTheOpaqueShortcut)
+{
+    auto bitmap = testsupport::makeBitmap(2, 2, [](int32_t, int32_t) { return kWhiteCColor; });
+    EXPECT_TRUE(bitmap->isOpaque());
+    {
+        auto access = bitmap->lockPixels(true);
+        access->getAddress()[3] = 0;
+    }
+    EXPECT_FALSE(bitmap->isOpaque());
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "vstgui/CViewContainer.h"
+#include "vstgui/IPlatformBitmap.h"
+#include "vstgui/IPlatformFrame.h"
+#include "vstgui/VSTGUIEditorInterface.h"
+
+#include <memory>
+#include <vector>
+
+namespace VSTGUI {
+
+// The root container: paints its views into a back buffer that its back end shows, and receives
+// the back end's mouse input. Its origin is always (0, 0).
+class CFrame : public CViewContainer {
+public:
+    CFrame(const CRect& size, VSTGUIEditorInterface* editor);
+    ~CFrame() override;
+
+    // Opens the back end for the parent window; false when already open or the size is unusable.
+    bool open(void* parentWindow, PlatformType type = PlatformType::kDefaultNative);
+    // Removes and releases every view, closes the back end and releases the frame itself.
+    void close();
+
+    VSTGUIEditorInterface* getEditor() const { return editor; }
+    IPlatformFrame* getPlatformFrame() const { return platformFrame.get(); }
+    // The painted pixels; null while closed.
+    IPlatformBitmap* getBackBuffer() const { return backBuffer.get(); }
+    CFrame* getFrame() const override { return const_cast<CFrame*>(this); }
+    int32_t getKnobMode() const;
+
+    // Resizes the frame (and its back end); false when the size is unusable or the editor
+    // refuses it.
+    bool setSize(CCoord width, CCoord height);
+    // Redraws what changed: the views that are dirty or whose value changed, and every invalid
+    // rectangle, background first.
+    void idle();
+    void invalid() override;
+    void invalidRect(const CRect& rect) override;
+
+    // The modal view is added above all views and takes all input until it is cleared (null).
+    // The frame holds its own reference while the view is modal. False when another is modal.
+    bool setModalView(CView* view);
+    CView* getModalView() const { return modalView; }
+    // The view with the keyboard focus; the old one is told it lost it, the new one that it got it.
+    void setFocusView(CView* view);
+    CView* getFocusView() const { return focusView.get(); }
+
+    bool getCurrentMouseLocation(CPoint& where) const;
+    CButtonState getCurrentMouseButtons() const;
+
+    bool removeView(CView* view, bool withForget = true) override;
+
+    // Input from the back end. A press that no view takes goes to the editor's onMouseDown, a
+    // release that no view takes to its onMouseUp; while a modal view is set, it alone gets input.
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
+    bool onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
+                 const CButtonState& buttons) override;
+
+private:
+    void paintInvalidRects();
+
+    VSTGUIEditorInterface* editor;
+    std::unique_ptr<IPlatformFrame> platformFrame;
+    SharedPointer<IPlatformBitmap> backBuffer;
+    std::vector<CRect> invalidRects;
+    CView* modalView = nullptr;
+    SharedPointer<CView> focusView;
+};
+
+} // namespace VSTGUI

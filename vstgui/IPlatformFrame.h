@@ -1,0 +1,33 @@
+#pragma once
+
+#include "vstgui/CButtonState.h"
+#include "vstgui/CRect.h"
+
+#include <memory>
+
+namespace VSTGUI {
+
+class CFrame;
+class IPlatformBitmap;
+class IPlatformOptionMenu;
+
+// What differs between back ends: how the frame's painted pixels reach the screen and where the
+// pointer is. Input arrives by the back end calling the frame's mouse operations.
+class IPlatformFrame {
+public:
+    virtual ~IPlatformFrame() = default;
+
+    // The back end for type and parent window; the offscreen one when there is no window to show
+    // the frame in.
+    static std::unique_ptr<IPlatformFrame> create(CFrame& frame, void* parent, PlatformType type);
+
+    // The frame painted area (frame coordinates) of pixels; the back end shows it.
+    virtual void present(const IPlatformBitmap& pixels, const CRect& area) = 0;
+    virtual void setSize(const CRect& size) = 0;
+    virtual CPoint getCurrentMousePosition() const = 0;
+    virtual CButtonState getCurrentMouseButtons() const = 0;
+    // The presenter of option menus; null when menus cannot be shown.
+    virtual IPlatformOptionMenu* getOptionMenu() = 0;
+};
+
+} // namespace VSTGUI
