@@ -41,10 +41,7 @@ void BM_EngineRender(benchmark::State& state) {
 BENCHMARK(BM_EngineRender)->Arg(32)->Arg(4096);
 
 std::unique_ptr<VstXSynth> makeSynth(host::Host& host) {
-    host::Host::setCreatingHost(&host);
-    auto synth = std::make_unique<VstXSynth>(&host::Host::callback);
-    host::Host::setCreatingHost(nullptr);
-    host.bind(synth->getAeffect());
+    auto synth = host.construct<VstXSynth>();
     synth->setSampleRate(static_cast<float>(kRate));
     return synth;
 }

@@ -1,26 +1,12 @@
 // Loads the built plug-in through its exported entry points, as a host does.
 
-#include "tools/host/PluginInstance.h"
-#include "tools/host/PluginLibrary.h"
+#include "LoadedPlugin.h"
 #include "tools/host/Render.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
-class EntryPointTest : public ::testing::Test {
+class EntryPointTest : public LoadedPlugin {
 protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        library = host::PluginLibrary::load(ZARN_PLUGIN_FILE, error).release();
-        ASSERT_NE(library, nullptr) << error;
-    }
-    static void TearDownTestSuite() {
-        delete library;
-        library = nullptr;
-    }
-
-    static inline host::PluginLibrary* library = nullptr;
     host::Host hostA;
     host::Host hostB;
 };
@@ -59,15 +45,15 @@ TEST_F(EntryPointTest, BothEntriesCreateAnInstrumentRecord) {
 
 TEST_F(EntryPointTest, HostsThatAnswerNoVersionOrHaveNoCallbackGetNothing) {
     hostA.versionAnswer = 0;
-    EXPECT_EQ(host::PluginInstance::create(library->entry(), hostA), nullptr);
+    EXPECT_EQ(create(hostA), nullptr);
     EXPECT_EQ(library->entry()(nullptr), nullptr);
     auto main = reinterpret_cast<VstPluginMainProc>(library->symbol("Main"));
     EXPECT_EQ(main(nullptr), nullptr);
 }
 
 TEST_F(EntryPointTest, InstancesAreIndependent) {
-    auto first = host::PluginInstance::create(library->entry(), hostA);
-    auto second = host::PluginInstance::create(library->entry(), hostB);
+    auto first = create(hostA);
+    auto second = create(hostB);
     ASSERT_TRUE(first && second);
     EXPECT_NE(first->effect(), second->effect());
     EXPECT_NE(first->effect()->object, second->effect()->object);
@@ -83,7 +69,7 @@ TEST_F(EntryPointTest, InstancesAreIndependent) {
 }
 
 TEST_F(EntryPointTest, ResumeAsksForMidiAndRenderingOverwritesTheBuffers) {
-    auto instance = host::PluginInstance::create(library->entry(), hostA);
+    auto instance = create(hostA);
     ASSERT_NE(instance, nullptr);
     instance->start(48000.0f, 256);
     const auto wants = hostA.callsWith(audioMasterWantMidi);
@@ -96,7 +82,7 @@ TEST_F(EntryPointTest, ResumeAsksForMidiAndRenderingOverwritesTheBuffers) {
     EXPECT_LE(host::peakOf(out), 1.0f);
 
     // An idle instance replaces whatever the buffers held with silence.
-    auto idle = host::PluginInstance::create(library->entry(), hostB);
+    auto idle = create(hostB);
     idle->start(48000.0f, 64);
     std::vector<float> left(64, 7.0f), right(64, 7.0f);
     float* channels[2] = {left.data(), right.data()};

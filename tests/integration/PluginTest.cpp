@@ -1,30 +1,17 @@
 // The instrument as a host sees it through the built library: names, programs, state, MIDI.
 
-#include "tools/host/PluginInstance.h"
-#include "tools/host/PluginLibrary.h"
+#include "LoadedPlugin.h"
 #include "tools/host/Render.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
 namespace {
 
-class PluginTest : public ::testing::Test {
+class PluginTest : public LoadedPlugin {
 protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        library = host::PluginLibrary::load(ZARN_PLUGIN_FILE, error).release();
-        ASSERT_NE(library, nullptr) << error;
-    }
-    static void TearDownTestSuite() {
-        delete library;
-        library = nullptr;
-    }
-
     void SetUp() override {
-        instance = host::PluginInstance::create(library->entry(), host);
+        instance = create(host);
         ASSERT_NE(instance, nullptr);
         instance->start(44100.0f, 512);
         host.clearCalls();
@@ -37,7 +24,6 @@ protected:
         return {bytes, bytes + size};
     }
 
-    static inline host::PluginLibrary* library = nullptr;
     host::Host host;
     std::unique_ptr<host::PluginInstance> instance;
 };
@@ -71,7 +57,7 @@ TEST_F(PluginTest, ChunkRoundTripAndRefusal) {
     EXPECT_EQ(header[7], 2200);
 
     host::Host otherHost;
-    auto other = host::PluginInstance::create(library->entry(), otherHost);
+    auto other = create(otherHost);
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(saved.size()), saved.data()), 1);
     EXPECT_EQ(other->dispatch(effGetProgram), 2);
@@ -107,7 +93,7 @@ TEST_F(PluginTest, MidiControllersProgramsAndTheEcho) {
 TEST_F(PluginTest, OpeningAsksTheHostForItsVendorString) {
     host::Host makers;
     makers.vendorString = "Halvane Audio";
-    auto native = host::PluginInstance::create(library->entry(), makers);
+    auto native = create(makers);
     ASSERT_NE(native, nullptr);
     native->start(44100.0f, 512);
     EXPECT_FALSE(makers.callsWith(audioMasterGetVendorString).empty());

@@ -111,9 +111,8 @@ TEST(HostRequests, EachWrapperSendsItsRequestAndReadsTheAnswer) {
         for (VstIntPtr reply : {VstIntPtr{3}, VstIntPtr{0}}) {
             PassedPointerHost host;
             host.reply = reply;
-            Effect effect(&host::Host::callback, 1, 1);
-            host.bind(effect.getAeffect());
-            EXPECT_EQ(request.call(effect), reply == 3 ? request.whenHostAnswers3 : request.whenHostAnswers0);
+            auto effect = host.construct<Effect>(1, 1);
+            EXPECT_EQ(request.call(*effect), reply == 3 ? request.whenHostAnswers3 : request.whenHostAnswers0);
             const auto calls = host.calls();
             ASSERT_EQ(calls.size(), 1u);
             EXPECT_EQ(calls[0].opcode, request.opcode);
@@ -132,21 +131,19 @@ TEST(HostRequests, EventsReachTheHostOnlyWhenItAnswersExactlyOne) {
     for (const auto& [reply, accepted] : {std::pair{VstIntPtr{1}, true}, {VstIntPtr{2}, false}, {VstIntPtr{0}, false}}) {
         AnsweringHost host;
         host.reply = reply;
-        Effect effect(&host::Host::callback, 1, 1);
-        host.bind(effect.getAeffect());
+        auto effect = host.construct<Effect>(1, 1);
         VstEvents events{};
-        EXPECT_EQ(effect.sendVstEventsToHost(&events), accepted) << reply;
+        EXPECT_EQ(effect->sendVstEventsToHost(&events), accepted) << reply;
     }
 }
 
 TEST(HostRequests, NullSelectorsAndPathsAreNotSent) {
     AnsweringHost host;
     host.reply = 1;
-    Effect effect(&host::Host::callback, 1, 1);
-    host.bind(effect.getAeffect());
-    EXPECT_FALSE(effect.openFileSelector(nullptr));
-    EXPECT_FALSE(effect.closeFileSelector(nullptr));
-    EXPECT_FALSE(effect.getChunkFile(nullptr));
+    auto effect = host.construct<Effect>(1, 1);
+    EXPECT_FALSE(effect->openFileSelector(nullptr));
+    EXPECT_FALSE(effect->closeFileSelector(nullptr));
+    EXPECT_FALSE(effect->getChunkFile(nullptr));
     EXPECT_TRUE(host.calls().empty());
 }
 
@@ -158,11 +155,10 @@ TEST(HostRequests, ResumeAsksForMidiWhenSynthOrMidiReceiver) {
     };
     for (const Case& c : {Case{true, 0, true}, Case{false, 1, true}, Case{false, -1, false}, Case{false, 2, false}}) {
         AnsweringHost host;
-        Effect effect(&host::Host::callback, 1, 1);
-        host.bind(effect.getAeffect());
-        effect.isSynth(c.synth);
-        effect.canDoAnswer = c.canDo;
-        effect.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+        auto effect = host.construct<Effect>(1, 1);
+        effect->isSynth(c.synth);
+        effect->canDoAnswer = c.canDo;
+        effect->dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
         const auto calls = host.callsWith(audioMasterWantMidi);
         ASSERT_EQ(calls.size(), c.asks ? 1u : 0u) << c.synth << c.canDo;
         if (c.asks) {

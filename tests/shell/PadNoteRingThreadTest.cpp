@@ -44,10 +44,8 @@ TEST(PadNoteRingThreads, NothingLostTornOrReordered) {
 // leave a key held at the end.
 TEST(PadNoteRingThreads, TapPadNotesReachTheEngineWhileBlocksRender) {
     host::Host host;
-    host::Host::setCreatingHost(&host);
-    VstXSynth synth(&host::Host::callback);
-    host::Host::setCreatingHost(nullptr);
-    host.bind(synth.getAeffect());
+    auto owned = host.construct<VstXSynth>();
+    VstXSynth& synth = *owned;
     synth.setSampleRate(48000.0f);
 
     std::atomic<bool> done{false};

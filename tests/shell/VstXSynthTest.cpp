@@ -19,13 +19,7 @@ protected:
     host::Host host;
     std::unique_ptr<VstXSynth> synth = make();
 
-    std::unique_ptr<VstXSynth> make() {
-        host::Host::setCreatingHost(&host);
-        auto created = std::make_unique<VstXSynth>(&host::Host::callback);
-        host::Host::setCreatingHost(nullptr);
-        host.bind(created->getAeffect());
-        return created;
-    }
+    std::unique_ptr<VstXSynth> make() { return host.construct<VstXSynth>(); }
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0) {
         return synth->dispatcher(opcode, index, value, ptr, opt);

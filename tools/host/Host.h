@@ -3,6 +3,7 @@
 #include "vst2/Opcodes.h"
 #include "vst2/Records.h"
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -38,6 +39,17 @@ public:
     // Binds a record to this host, and the calls made while no record is bound yet.
     void bind(AEffect* effect);
     static void setCreatingHost(Host* host);
+
+    // Constructs a plug-in object in this process, with this host's callback and bound to it,
+    // as an entry point would: Effect(callback, args...).
+    template <typename Effect, typename... Args>
+    std::unique_ptr<Effect> construct(Args&&... args) {
+        setCreatingHost(this);
+        auto effect = std::make_unique<Effect>(&callback, std::forward<Args>(args)...);
+        setCreatingHost(nullptr);
+        bind(effect->getAeffect());
+        return effect;
+    }
 
     std::vector<HostCall> calls() const;
     std::vector<HostCall> callsWith(VstInt32 opcode) const;
