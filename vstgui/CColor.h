@@ -19,6 +19,8 @@ struct CColor {
     uint8_t alpha = 255;
 };
 
+static_assert(sizeof(CColor) == 4, "four bytes: red, green, blue, alpha");
+
 inline constexpr CColor kBlackCColor{0, 0, 0, 255};
 inline constexpr CColor kWhiteCColor{255, 255, 255, 255};
 inline constexpr CColor kTransparentCColor{0, 0, 0, 0};

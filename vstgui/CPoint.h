@@ -23,4 +23,6 @@ struct CPoint {
     CCoord y = 0;
 };
 
+static_assert(sizeof(CPoint) == 16, "two doubles: x, y");
+
 } // namespace VSTGUI

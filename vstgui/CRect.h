@@ -79,4 +79,6 @@ struct CRect {
     CCoord bottom = 0;
 };
 
+static_assert(sizeof(CRect) == 32, "four doubles: left, top, right, bottom");
+
 } // namespace VSTGUI
