@@ -155,14 +155,16 @@ CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const CButtonState
         CPoint point = local;
         return view->onMouseMoved(point, buttons);
     }
-    // Hovering: the views under the pointer, topmost first, until one handles the move.
+    // Hovering: the views under the pointer, topmost first, until one handles the move. They see
+    // the modifiers only: a button held since a press elsewhere is not theirs.
+    const CButtonState hoverButtons(buttons.getModifierState());
     const auto views = snapshot();
     for (auto it = views.rbegin(); it != views.rend(); ++it) {
         CView* view = it->get();
-        if (view->getParentView() != this || !view->getMouseEnabled() || !view->hitTest(local, buttons))
+        if (view->getParentView() != this || !view->getMouseEnabled() || !view->hitTest(local, hoverButtons))
             continue;
         CPoint point = local;
-        if (view->onMouseMoved(point, buttons) == kMouseEventHandled)
+        if (view->onMouseMoved(point, hoverButtons) == kMouseEventHandled)
             return kMouseEventHandled;
     }
     return kMouseEventNotHandled;

@@ -27,7 +27,8 @@ public:
     void invalidRect(const CRect& rect) override;
 
     // A press goes to the topmost child under it that takes it (any result but not handled);
-    // the child that answers kMouseEventHandled then receives the moves and the release.
+    // the child that answers kMouseEventHandled then receives the moves and the release. Without
+    // a pressed child, moves go to the children under the pointer.
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;

@@ -2,6 +2,7 @@
 
 #include "vstgui/CBitmapPixelAccess.h"
 #include "vstgui/COffscreenContext.h"
+#include "vstgui/UTF8String.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,8 @@ TEST(DrawContext, TextIsMeasuredAndDrawnInsideItsRectangle)
     EXPECT_LT(width12, 80);
     canvas.context->setFont(kSystemFont, 24);
     EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 2 * width12, 1.0);
+    EXPECT_NEAR(canvas.context->getStringWidth(UTF8String("Volume 50 %").getPlatformString()), 2 * width12, 1.0);
+    EXPECT_EQ(canvas.context->getStringWidth(UTF8String(nullptr)), 0);
     EXPECT_EQ(canvas.context->getStringWidth(""), 0);
     EXPECT_EQ(canvas.context->getStringWidth(nullptr), 0);
 

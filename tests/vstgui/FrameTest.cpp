@@ -31,8 +31,9 @@ public:
             onDown();
         return downResult;
     }
-    CMouseEventResult onMouseMoved(CPoint&, const CButtonState&) override
+    CMouseEventResult onMouseMoved(CPoint&, const CButtonState& buttons) override
     {
+        lastMoveButtons = buttons();
         log.push_back("moved " + name);
         return kMouseEventHandled;
     }
@@ -55,6 +56,7 @@ public:
     std::function<void()> onDown;
     CColor colour = CColor(0, 200, 0, 255);
     int draws = 0;
+    int32_t lastMoveButtons = -1;
 };
 
 struct OpenFrame {
@@ -135,10 +137,12 @@ TEST(Frame, DisabledAndUnhitViewsAreSkippedAndHoveringReachesViewsUnderThePointe
     narrow->setMouseableArea(CRect(0, 0, 5, 5));
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(10, 10), kLButton), kMouseEventNotHandled);
     f.backEnd->mouseUp(CPoint(10, 10), kLButton);
-    f.backEnd->mouseMoved(CPoint(2, 2), 0);
+    f.backEnd->mouseDown(CPoint(60, 40), kLButton); // a press on the background, dragged over a view
+    f.backEnd->mouseMoved(CPoint(2, 2), kLButton | kShift);
     const std::vector<std::string> expected = {"moved narrow"};
     EXPECT_EQ(f.log, expected);
-    EXPECT_EQ(f.editor.unhandledDowns.size(), 1u);
+    EXPECT_EQ(narrow->lastMoveButtons, kShift);
+    EXPECT_EQ(f.editor.unhandledDowns.size(), 2u);
     EXPECT_EQ(f.editor.unhandledUps, 1);
 }
 

@@ -276,6 +276,7 @@ TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
         EXPECT_EQ(g.knobFrameShown(1), 31);
         EXPECT_EQ(g.knobFrameShown(2), 46);
         EXPECT_GT(g.inkPixels(g.textEdit->getViewSize(), CColor(30, 30, 60, 255)), 30);
+        EXPECT_GT(g.inkPixels(g.valueDisplay->getViewSize(), CColor(10, 10, 10, 255)), 20); // "0.50"
 
         // Drag knob 0 up by 62 pixels: +0.31. The value box shows below the knob meanwhile.
         EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), kLButton), kMouseEventHandled);
