@@ -222,6 +222,42 @@ TEST(DrawContext, TextIsMeasuredAndDrawnInsideItsRectangle)
     EXPECT_LE(leftmost, 12);
 }
 
+// Ink columns of the text in a 200-pixel rectangle from x = 20, per alignment.
+TEST(DrawContext, TextAlignsInItsRectangle)
+{
+    const char* text = "Align";
+    for (CHoriTxtAlign align : {kLeftText, kCenterText, kRightText}) {
+        Canvas canvas(240, 30);
+        canvas.context->setFont(kSystemFont, 16);
+        canvas.context->setFontColor(kWhiteCColor);
+        const CCoord width = canvas.context->getStringWidth(text);
+        canvas.context->drawString(text, CRect(20, 0, 220, 30), align);
+        int32_t first = 1000;
+        int32_t last = -1;
+        for (int32_t y = 0; y < 30; ++y)
+            for (int32_t x = 0; x < 240; ++x)
+                if (rawPixel(*canvas.pixels, x, y).alpha > 64) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        const double expectedLeft = align == kLeftText ? 20 : align == kCenterText ? 120 - width / 2 : 220 - width;
+        EXPECT_NEAR(first, expectedLeft, 3) << align;
+        EXPECT_NEAR(last + 1, expectedLeft + width, 3) << align;
+    }
+}
+
+TEST(DrawContext, TheSharedSystemFontSizeDecidesTheDefaultTextSize)
+{
+    Canvas canvas(10, 10);
+    const CCoord saved = kSystemFont->getSize();
+    canvas.context->setFont(kSystemFont);
+    const CCoord atDefault = canvas.context->getStringWidth("Huge");
+    kSystemFont->setSize(2 * saved);
+    canvas.context->setFont(kSystemFont);
+    EXPECT_NEAR(canvas.context->getStringWidth("Huge"), 2 * atDefault, 0.5);
+    kSystemFont->setSize(saved);
+}
+
 TEST(DrawContext, TextOddInputDrawsNothingHarmful)
 {
     Canvas canvas(40, 20);
