@@ -56,8 +56,6 @@ SharedPointer<IPlatformBitmap> IPlatformBitmap::createFromMemory(const void* dat
     std::vector<uint8_t> premultiplied;
     if (!PngCodec::decode(data, byteSize, w, h, premultiplied))
         return nullptr;
-    if (int64_t(w) * h > kMaxPixels || w > kMaxSide || h > kMaxSide)
-        return nullptr;
     auto bitmap = owned(new IPlatformBitmap(w, h));
     bitmap->pixels = std::move(premultiplied);
     return bitmap;

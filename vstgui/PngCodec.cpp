@@ -19,6 +19,10 @@ bool PngCodec::decode(const void* data, size_t byteSize, int32_t& width, int32_t
     int w = 0;
     int h = 0;
     int channels = 0;
+    // Refused before decoding: a small file can claim a picture of gigabytes.
+    if (!stbi_info_from_memory(static_cast<const stbi_uc*>(data), int(byteSize), &w, &h, &channels) ||
+        int64_t(w) * h > IPlatformBitmap::kMaxPixels || w > IPlatformBitmap::kMaxSide || h > IPlatformBitmap::kMaxSide)
+        return false;
     stbi_uc* rgba = stbi_load_from_memory(static_cast<const stbi_uc*>(data), int(byteSize), &w, &h,
                                           &channels, 4);
     if (!rgba)

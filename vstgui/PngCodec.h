@@ -13,7 +13,7 @@ class IPlatformBitmap;
 class PngCodec {
 public:
     // Decodes PNG bytes into width x height premultiplied BGRA pixels; false for anything that is
-    // not a decodable PNG (null or truncated data included).
+    // not a decodable PNG (null or truncated data included) or larger than a bitmap may be.
     static bool decode(const void* data, size_t byteSize, int32_t& width, int32_t& height,
                        std::vector<uint8_t>& pixels);
     // Encodes a bitmap as PNG (straight RGBA); empty on failure.
