@@ -13,8 +13,8 @@ std::string slices(std::initializer_list<NoteEvent> events, int32_t frames) {
     std::string log;
     renderInSlices(
         queue, frames,
-        [&](int32_t offset, int32_t count) { log += "r" + std::to_string(offset) + "+" + std::to_string(count) + " "; },
-        [&](const NoteEvent& event) { log += (event.status == 0x90 ? "on" : "off") + std::to_string(event.deltaFrames) + " "; });
+        [&](int32_t offset, int32_t count) { log.append("r").append(std::to_string(offset)).append("+").append(std::to_string(count)).append(" "); },
+        [&](const NoteEvent& event) { log.append(event.status == 0x90 ? "on" : "off").append(std::to_string(event.deltaFrames)).append(" "); });
     return log;
 }
 

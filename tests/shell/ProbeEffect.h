@@ -15,13 +15,13 @@ public:
     bool open(void* parent) override { log += parent ? "open(window);" : "open(null);"; return answer; }
     void close() override { log += "close;"; }
     void idle() override { log += "idle;"; }
-    bool setKnobMode(VstInt32 mode) override { log += "setKnobMode(" + std::to_string(mode) + ");"; return answer; }
-    bool onKeyDown(VstKeyCode& k) override { log += "keyDown" + describe(k); return answer; }
-    bool onKeyUp(VstKeyCode& k) override { log += "keyUp" + describe(k); return answer; }
+    bool setKnobMode(VstInt32 mode) override { log.append("setKnobMode(").append(std::to_string(mode)).append(");"); return answer; }
+    bool onKeyDown(VstKeyCode& k) override { log.append("keyDown").append(describe(k)); return answer; }
+    bool onKeyUp(VstKeyCode& k) override { log.append("keyUp").append(describe(k)); return answer; }
 
 private:
     static std::string describe(const VstKeyCode& k) {
-        return "(" + std::to_string(k.character) + "," + std::to_string(k.virt) + "," + std::to_string(k.modifier) + ");";
+        return std::string("(").append(std::to_string(k.character)).append(",").append(std::to_string(k.virt)).append(",").append(std::to_string(k.modifier)).append(");");
     }
 };
 
