@@ -77,8 +77,8 @@ TEST(Bitmap, EmptyBitmapSizes)
 
 TEST(Bitmap, FromPathReadsPngFilesAndRefusesTheRest)
 {
-    const std::string good = "vstgui_bitmap_test_good.png";
-    const std::string bad = "vstgui_bitmap_test_bad.png";
+    const std::string good = testsupport::outputPath("vstgui_bitmap_test_good.png");
+    const std::string bad = testsupport::outputPath("vstgui_bitmap_test_bad.png");
     auto source = testsupport::makeBitmap(4, 3, [](int32_t, int32_t) { return kWhiteCColor; });
     ASSERT_TRUE(PngCodec::writeFile(*source, good));
     std::FILE* file = std::fopen(bad.c_str(), "wb");

@@ -289,7 +289,7 @@ TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
         EXPECT_GT(box.green, 200);
         EXPECT_LT(box.blue, 140);
         EXPECT_GT(g.inkPixels(g.popup->getViewSize(), box), 20); // "0.56"
-        ASSERT_TRUE(g.backEnd->writePng("vstgui_gallery.png"));
+        ASSERT_TRUE(g.backEnd->writePng(testsupport::outputPath("vstgui_gallery.png")));
         EXPECT_EQ(g.backEnd->mouseUp(CPoint(60, -2), kLButton), kMouseEventHandled);
         EXPECT_FALSE(g.popup->isAttached());
         g.frame->idle();

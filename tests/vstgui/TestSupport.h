@@ -15,6 +15,12 @@ namespace testsupport {
 
 using namespace VSTGUI;
 
+// A path in the build tree's output folder.
+inline std::string outputPath(const std::string& name)
+{
+    return std::string(ZARN_VSTGUI_TEST_OUTPUT) + "/" + name;
+}
+
 // A bitmap whose pixel (x, y) has colourAt(x, y) (straight colour, premultiplied on storage).
 SharedPointer<IPlatformBitmap> makeBitmap(int32_t width, int32_t height,
                                           const std::function<CColor(int32_t, int32_t)>& colourAt);
