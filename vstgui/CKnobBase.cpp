@@ -2,6 +2,7 @@
 
 #include "vstgui/CFrame.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -53,7 +54,8 @@ CMouseEventResult CKnobBase::onMouseMoved(CPoint& where, const CButtonState& but
         return kMouseEventNotHandled;
     const float previous = value;
     if (mode == kLinearMode) {
-        const double diff = (firstPoint.y - where.y) + (where.x - firstPoint.x);
+        // Bounded so that the float conversions below stay in range for any pointer position.
+        const double diff = std::clamp((firstPoint.y - where.y) + (where.x - firstPoint.x), -1e6, 1e6);
         if (buttons != oldButtons) {
             // Keep the value where it is when Shift changes in mid-drag.
             const float newCoef = (vmax - vmin) / rangeFor(buttons);

@@ -135,6 +135,8 @@ TEST(Control, LinearDragFollowsTheMouseWithShiftZoom)
         {CPoint(120, 70), kLButton | kShift, 0.5625f}, // zoom 4: a quarter as far
         {CPoint(120, -500), kLButton, 1.f},
         {CPoint(-500, 120), kLButton, 0.f},
+        {CPoint(1e300, 120), kLButton, 1.f},
+        {CPoint(120, std::numeric_limits<double>::quiet_NaN()), kLButton, 0.f},
     };
     for (const Case& c : cases) {
         Rig rig;
