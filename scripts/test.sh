@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: native (g++), sanitizers (clang: ASan+UBSan over all tests, TSan over
-# the thread hand-offs), Windows (mingw, wine).
+# Builds and runs every test: native (g++), sanitizers (clang: ASan+UBSan over all tests and the
+# fuzz targets, TSan over the thread hand-offs), Windows (mingw, wine).
 # Set ZARN_STAGES to a subset of "native sanitize threads windows" to run fewer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,7 +25,7 @@ for stage in $stages; do
     sanitize)
       export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
       run_stage "sanitizers (clang, address+undefined)" build-asan "-LE third-party" -DCMAKE_BUILD_TYPE=Debug \
-        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZARN_SANITIZE=address,undefined ;;
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZARN_SANITIZE=address,undefined -DZARN_FUZZ=ON ;;
     threads)
       run_stage "thread hand-offs (clang, ThreadSanitizer)" build-tsan "-L threads" -DCMAKE_BUILD_TYPE=Debug \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZARN_SANITIZE=thread ;;
