@@ -161,6 +161,9 @@ private:
     void renderModel5(int32_t frames, float** outputs, bool replacing);
     void renderModel6(int32_t frames, float** outputs, bool replacing);
     void renderModel7(int32_t frames, float** outputs, bool replacing);
+    // Models 0 and 1 share one renderer; the model number picks their differences.
+    template <int kModel>
+    void renderCrossfadeModel(int32_t frames, float** outputs);
     void renderActiveModel(int32_t frames, float** outputs, bool replacing);
     void flushTinyValues();
     void applyOutputStage(int32_t frames, float** outputs);

@@ -1,10 +1,6 @@
 #include "engine/Zarn.h"
 
 // Models whose renderer is not written yet add nothing to the buffers.
-void Zarn::renderModel0(int32_t, float**, bool) {}
-void Zarn::renderModel1(int32_t, float**, bool) {}
-void Zarn::renderModel2(int32_t, float**, bool) {}
-void Zarn::renderModel3(int32_t, float**, bool) {}
 void Zarn::renderModel4(int32_t, float**, bool) {}
 void Zarn::renderModel5(int32_t, float**, bool) {}
 void Zarn::renderModel6(int32_t, float**, bool) {}

@@ -1,0 +1,336 @@
+// The steps every model run shares: table indexing, hold and LFO conversions, flush, smoothers,
+// LFO, pitch and timbre envelopes, hold, release and shaping, at chosen samples.
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <memory>
+
+#include "engine/OnePoleLowpass.h"
+#include "engine/VoiceHead.h"
+#include "engine/VoiceMath.h"
+#include "engine/Zarn.h"
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(VoiceMathTest, TableEntryKeepsTheLowBitsOfTheWholePart) {
+    const struct {
+        double cycles;
+        int32_t entry;
+    } cases[] = {
+        {0.25, 2048},
+        {8191.9 / 8192.0, 8191},
+        {-0.25, 6144},          // masked, not taken modulo: a negative phase wraps
+        {-0.5 / 8192.0, 0},     // truncated towards zero
+        {300000.25, 2048},      // beyond 262144 cycles, where 32 bits overflow
+        {-300000.75, 2048},
+        {1099511627776.5, 4096}, // 2^40 cycles
+        {1e30, 0},
+        {kInf, 0},
+        {-kInf, 0},
+        {kNaN, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(voice::tableEntry(c.cycles * 8192.0), c.entry) << c.cycles;
+}
+
+TEST(VoiceMathTest, HoldLengthsLfoStepsFlushAndBounds) {
+    EXPECT_EQ(voice::wholeSamples(17640.9), 17640u);
+    EXPECT_EQ(voice::wholeSamples(3e9), 0x7FFFFFFFu);
+    EXPECT_EQ(voice::wholeSamples(kInf), 0x7FFFFFFFu);
+    EXPECT_EQ(voice::wholeSamples(kNaN), 0u);
+
+    EXPECT_EQ(voice::lfoStep(1.0, 44100.0), 97391u);           // 2^32 / 44100
+    EXPECT_EQ(voice::lfoStep(100.0, 10000.0), 42949672u);
+    EXPECT_EQ(voice::lfoStep(1.5 * 44100.0, 44100.0), 0x80000000u); // taken modulo 2^32
+    EXPECT_EQ(voice::lfoStep(kInf, 44100.0), 0u);
+
+    const struct {
+        double memory;
+        float stored;
+    } flushes[] = {
+        {5e-10, 0.0f}, {-5e-10, 0.0f}, {2e-9, 2e-9f}, {-2e-9, -2e-9f},
+        {9.999999717180685e-10, 1e-9f}, // the threshold itself is kept: the test is strict
+        {9.9999997e-10, 0.0f},
+    };
+    for (const auto& f : flushes)
+        EXPECT_EQ(voice::flushedMemory(f.memory), f.stored) << f.memory;
+
+    EXPECT_EQ(voice::bounded(123.5), 123.5);
+    EXPECT_EQ(voice::bounded(1e30), voice::kValueLimit);
+    EXPECT_EQ(voice::bounded(-kInf), -voice::kValueLimit);
+    EXPECT_EQ(voice::bounded(kNaN), 0.0);
+}
+
+TEST(VoiceMathTest, OnePoleLowpassRunsInDoubleAndFlushesItsSlots) {
+    Zarn engine;
+    engine.setSampleRate(44100.0);
+    const OnePoleLowpass::Coefs coefs = OnePoleLowpass::coefsFor(engine, 11025.0f); // a quarter of the rate
+    EXPECT_EQ(coefs.a1, 0.0);
+    EXPECT_EQ(coefs.b, 0.5);
+
+    float input = 5e-10f;
+    float output = 2e-9f;
+    OnePoleLowpass filter(coefs, input, output);
+    filter.store();
+    EXPECT_EQ(input, 0.0f);
+    EXPECT_EQ(output, 2e-9f);
+
+    input = 1.0f;
+    OnePoleLowpass running(coefs, input, output);
+    EXPECT_EQ(running.process(0.25), 0.625);
+    EXPECT_EQ(running.process(0.0), 0.125);
+    running.store();
+    EXPECT_EQ(input, 0.0f);
+    EXPECT_EQ(output, 0.125f);
+}
+
+// An engine at the given rate with a quiet voice: no pitch envelope depth, no LFO depth.
+std::unique_ptr<Zarn> headEngine(double rate = 44100.0) {
+    auto engine = std::make_unique<Zarn>();
+    engine->setSampleRate(rate);
+    engine->applyParameters();
+    engine->baseFreq = 50.0;
+    engine->fineFactor = 1.0;
+    engine->coarseFactor = 1.0;
+    engine->bendFactor = 1.0;
+    engine->pitchEnvAmount = 0.0;
+    engine->lfoDepth = 0.0;
+    engine->lfoSign = 1.0;
+    return engine;
+}
+
+const VoiceHead::Variant kTableModels{0.005, false, 0.00025, 10.0};
+const VoiceHead::Variant kShortHoldModels{0.005, true, 0.0025, 10.0};
+
+TEST(VoiceHeadTest, SmoothersGlideByTheirFactors) {
+    auto engine = headEngine();
+    engine->ampCurve = 1.0;
+    engine->ampCurveSmoothed = 0.5;
+    engine->coarseFactor = 2.0;
+    engine->bendSmoothed = 0.0;
+    for (double glide : {0.005, 0.01}) {
+        VoiceHead head(*engine, {glide, false, 0.00025, 10.0});
+        head.smoothers();
+        EXPECT_DOUBLE_EQ(head.ampCurveSmoothed, 0.505);
+        EXPECT_EQ(head.bendSmoothed, 2.0 * glide);
+        for (int i = 1; i < 1000; ++i)
+            head.smoothers();
+        EXPECT_NEAR(head.ampCurveSmoothed, 1.0 - 0.5 * std::pow(0.99, 1000), 1e-12);
+        EXPECT_NEAR(head.bendSmoothed, 2.0 - 2.0 * std::pow(1.0 - glide, 1000), 1e-12);
+    }
+}
+
+TEST(VoiceHeadTest, TheLfoStartsAtMinusHalfAndAOneShotStopsAtThreeQuarters) {
+    auto engine = headEngine();
+    engine->lfoDepth = 1.0; // L = K = 50 Hz
+    engine->lfoRateHz = 100.0;
+    engine->lfoShape = 1.0;
+    engine->lfoOneShot = 1;
+    engine->lfoDone = 0;
+    engine->lfoPhase = 0;
+    VoiceHead head(*engine, kTableModels);
+    ASSERT_EQ(head.lfoPhaseStep, 9739154u); // 100 x 2^32 / 44100
+    EXPECT_EQ(head.lfoTerm(), -25.0);
+
+    // Three quarters of a cycle, 0xC0000000, is reached by the 331st step.
+    double half = 0.0;
+    for (int call = 2; call <= 330; ++call) {
+        const double term = head.lfoTerm();
+        if (call == 221)
+            half = term;
+    }
+    EXPECT_EQ(head.lfoDone, 0);
+    EXPECT_NEAR(half, 25.0, 0.2); // the peak of the triangle
+    EXPECT_EQ(head.lfoTerm(), 0.0);
+    EXPECT_EQ(head.lfoDone, 1);
+    for (int call = 0; call < 200; ++call) // past the wrap: stopped for good
+        EXPECT_EQ(head.lfoTerm(), 0.0);
+
+    // Free-running, the next cycle starts at -0.5 again; a shape below 1 bends the value.
+    engine->lfoOneShot = 0;
+    engine->lfoDone = 0;
+    engine->lfoPhase = 0;
+    engine->lfoShape = 0.5;
+    VoiceHead shaped(*engine, kTableModels);
+    EXPECT_DOUBLE_EQ(shaped.lfoTerm(), -std::sqrt(0.5) * 50.0);
+
+    // Unheard with Pitch-LfoAmt 0, but the phase still moves.
+    engine->lfoDepth = 0.0;
+    VoiceHead silent(*engine, kTableModels);
+    EXPECT_EQ(silent.lfoTerm(), 0.0);
+    EXPECT_EQ(silent.lfoPhase, 9739154u);
+}
+
+TEST(VoiceHeadTest, ThePitchEnvelopeFallsToZeroInPitchDecay) {
+    auto engine = headEngine();
+    engine->pitchStartHz = 400.0;
+    engine->pitchEnvAmount = 1.0;
+    engine->pitchDecayMs = 10.0f; // 441 samples
+    engine->pitchEnvLevel = 1.0;
+    engine->bendSmoothed = 1.0;
+    for (double curve : {1.0, 2.0}) {
+        engine->pitchCurve = curve;
+        VoiceHead head(*engine, kTableModels);
+        EXPECT_EQ(head.frequency(0.0), 450.0); // D + bend x K
+        head.fallPitchEnvelope();
+        EXPECT_NEAR(head.frequency(0.0), std::pow(1.0 - 1.0 / 441.0, curve) * 400.0 + 50.0, 1e-9);
+        for (int i = 1; i < 440; ++i)
+            head.fallPitchEnvelope();
+        EXPECT_GT(head.pitchEnvLevel, 0.0);
+        head.fallPitchEnvelope();
+        head.fallPitchEnvelope();
+        EXPECT_EQ(head.pitchEnvLevel, 0.0);
+        EXPECT_EQ(head.frequency(-5.0), 45.0);
+    }
+}
+
+TEST(VoiceHeadTest, TheTimbreEnvelopeRisesInItsTimeThenHalves) {
+    const struct {
+        VoiceHead::Variant variant;
+        double rate;
+        int stillRising; // steps after which the level is still below 1
+    } cases[] = {
+        {kTableModels, 44100.0, 11},       // 0.25 ms = 11.025 samples
+        {kTableModels, 50000.0, 12},       // 12.5 samples
+        {kShortHoldModels, 44100.0, 110},  // 2.5 ms = 110.25 samples
+    };
+    for (const auto& c : cases) {
+        auto engine = headEngine(c.rate);
+        engine->timbreEnvLevel = 0.0;
+        engine->timbreStage = 0;
+        engine->timbreDecay = 1.0f;
+        VoiceHead head(*engine, c.variant);
+        for (int i = 0; i < c.stillRising; ++i)
+            head.stepTimbre();
+        EXPECT_EQ(head.timbreStage, 0) << c.rate;
+        EXPECT_LT(head.timbreEnvLevel, 1.0);
+        head.stepTimbre();
+        EXPECT_EQ(head.timbreStage, 1) << c.rate;
+        EXPECT_EQ(head.timbreEnvLevel, 1.0);
+        // Half-life 10 ms (timbre decay 1 x 10).
+        for (int i = 0; i < static_cast<int>(c.rate * 0.01); ++i)
+            head.stepTimbre();
+        EXPECT_NEAR(head.timbreEnvLevel, 0.5, 1e-9) << c.rate;
+    }
+}
+
+TEST(VoiceHeadTest, HoldLengthsOfBothModelGroups) {
+    const struct {
+        float sustain;
+        double rate;
+        uint32_t hold;      // models 0 to 3
+        uint32_t shortHold; // models 4 to 7: a twentieth
+    } cases[] = {
+        {0.4f, 44100.0, 17640, 882},
+        {0.4f, 48000.0, 19200, 960},
+        {0.001f, 44100.0, 44, 2},
+        {0.0f, 44100.0, 0, 0},
+        {0.4f, 192000.0, 76800, 3840},
+        {std::numeric_limits<float>::infinity(), 10000.0, 0x7FFFFFFF, 0x7FFFFFFF},
+    };
+    for (const auto& c : cases) {
+        auto engine = headEngine(c.rate);
+        engine->sustainTime = c.sustain;
+        EXPECT_EQ(VoiceHead(*engine, kTableModels).hold, c.hold) << c.sustain << " at " << c.rate;
+        EXPECT_EQ(VoiceHead(*engine, kShortHoldModels).hold, c.shortHold) << c.sustain << " at " << c.rate;
+    }
+}
+
+TEST(VoiceHeadTest, HoldEndsOnlyWhenReleaseIsAllowed) {
+    auto engine = headEngine();
+    engine->sustainTime = 0.001f; // 44 samples
+    engine->sampleCount = 43;
+    engine->releaseAllowed = 1;
+    VoiceHead head(*engine, kTableModels);
+    EXPECT_FALSE(head.holdOver());
+    head.nextSample();
+    EXPECT_TRUE(head.holdOver());
+    EXPECT_TRUE(head.releaseDue());
+    engine->releaseAllowed = 0;
+    EXPECT_TRUE(head.holdOver());
+    EXPECT_FALSE(head.releaseDue());
+}
+
+TEST(VoiceHeadTest, TheLinearReleaseFallsFullScaleInTwiceTheDecayTime) {
+    const struct {
+        float ampDecay;
+        int fullFall; // samples: 2 x expScale(12, 2000, ampDecay) ms at 44.1 kHz
+    } cases[] = {{0.0f, 1058}, {1.0f, 176400}};
+    for (const auto& c : cases) {
+        auto engine = headEngine();
+        engine->ampDecay = c.ampDecay;
+        engine->ampEnvLevel = 1.0;
+        VoiceHead head(*engine, kTableModels);
+        for (int i = 0; i < c.fullFall - 1; ++i)
+            head.releaseLinear();
+        EXPECT_GT(head.ampEnvLevel, 0.0) << c.ampDecay;
+        head.releaseLinear();
+        head.releaseLinear();
+        EXPECT_EQ(head.ampEnvLevel, 0.0) << c.ampDecay;
+    }
+}
+
+TEST(VoiceHeadTest, ShapingBlendsQuarticSigmoidAndLevel) {
+    auto engine = headEngine();
+    VoiceHead head(*engine, kTableModels);
+    head.ampEnvLevel = 0.5; // sigmoid 0.5, quartic 0.0625
+    const struct {
+        double curve;
+        double threeWay;
+        double twoWay;
+    } cases[] = {
+        {0.0, 0.0625, 0.5}, {0.25, 0.28125, 0.5}, {0.5, 0.5, 0.5}, {1.0, 0.5, 0.5},
+    };
+    for (const auto& c : cases) {
+        head.ampCurveSmoothed = c.curve;
+        EXPECT_EQ(head.shapeThreeWay(), c.threeWay) << c.curve;
+        EXPECT_EQ(head.shapeTwoWay(), c.twoWay) << c.curve;
+    }
+    head.ampEnvLevel = 0.0;
+    head.ampCurveSmoothed = 0.5;
+    EXPECT_EQ(head.shapeThreeWay(), 1.0 / (std::exp(10.0) + 1.0));
+    head.ampCurveSmoothed = 0.0;
+    EXPECT_EQ(head.shapeThreeWay(), 0.0);
+    head.ampEnvLevel = 0.9;
+    head.ampCurveSmoothed = 1.0;
+    EXPECT_EQ(head.shapeThreeWay(), 0.9);
+    EXPECT_EQ(head.shapeTwoWay(), 0.9);
+}
+
+TEST(VoiceHeadTest, NoteStartIsClaimedOnceAndTheStateIsStoredBack) {
+    auto engine = headEngine();
+    engine->noteStarted = 1;
+    engine->lfoDone = 1;
+    EXPECT_TRUE(VoiceHead::claimNoteStart(*engine));
+    EXPECT_EQ(engine->noteStarted, 0);
+    EXPECT_EQ(engine->lfoDone, 0);
+    EXPECT_FALSE(VoiceHead::claimNoteStart(*engine));
+
+    VoiceHead head(*engine, kTableModels);
+    head.ampEnvLevel = 0.75;
+    head.ampStage = 2;
+    head.timbreEnvLevel = 0.25;
+    head.timbreStage = 1;
+    head.pitchEnvLevel = 0.5;
+    head.sampleCount = 77;
+    head.lfoPhase = 12345;
+    head.lfoDone = 1;
+    head.bendSmoothed = 1.5;
+    head.ampCurveSmoothed = 0.125;
+    head.store();
+    EXPECT_EQ(engine->ampEnvLevel, 0.75);
+    EXPECT_EQ(engine->ampStage, 2);
+    EXPECT_EQ(engine->timbreEnvLevel, 0.25);
+    EXPECT_EQ(engine->timbreStage, 1);
+    EXPECT_EQ(engine->pitchEnvLevel, 0.5);
+    EXPECT_EQ(engine->sampleCount, 77u);
+    EXPECT_EQ(engine->lfoPhase, 12345u);
+    EXPECT_EQ(engine->lfoDone, 1);
+    EXPECT_EQ(engine->bendSmoothed, 1.5);
+    EXPECT_EQ(engine->ampCurveSmoothed, 0.125);
+}
+
+} // namespace
