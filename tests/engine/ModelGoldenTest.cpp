@@ -1,0 +1,100 @@
+// Golden digests of the output of models 0 to 3 in a fixed scenario at 44.1 and 48 kHz: any
+// change of their sound, however small, shows here.
+//
+// To change the sound on purpose, run the test with ZARN_PRINT_GOLDEN=1 in the environment: it
+// prints the new table, which replaces kGolden below; say why in the commit message.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <iterator>
+
+#include "ModelRig.h"
+
+namespace {
+
+struct Golden {
+    int32_t model;
+    double rate;
+    uint64_t digest;
+};
+
+constexpr Golden kGolden[] = {
+    {0, 44100.0, 2949404930080974835ull},
+    {0, 48000.0, 9713035946160932439ull},
+    {1, 44100.0, 13054295871232090746ull},
+    {1, 48000.0, 9757379710540598426ull},
+    {2, 44100.0, 11374549022659879913ull},
+    {2, 48000.0, 8571530838731517901ull},
+    {3, 44100.0, 4972232281317827043ull},
+    {3, 48000.0, 17143115991777604746ull},
+};
+
+class Fnv1a {
+public:
+    void add(float value) {
+        unsigned char bytes[sizeof value];
+        std::memcpy(bytes, &value, sizeof value);
+        for (unsigned char b : bytes) {
+            hash ^= b;
+            hash *= 0x100000001B3ull;
+        }
+    }
+    uint64_t hash = 0xCBF29CE484222325ull;
+};
+
+// Program 0 with keyboard pitch, a running shaped LFO and some self-modulation; two notes, the
+// second during the release of the first; blocks of 512 frames sliced at the note events.
+uint64_t renderScenario(int32_t model, double rate) {
+    ModelRig rig(model, rate);
+    rig.set(kMidi, 0.0f);
+    rig.set(kPitchLfoAmt, 0.3f);
+    rig.set(kLfoRate, 0.5f);
+    rig.set(kLfoShape, 0.3f);
+    rig.set(kLfoOneShot, 0.0f);
+    rig.set(kTimbreSelfFm, 0.25f);
+    rig.set(kAmpSustain, 0.4f);
+    const auto at = [rate](double seconds) { return static_cast<int64_t>(rate * seconds); };
+    struct Event {
+        int64_t frame;
+        int8_t note;
+        uint8_t velocity; // 0: note-off
+    };
+    const Event events[] = {{0, 40, 100}, {at(0.1), 40, 0}, {at(0.15), 45, 80}, {at(0.3), 45, 0}};
+    const int64_t total = at(0.35);
+    Fnv1a digest;
+    std::size_t next = 0;
+    for (int64_t frame = 0; frame < total;) {
+        while (next < std::size(events) && events[next].frame <= frame) {
+            const Event& e = events[next++];
+            if (e.velocity > 0)
+                rig->noteOn(e.note, e.velocity);
+            else
+                rig->noteOff(e.note);
+        }
+        int64_t end = std::min(total, (frame / 512 + 1) * 512);
+        if (next < std::size(events))
+            end = std::min(end, events[next].frame);
+        rig.render(static_cast<int32_t>(end - frame));
+        for (std::size_t i = 0; i < rig.left.size(); ++i) {
+            digest.add(rig.left[i]);
+            digest.add(rig.right[i]);
+        }
+        frame = end;
+    }
+    return digest.hash;
+}
+
+TEST(ModelGoldenTest, OutputDigestsAreUnchanged) {
+    const bool print = std::getenv("ZARN_PRINT_GOLDEN") != nullptr;
+    for (const Golden& g : kGolden) {
+        const uint64_t digest = renderScenario(g.model, g.rate);
+        if (print)
+            std::printf("    {%d, %.1f, %lluull},\n", g.model, g.rate, static_cast<unsigned long long>(digest));
+        EXPECT_EQ(digest, g.digest) << "model " << g.model << " at " << g.rate << " Hz";
+    }
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+// Invariants of models 0 to 3 under randomised parameters, notes, block sizes and rates: the
+// output is finite and within the clip bound, exact silence follows the end of the voice, and
+// no filter memory is left subnormal or non-finite. Also run by the sanitizer build.
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ModelRig.h"
+
+namespace {
+
+// Values a host may send although they lie outside 0..1 (the mapping does not clamp them).
+constexpr float kOutOfRange[] = {-3.4e38f, -1e30f, -3.0f, 1.5f, 4.0f, 1e30f, 3.4e38f};
+
+struct NoteEvent {
+    int64_t frame;
+    bool on;
+    int8_t note;
+    uint8_t velocity;
+};
+
+// The largest magnitude the output stage lets through.
+float clipBound(int32_t model, bool nativeHost) {
+    const float gain = nativeHost ? 1.9f : 1.0f;
+    return model == 2 ? (1.0f - 0.3333f) * gain : gain;
+}
+
+// Empty when the engine's voice state is sound; otherwise what is wrong.
+std::string stateFault(const Zarn& engine) {
+    for (float memory : engine.filterStates) {
+        if (!std::isfinite(memory) || std::fpclassify(memory) == FP_SUBNORMAL)
+            return "filter memory " + std::to_string(memory);
+    }
+    const double values[] = {engine.oscPhase,       engine.model3Phase,    engine.bendSmoothed,
+                             engine.ampCurveSmoothed, engine.ampEnvLevel,  engine.timbreEnvLevel,
+                             engine.pitchEnvLevel,  engine.model3EnvLevel, engine.clickEnvLevel};
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return "voice state " + std::to_string(v);
+    }
+    return {};
+}
+
+class Scenario {
+public:
+    Scenario(int32_t model, double rate, std::mt19937& rng) : rig(model, rate), model(model), rng(rng) {}
+
+    void randomiseParameters(bool allowOutOfRange) {
+        std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+        for (int32_t i = 0; i < kNumParams; ++i) {
+            if (i == kModel)
+                continue;
+            float value = unit(rng);
+            // Volume stays in range: its gain is applied by the output stage, not by the models.
+            if (allowOutOfRange && i != kVolume && unit(rng) < 0.08f)
+                value = kOutOfRange[rng() % std::size(kOutOfRange)];
+            rig.set(static_cast<ParamIndex>(i), value);
+            description << value << ",";
+        }
+        if (allowOutOfRange && unit(rng) < 0.1f)
+            rig->setPitchBend(static_cast<int32_t>(rng()));
+        else
+            rig->setPitchBend(static_cast<int32_t>(rng() % 16384));
+    }
+
+    // Quick decays, so that the voice ends within the scenario.
+    void shortTail() {
+        rig.set(kAmpDecay, 0.0f);
+        rig.set(kTimbreDecay, 0.0f);
+        rig.set(kAmpSustain, 0.0f);
+        rig.set(kMidi, 1.0f);
+    }
+
+    // Plays the events, slicing blocks at them as the shell does; returns how many runs were
+    // checked for silence after the voice had ended.
+    int play(const std::vector<NoteEvent>& events, int64_t totalFrames) {
+        const float bound = clipBound(model, rig.owner.nativeHost);
+        std::uniform_int_distribution<int32_t> blockSize(1, 4096);
+        std::size_t next = 0;
+        int64_t frame = 0;
+        bool ended = false;
+        int silentRuns = 0;
+        while (frame < totalFrames) {
+            const int64_t blockEnd = std::min<int64_t>(totalFrames, frame + (rng() % 4 == 0 ? rng() % 8 + 1 : blockSize(rng)));
+            while (frame < blockEnd) {
+                while (next < events.size() && events[next].frame <= frame) {
+                    const NoteEvent& e = events[next++];
+                    if (e.on)
+                        rig->noteOn(e.note, e.velocity);
+                    else
+                        rig->noteOff(e.note);
+                    ended = false;
+                }
+                int64_t runEnd = blockEnd;
+                if (next < events.size() && events[next].frame < runEnd)
+                    runEnd = events[next].frame;
+                rig.render(static_cast<int32_t>(runEnd - frame));
+                for (std::size_t i = 0; i < rig.left.size(); ++i) {
+                    for (float v : {rig.left[i], rig.right[i]}) {
+                        if (!std::isfinite(v) || std::fabs(v) > bound)
+                            return fail("output " + std::to_string(v) + " at frame " + std::to_string(frame + static_cast<int64_t>(i)));
+                        if (ended && v != 0.0f)
+                            return fail("sound after the voice ended at frame " + std::to_string(frame));
+                    }
+                }
+                if (ended)
+                    ++silentRuns;
+                const std::string fault = stateFault(*rig);
+                if (!fault.empty())
+                    return fail(fault);
+                ended = rig->voiceActive == 0;
+                frame = runEnd;
+            }
+        }
+        return silentRuns;
+    }
+
+    int fail(const std::string& what) {
+        ADD_FAILURE() << "model " << model << " at " << rig->sampleRate << " Hz: " << what
+                      << "\nparameters: " << description.str();
+        return -1000000;
+    }
+
+    ModelRig rig;
+    int32_t model;
+    std::mt19937& rng;
+    std::ostringstream description;
+};
+
+std::vector<NoteEvent> randomNotes(std::mt19937& rng, int64_t totalFrames) {
+    std::vector<NoteEvent> events;
+    events.push_back({0, true, static_cast<int8_t>(rng() % 128), static_cast<uint8_t>(1 + rng() % 127)});
+    const int count = static_cast<int>(rng() % 6);
+    for (int k = 0; k < count; ++k) {
+        const int64_t at = static_cast<int64_t>(rng() % static_cast<uint64_t>(totalFrames));
+        events.push_back({at, rng() % 2 == 0, static_cast<int8_t>(rng() % 128), static_cast<uint8_t>(1 + rng() % 127)});
+    }
+    std::stable_sort(events.begin(), events.end(), [](const NoteEvent& a, const NoteEvent& b) { return a.frame < b.frame; });
+    return events;
+}
+
+TEST(ModelInvariantTest, RandomisedPlayStaysFiniteBoundedAndEndsInSilence) {
+    std::mt19937 rng(20261206u);
+    std::uniform_real_distribution<double> rates(10000.0, 192000.0);
+    std::uniform_real_distribution<double> seconds(0.05, 0.4);
+    int silentRuns = 0;
+    for (int scenario = 0; scenario < 160; ++scenario) {
+        const int32_t model = scenario % 4;
+        const double rate = scenario % 3 == 0 ? rates(rng) : std::floor(rates(rng));
+        Scenario s(model, rate, rng);
+        s.rig.owner.nativeHost = rng() % 2 == 0;
+        s.randomiseParameters(scenario % 2 == 1);
+        const bool tail = scenario % 4 < 2;
+        if (tail)
+            s.shortTail();
+        const auto totalFrames = static_cast<int64_t>(rate * seconds(rng));
+        std::vector<NoteEvent> events = randomNotes(rng, totalFrames);
+        // With a tail, the last event is a note-off well before the end, and the voice dies.
+        const int64_t frames = tail ? totalFrames + static_cast<int64_t>(rate * 0.25) : totalFrames;
+        const int result = s.play(events, frames);
+        ASSERT_GE(result, 0) << "scenario " << scenario;
+        silentRuns += result;
+    }
+    EXPECT_GT(silentRuns, 100) << "the silence after the voice was checked";
+}
+
+// One parameter (or the pitch bend) far outside its range at a time: each of these once made a
+// per-run value, a smoother or a gain infinite or NaN.
+TEST(ModelInvariantTest, OutOfRangeValuesNeverReachTheOutput) {
+    const struct {
+        ParamIndex index;
+        float value;
+    } cases[] = {
+        {kPitchCoarse, 1e30f},  {kPitchFine, 1e30f},    {kPitchFine, -1e30f},  {kPitchEnvAmt, 3.4e38f},
+        {kPitchStart, 1e30f},   {kPitchLfoAmt, 1e30f},  {kPitchCurve, -1e30f}, {kPitchDecay, -1e30f},
+        {kAmpDecay, -1e30f},    {kAmpSustain, 1e30f},   {kAmpCurve, 1e30f},    {kAmpCurve, -1e30f},
+        {kTimbreAttack, 1e30f}, {kTimbreSelfFm, 3.4e38f}, {kTimbreColor, 1e30f}, {kTimbreColor, -1e30f},
+        {kTimbreDecay, 1e30f},  {kTimbreDecay, -1e30f}, {kLfoRate, 1e30f},     {kLfoShape, 1e30f},
+        {kLfoShape, -1e30f},
+    };
+    std::mt19937 rng(7u);
+    for (int32_t model = 0; model < 4; ++model) {
+        for (const auto& c : cases) {
+            for (bool bendOut : {false, true}) {
+                Scenario s(model, 44100.0, rng);
+                s.rig.set(kPitchLfoAmt, 0.5f);
+                s.rig.set(kTimbreSelfFm, 0.5f);
+                s.rig.set(c.index, c.value);
+                s.description << "index " << c.index << " = " << c.value;
+                if (bendOut)
+                    s.rig->setPitchBend(2147483647);
+                const std::vector<NoteEvent> events = {{0, true, 36, 100}, {5000, true, 40, 127}};
+                EXPECT_GE(s.play(events, 20000), 0) << "index " << c.index << " = " << c.value;
+            }
+        }
+    }
+}
+
+} // namespace
