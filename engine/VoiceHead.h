@@ -89,13 +89,14 @@ public:
     double shapeThreeWay() {
         const double a = ampEnvLevel;
         const double c = ampCurveSmoothed;
-        const double s = sigmoid(a);
         if (c > 0.5) {
             const double k = 2.0 * (c - 0.5);
-            return (1.0 - k) * s + k * a;
+            return (1.0 - k) * sigmoid(a) + k * a;
         }
         const double k = 2.0 * c;
-        return (1.0 - k) * (a * a * a * a) + k * s;
+        if (k == 0.0) // Amp-Curve 0 settled: the quartic alone
+            return a * a * a * a;
+        return (1.0 - k) * (a * a * a * a) + k * sigmoid(a);
     }
 
     double shapeTwoWay() {
