@@ -39,10 +39,11 @@ inline int32_t tableEntry(double scaledPhase) {
 }
 
 // Whole part of a sample count as the unsigned hold comparison reads it: truncated into 32 bits,
-// saturating where no 32-bit integer holds the product (an infinite hold time).
+// saturating where no 32-bit integer holds the product (an infinite hold time), as render's
+// end-of-voice test does.
 inline uint32_t wholeSamples(double samples) {
     if (!(samples < 2147483648.0))
-        return samples == samples ? 0x7FFFFFFFu : 0u;
+        return 0x7FFFFFFFu;
     if (samples <= -2147483649.0)
         return 0x80000000u;
     return static_cast<uint32_t>(static_cast<int32_t>(samples));

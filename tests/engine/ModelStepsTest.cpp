@@ -234,4 +234,42 @@ TEST(ModelStepsTest, BodyPhasesBeyondThirtyTwoBitIndicesStillSound) {
     }
 }
 
+// Gate mode (Amp-Sustain 0, MIDI switch off): a held key keeps the amplitude at its hold level;
+// the first run after the key is released begins the release.
+TEST(ModelStepsTest, AHeldKeyInGateModeHoldsTheLevel) {
+    for (int32_t model = 0; model < 4; ++model) {
+        ModelRig rig(model);
+        kickPatch(rig);
+        rig.set(kMidi, 0.0f);
+        rig.set(kAmpSustain, 0.0f);
+        rig->noteOn(36, 100);
+        rig.render(22050);
+        EXPECT_GE(rig->ampEnvLevel, 1.0) << model;
+        EXPECT_EQ(rig->ampStage, model == 3 ? 1 : 0) << model;
+        rig.render(22050);
+        EXPECT_GE(rig->ampEnvLevel, 1.0) << model;
+        rig->noteOff(36);
+        rig.render(100);
+        EXPECT_LT(rig->ampEnvLevel, 1.0) << model;
+    }
+}
+
+// Model 3's extra sweep starts at Pitch-Start above the key even without Pitch-EnvAmt, and has
+// gone after 10 ms.
+TEST(ModelStepsTest, ModelThreeSweepsFromPitchStartForTenMilliseconds) {
+    ModelRig rig(3);
+    kickPatch(rig);
+    rig.set(kPitchEnvAmt, 0.0f);
+    rig.set(kPitchStart, 1.0f); // 1600 Hz
+    rig->noteOn(36, 100);
+    rig.render(1);
+    const double firstHz = rig->model3Phase * 44100.0;
+    EXPECT_NEAR(firstHz, 1600.0 * std::pow(1.0 - 1.0 / 441.0, 4.0), 2.0);
+    rig.render(441);
+    EXPECT_EQ(rig->model3EnvLevel, 0.0);
+    const float before = rig->model3Phase;
+    rig.render(1);
+    EXPECT_NEAR((rig->model3Phase - before) * 44100.0, rig->bendSmoothed * 50.0, 0.5);
+}
+
 } // namespace
