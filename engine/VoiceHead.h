@@ -25,6 +25,14 @@ public:
     // Note-start step shared by all models: true when a note-on waits for it, which it then
     // clears together with the one-shot LFO's stop. The model resets the rest of its state.
     static bool claimNoteStart(Zarn& voice);
+    // The same step for a model that defers it into the run: the LFO stop lives in this head.
+    bool claimNoteStartInRun() {
+        if (zarn.noteStarted == 0)
+            return false;
+        zarn.noteStarted = 0;
+        lfoDone = 0;
+        return true;
+    }
 
     // Both smoothers: Amp-Curve, and coarse tuning with the pitch bend.
     void smoothers() {

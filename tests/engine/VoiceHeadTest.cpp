@@ -293,6 +293,15 @@ TEST(VoiceHeadTest, NoteStartIsClaimedOnce) {
     EXPECT_EQ(engine->noteStarted, 0);
     EXPECT_EQ(engine->lfoDone, 0);
     EXPECT_FALSE(VoiceHead::claimNoteStart(*engine));
+
+    // Deferred into a run, the step clears the run's copy of the LFO stop.
+    engine->lfoDone = 1;
+    VoiceHead head(*engine, kTableModels);
+    EXPECT_FALSE(head.claimNoteStartInRun());
+    engine->noteStarted = 1;
+    EXPECT_TRUE(head.claimNoteStartInRun());
+    EXPECT_EQ(engine->noteStarted, 0);
+    EXPECT_EQ(head.lfoDone, 0);
 }
 
 } // namespace
