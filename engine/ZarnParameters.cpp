@@ -1,5 +1,6 @@
 #include "engine/Zarn.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -103,7 +104,8 @@ void Zarn::setParameter(uint32_t index, float value) {
         fixedPitch = v > kMidiThreshold ? 1 : 0;
         break;
     case kVolume:
-        volumeGain = v * v * 4.0f;
+        // A huge finite value must not make the gain infinite: 0 x infinity is NaN in the output.
+        volumeGain = std::min(v * v * 4.0f, std::numeric_limits<float>::max());
         break;
     default:
         break;

@@ -47,7 +47,7 @@ TEST_F(ZarnRenderTest, AnIdleVoiceClearsOrLeavesTheBuffers) {
 }
 
 TEST_F(ZarnRenderTest, HardClipAndOutputGain) {
-    sounding(0, 1.0);
+    sounding(8, 1.0);
     renderOver({0.5f, -0.25f, 3.0f, -3.0f, 1.0f});
     EXPECT_EQ(left, (std::vector<float>{0.5f, -0.25f, 1.0f, -1.0f, 1.0f}));
 
@@ -71,7 +71,7 @@ TEST_F(ZarnRenderTest, ModelTwoSoftClipsWithTheGainSquared) {
 }
 
 TEST_F(ZarnRenderTest, VolumeChangesRampOverTheNextRun) {
-    sounding(0, 1.0);
+    sounding(8, 1.0);
     engine.volumeGain = 4.0; // Volume 0.5 to 1
     renderOver(std::vector<float>(100, 0.01f));
     EXPECT_FLOAT_EQ(left[0], 0.01f);
@@ -85,7 +85,7 @@ TEST_F(ZarnRenderTest, VolumeChangesRampOverTheNextRun) {
 
 TEST_F(ZarnRenderTest, TheFirstRunSinceConstructionStartsAtTheCurrentVolume) {
     EXPECT_EQ(engine.prevVolumeGain, -1.0);
-    sounding(0, 4.0);
+    sounding(8, 4.0);
     engine.prevVolumeGain = -1.0;
     renderOver({0.1f, 0.1f});
     EXPECT_FLOAT_EQ(left[0], 0.4f);
@@ -148,6 +148,15 @@ TEST_F(ZarnRenderTest, AHeldKeyInGateModeHoldsTheRelease) {
     engine.sustainTime = 0.1f;
     renderOver({0.0f});
     EXPECT_EQ(engine.releaseAllowed, 1);
+}
+
+TEST_F(ZarnRenderTest, AHugeVolumeClipsInsteadOfMakingNaN) {
+    sounding(8, 1.0);
+    engine.setParameter(kVolume, 1e20f);
+    EXPECT_TRUE(std::isfinite(engine.volumeGain));
+    renderOver({0.0f, 0.5f, -0.5f, 0.0f});
+    renderOver({0.0f, 0.5f, -0.5f, 0.0f});
+    EXPECT_EQ(left, (std::vector<float>{0.0f, 1.0f, -1.0f, 0.0f}));
 }
 
 } // namespace
