@@ -71,6 +71,20 @@ public:
             pitchEnvLevel = 0.0;
     }
 
+    // Models 6 and 7: the pitch envelope first rises by riseStep per sample to 1, then falls by P;
+    // its stage is kept in timbreStage, which these models have free.
+    void stepRisingPitchEnvelope(double riseStep) {
+        if (timbreStage == 0) {
+            pitchEnvLevel += riseStep;
+            if (pitchEnvLevel > 1.0) {
+                pitchEnvLevel = 1.0;
+                timbreStage = 1;
+            }
+        } else {
+            fallPitchEnvelope();
+        }
+    }
+
     void stepTimbre() {
         if (timbreStage == 0) {
             timbreEnvLevel += timbreRise;
@@ -92,6 +106,9 @@ public:
         if (ampEnvLevel < 0.0)
             ampEnvLevel = 0.0;
     }
+
+    // Models 4 and 5 release by Amp-Decay's per-sample factor (20 dB per decay time).
+    void releaseExponential() { ampEnvLevel *= static_cast<double>(zarn.ampReleaseCoef); }
 
     // Amp-Curve 0 gives the quartic of the level, 0.5 the sigmoid, 1 the level, blended between.
     double shapeThreeWay() {

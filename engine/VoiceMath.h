@@ -28,14 +28,31 @@ inline double bounded(double value) {
     return value == value ? value : 0.0;
 }
 
-// Table entry for phase x 8192: the whole part (towards zero) keeps its low 13 bits. Taken in
-// 64 bits, so a phase beyond 262144 cycles still reads the right entry, and masked rather than
-// taken modulo, so a negative phase wraps too. From 2^63 up a double has no bits below 2^13, so
-// entry 0 is exact there; a NaN also reads entry 0.
-inline int32_t tableEntry(double scaledPhase) {
-    if (!(std::fabs(scaledPhase) < kTwoPow63))
+// Low bits (mask + 1 a power of two) of the whole part of x, truncated towards zero, as a 64-bit
+// two's-complement integer would hold them: identical to a 32-bit conversion wherever that one
+// is valid, and exact beyond it. Masked rather than taken modulo, so a negative value wraps too;
+// a NaN or an infinity gives 0.
+inline uint32_t wholePartLowBits(double x, uint32_t mask) {
+    if (std::fabs(x) < kTwoPow63)
+        return static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(x)) & mask);
+    if (!std::isfinite(x))
         return 0;
-    return static_cast<int32_t>(static_cast<int64_t>(scaledPhase) & kTableMask);
+    // Beyond 2^63 a double is a whole number; its remainder is exact.
+    const double low = std::fmod(x, static_cast<double>(mask) + 1.0);
+    return static_cast<uint32_t>(low < 0.0 ? low + static_cast<double>(mask) + 1.0 : low);
+}
+
+// Table entry for phase x 8192: the low 13 bits of the whole part, so a phase beyond 262144
+// cycles, where a 32-bit index overflows, still reads the right entry.
+inline int32_t tableEntry(double scaledPhase) {
+    return static_cast<int32_t>(wholePartLowBits(scaledPhase, kTableMask));
+}
+
+// Model 5's noise: the next state of the linear congruential generator, and bits 16 to 31 of it
+// read as a signed 16-bit number.
+inline int32_t nextNoise(uint32_t& state) {
+    state = state * 214013u + 2531011u;
+    return static_cast<int16_t>(static_cast<uint16_t>(state >> 16));
 }
 
 // Whole part of a sample count as the unsigned hold comparison reads it: truncated into 32 bits,

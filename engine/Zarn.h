@@ -164,6 +164,9 @@ private:
     // Models 0 and 1 share one renderer; the model number picks their differences.
     template <int kModel>
     void renderCrossfadeModel(int32_t frames, float** outputs);
+    // Models 6 and 7 likewise.
+    template <int kModel>
+    void renderSineModel(int32_t frames, float** outputs);
     void renderActiveModel(int32_t frames, float** outputs, bool replacing);
     void flushTinyValues();
     void applyOutputStage(int32_t frames, float** outputs);
