@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds and runs every test: native (g++), sanitizers (clang: ASan+UBSan over all tests and the
-# fuzz targets, TSan over the thread hand-offs), Windows (mingw, wine).
-# Set ZARN_STAGES to a subset of "native sanitize threads windows" to run fewer.
+# fuzz targets, TSan over the thread hand-offs), Windows (mingw, wine), and the window back ends in
+# real windows (X11 under a private Xvfb, Win32 under wine's null graphics driver).
+# Set ZARN_STAGES to a subset of "native sanitize threads windows x11-window wine-window" to run fewer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
-stages=${ZARN_STAGES:-"native sanitize threads windows"}
+stages=${ZARN_STAGES:-"native sanitize threads windows x11-window wine-window"}
 status=0
 
 run_stage() {
@@ -16,6 +17,41 @@ run_stage() {
   cmake --build "$dir" -j"$jobs" 2>&1 | grep -E 'warning|error' || true
   cmake --build "$dir" -j"$jobs" >/dev/null
   (cd "$dir" && ctest -j"$jobs" --output-on-failure $ctest_args ${ZARN_CTEST_ARGS:-}) || status=1
+}
+
+xvfb_pid=
+stop_xvfb() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+  fi
+}
+trap stop_xvfb EXIT
+
+# Starts Xvfb on a display number it picks itself (never one in use) into xvfb_display.
+# -noreset: without it the server resets whenever its last client leaves and refuses
+# connections meanwhile.
+start_xvfb() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$number_file" >/dev/null 2>&1 </dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$number_file" ] && break
+    sleep 0.1
+  done
+  local number
+  number=$(tr -dc 0-9 <"$number_file")
+  rm -f "$number_file"
+  [ -n "$number" ] || { echo "Xvfb did not start"; return 1; }
+  xvfb_display=":$number"
+}
+
+# Runs wine's registry tool in the build tree's prefix.
+wine_reg() {
+  env -u DISPLAY WINEPREFIX="$(cd "$1" && pwd)/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    timeout 60 wine reg "${@:2}" >/dev/null 2>&1 </dev/null
 }
 
 for stage in $stages; do
@@ -34,6 +70,29 @@ for stage in $stages; do
       scripts/wine-prefix.sh build-mingw
       run_stage "windows (mingw-w64, wine)" build-mingw "" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+      scripts/wine-prefix.sh build-mingw stop ;;
+    x11-window)
+      if start_xvfb; then
+        export ZARN_WINDOW_TESTS=$xvfb_display
+        run_stage "X11 windows (Xvfb $xvfb_display)" build-test "-L window" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        unset ZARN_WINDOW_TESTS
+      else
+        status=1
+      fi
+      stop_xvfb ;;
+    wine-window)
+      # Windows need a graphics driver: wine's null driver makes real windows without a display.
+      # It is set for this stage alone (a message box would block under it).
+      mkdir -p build-mingw
+      scripts/wine-prefix.sh build-mingw
+      wine_reg build-mingw add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f
+      scripts/wine-prefix.sh build-mingw stop
+      scripts/wine-prefix.sh build-mingw
+      export ZARN_WINDOW_TESTS=1
+      run_stage "Win32 windows (wine, null graphics driver)" build-mingw "-L window" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+      unset ZARN_WINDOW_TESTS
+      wine_reg build-mingw delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
       scripts/wine-prefix.sh build-mingw stop ;;
     *) echo "unknown stage $stage"; exit 2 ;;
   esac

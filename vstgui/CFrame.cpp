@@ -57,7 +57,10 @@ void CFrame::close()
     setFocusView(nullptr);
     removeAll(true);
     removed(nullptr);
-    platformFrame.reset();
+    if (eventScopes > 0)
+        closedPlatformFrame = std::move(platformFrame);
+    else
+        platformFrame.reset();
     backBuffer = nullptr;
     invalidRects.clear();
     forget();
@@ -93,6 +96,12 @@ bool CFrame::setSize(CCoord width, CCoord height)
 
 void CFrame::idle()
 {
+    if (!platformFrame)
+        return;
+    {
+        EventScope scope(*this);
+        platformFrame->idle();
+    }
     if (!platformFrame)
         return;
     SharedPointer<CFrame> keepAlive(this);
@@ -183,6 +192,17 @@ void CFrame::setFocusView(CView* view)
         previous->looseFocus();
     if (focusView)
         focusView->takeFocus();
+}
+
+CFrame::EventScope::EventScope(CFrame& frame) : frame(&frame)
+{
+    ++frame.eventScopes;
+}
+
+CFrame::EventScope::~EventScope()
+{
+    if (--frame->eventScopes == 0)
+        frame->closedPlatformFrame.reset();
 }
 
 bool CFrame::getCurrentMouseLocation(CPoint& where) const

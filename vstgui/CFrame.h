@@ -51,6 +51,21 @@ public:
 
     bool removeView(CView* view, bool withForget = true) override;
 
+    // Held by a back end while it delivers events: the frame stays alive, and a close during
+    // the delivery destroys the back end only when the outermost scope ends.
+    class EventScope {
+    public:
+        explicit EventScope(CFrame& frame);
+        ~EventScope();
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+
+    private:
+        SharedPointer<CFrame> frame;
+    };
+    // False before open and from the start of close: a back end stops delivering events then.
+    bool isOpen() const { return platformFrame != nullptr; }
+
     // Input from the back end. A press that no view takes goes to the editor's onMouseDown, a
     // release that no view takes to its onMouseUp; while a modal view is set, it alone gets input.
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
@@ -64,6 +79,8 @@ private:
 
     VSTGUIEditorInterface* editor;
     std::unique_ptr<IPlatformFrame> platformFrame;
+    std::unique_ptr<IPlatformFrame> closedPlatformFrame;
+    int32_t eventScopes = 0;
     SharedPointer<IPlatformBitmap> backBuffer;
     std::vector<CRect> invalidRects;
     CView* modalView = nullptr;

@@ -2,14 +2,26 @@
 
 #include "vstgui/OffscreenPlatformFrame.h"
 
+#ifdef _WIN32
+#include "vstgui/Win32PlatformFrame.h"
+#else
+#include "vstgui/X11PlatformFrame.h"
+#endif
+
+#include <cstdint>
+
 namespace VSTGUI {
 
-// Window back ends join here; until then every frame paints offscreen.
 std::unique_ptr<IPlatformFrame> IPlatformFrame::create(CFrame& frame, void* parent, PlatformType type)
 {
-    (void)parent;
-    (void)type;
-    return std::make_unique<OffscreenPlatformFrame>(frame);
+    if (type == PlatformType::kOffscreen || !parent)
+        return std::make_unique<OffscreenPlatformFrame>(frame);
+#ifdef _WIN32
+    return Win32PlatformFrame::open(frame, parent);
+#else
+    // A VST 2.4 host on Linux passes the X11 window id in the pointer.
+    return X11PlatformFrame::open(frame, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(parent)));
+#endif
 }
 
 } // namespace VSTGUI

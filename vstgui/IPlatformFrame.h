@@ -28,6 +28,10 @@ public:
     virtual CButtonState getCurrentMouseButtons() const = 0;
     // The presenter of option menus; null when menus cannot be shown.
     virtual IPlatformOptionMenu* getOptionMenu() = 0;
+    // Called first in every frame idle: a window back end takes the window system's pending
+    // events here and lets the timers' clock follow real time. Input it delivers may close the
+    // frame; the back end then lives until this call returns (see CFrame::EventScope).
+    virtual void idle() {}
 };
 
 } // namespace VSTGUI
