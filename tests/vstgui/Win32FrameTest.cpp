@@ -185,6 +185,32 @@ TEST_F(Win32FrameTest, PostedMouseMessagesTurnTheKnobAndFlipTheSwitch)
     EXPECT_EQ(editor.unhandledDowns.at(0), CPoint(130, 20));
 }
 
+TEST_F(Win32FrameTest, ResizingTheFrameResizesItsWindow)
+{
+    openFrame();
+    ASSERT_TRUE(frame->setSize(180, 110));
+    RECT client{};
+    GetClientRect(child, &client);
+    EXPECT_EQ(client.right, 180);
+    EXPECT_EQ(client.bottom, 110);
+}
+
+TEST_F(Win32FrameTest, APressThatClosesTheFrameDestroysTheWindowOnlyAfterItsMessage)
+{
+    openFrame();
+    editor.downHook = [&](CPoint&, const CButtonState&) {
+        frame->close();
+        frame = nullptr;
+        return kMouseEventHandled;
+    };
+    PostMessageW(child, WM_RBUTTONDOWN, MK_RBUTTON, pointParam(130, 20));
+    PostMessageW(child, WM_RBUTTONUP, 0, pointParam(130, 20));
+    pumpMessages();
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(Win32FrameTest, ADragWhoseCaptureIsTakenAwayEnds)
 {
     openFrame();

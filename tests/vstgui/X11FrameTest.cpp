@@ -4,6 +4,7 @@
 #include "WindowTestScene.h"
 
 #include "vstgui/COptionMenu.h"
+#include "vstgui/CVSTGUITimer.h"
 #include "vstgui/OptionMenuPanel.h"
 #include "vstgui/X11PlatformFrame.h"
 
@@ -350,6 +351,61 @@ TEST_F(X11MenuTest, TheReleaseOfTheRightClickThatOpenedTheMenuChoosesNothing)
     ASSERT_TRUE(idleUntil([&] { return chosen != -2; }));
     EXPECT_EQ(chosen, -1);
     EXPECT_TRUE(listener.calls.empty());
+}
+
+TEST_F(X11FrameTest, ResizingTheFrameResizesItsWindowAndTimersFollowRealTime)
+{
+    openFrame();
+    ASSERT_TRUE(frame->setSize(180, 110));
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(idleUntil([&] {
+        XGetWindowAttributes(display, backEnd->getWindow(), &attributes);
+        return attributes.width == 180 && attributes.height == 110;
+    }));
+
+    struct Counter : CBaseObject {
+        CMessageResult notify(CBaseObject*, IdStringPtr message) override
+        {
+            fired += message == CVSTGUITimer::kMsgTimer ? 1 : 0;
+            return kMessageNotified;
+        }
+        int fired = 0;
+    };
+    auto counter = makeOwned<Counter>();
+    auto timer = makeOwned<CVSTGUITimer>(counter.get(), 10, true);
+    EXPECT_TRUE(idleUntil([&] { return counter->fired >= 2; }));
+    timer->stop();
+}
+
+TEST_F(X11FrameTest, APressThatClosesTheFrameEndsTheEventPumpSafely)
+{
+    openFrame();
+    CFrame* open = frame;
+    bool closed = false;
+    editor.downHook = [&](CPoint&, const CButtonState&) {
+        open->close();
+        frame = nullptr;
+        closed = true;
+        return kMouseEventHandled;
+    };
+    moveTo(130, 20);
+    button(1, true);
+    button(1, false);
+    moveTo(140, 30);
+    XSync(display, False);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!closed && std::chrono::steady_clock::now() < end) {
+        open->idle(); // the frame lives while its idle runs, and the back end to the end of it
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_TRUE(closed);
+    Window root = 0, parentOfParent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    ASSERT_TRUE(XQueryTree(display, parent, &root, &parentOfParent, &children, &count));
+    if (children)
+        XFree(children);
+    EXPECT_EQ(count, 0u);
 }
 
 TEST_F(X11FrameTest, HundredOpenCloseCyclesReturnEveryResource)
