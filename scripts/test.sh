@@ -75,6 +75,10 @@ for stage in $stages; do
       if start_xvfb; then
         export ZARN_WINDOW_TESTS=$xvfb_display
         run_stage "X11 windows (Xvfb $xvfb_display)" build-test "-L window" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        if [[ " $stages " == *" sanitize "* ]]; then # built in this run: the windows under ASan+UBSan too
+          echo "=== X11 windows under the sanitizers"
+          (cd build-asan && ctest -j"$jobs" --output-on-failure -L window ${ZARN_CTEST_ARGS:-}) || status=1
+        fi
         unset ZARN_WINDOW_TESTS
       else
         status=1

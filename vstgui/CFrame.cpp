@@ -98,13 +98,14 @@ void CFrame::idle()
 {
     if (!platformFrame)
         return;
+    // Input taken in the back end's idle may close the frame: it stays alive to the end of this.
+    SharedPointer<CFrame> keepAlive(this);
     {
         EventScope scope(*this);
         platformFrame->idle();
     }
     if (!platformFrame)
         return;
-    SharedPointer<CFrame> keepAlive(this);
     forEachDescendant([](CView* view) {
         if (view->isDirty())
             view->invalid();
