@@ -1,4 +1,4 @@
-// Golden digests of the output of models 0 to 3 in a fixed scenario at 44.1 and 48 kHz: any
+// Golden digests of the output of the eight models in a fixed scenario at 44.1 and 48 kHz: any
 // change of their sound, however small, shows here.
 //
 // To change the sound on purpose, run the test with ZARN_PRINT_GOLDEN=1 in the environment: it
@@ -30,6 +30,14 @@ constexpr Golden kGolden[] = {
     {2, 48000.0, 8571530838731517901ull},
     {3, 44100.0, 4972232281317827043ull},
     {3, 48000.0, 17143115991777604746ull},
+    {4, 44100.0, 15586658029351333213ull},
+    {4, 48000.0, 2871130268600797453ull},
+    {5, 44100.0, 12311690010662500969ull},
+    {5, 48000.0, 10357107195531865605ull},
+    {6, 44100.0, 9981065208147533165ull},
+    {6, 48000.0, 8370592917743670170ull},
+    {7, 44100.0, 11356420886778235805ull},
+    {7, 48000.0, 8656752918640301353ull},
 };
 
 class Fnv1a {

@@ -1,4 +1,4 @@
-// Invariants of models 0 to 3 under randomised parameters, notes, block sizes and rates: the
+// Invariants of the eight models under randomised parameters, notes, block sizes and rates: the
 // output is finite and within the clip bound, exact silence follows the end of the voice, and
 // no filter memory is left subnormal or non-finite. Also run by the sanitizer build.
 #include <algorithm>
@@ -36,9 +36,11 @@ std::string stateFault(const Zarn& engine) {
         if (!std::isfinite(memory) || std::fpclassify(memory) == FP_SUBNORMAL)
             return "filter memory " + std::to_string(memory);
     }
-    const double values[] = {engine.oscPhase,       engine.model3Phase,    engine.bendSmoothed,
-                             engine.ampCurveSmoothed, engine.ampEnvLevel,  engine.timbreEnvLevel,
-                             engine.pitchEnvLevel,  engine.model3EnvLevel, engine.clickEnvLevel};
+    const double values[] = {engine.oscPhase,       engine.model3Phase,    engine.model4Phase,
+                             engine.sinePhase,      engine.bendSmoothed,   engine.ampCurveSmoothed,
+                             engine.ampEnvLevel,    engine.timbreEnvLevel, engine.pitchEnvLevel,
+                             engine.model3EnvLevel, engine.clickEnvLevel,  engine.fadeGain,
+                             engine.contourTarget,  engine.contourLevel};
     for (double v : values) {
         if (!std::isfinite(v))
             return "voice state " + std::to_string(v);
@@ -149,13 +151,15 @@ TEST(ModelInvariantTest, RandomisedPlayStaysFiniteBoundedAndEndsInSilence) {
     std::uniform_real_distribution<double> rates(10000.0, 192000.0);
     std::uniform_real_distribution<double> seconds(0.05, 0.4);
     int silentRuns = 0;
-    for (int scenario = 0; scenario < 160; ++scenario) {
-        const int32_t model = scenario % 4;
-        const double rate = scenario % 3 == 0 ? rates(rng) : std::floor(rates(rng));
+    for (int scenario = 0; scenario < 320; ++scenario) {
+        // Every model meets every combination of out-of-range values and a dying tail.
+        const int32_t model = scenario % 8;
+        const int round = scenario / 8;
+        const double rate = round % 3 == 0 ? rates(rng) : std::floor(rates(rng));
         Scenario s(model, rate, rng);
         s.rig.owner.nativeHost = rng() % 2 == 0;
-        s.randomiseParameters(scenario % 2 == 1);
-        const bool tail = scenario % 4 < 2;
+        s.randomiseParameters(round % 2 == 1);
+        const bool tail = round % 4 < 2;
         if (tail)
             s.shortTail();
         const auto totalFrames = static_cast<int64_t>(rate * seconds(rng));
@@ -166,7 +170,20 @@ TEST(ModelInvariantTest, RandomisedPlayStaysFiniteBoundedAndEndsInSilence) {
         ASSERT_GE(result, 0) << "scenario " << scenario;
         silentRuns += result;
     }
-    EXPECT_GT(silentRuns, 100) << "the silence after the voice was checked";
+    EXPECT_GT(silentRuns, 200) << "the silence after the voice was checked";
+}
+
+// A voice started without a note-on (the engine's trigger) has no body drive: model 4's normaliser
+// would be infinite.
+TEST(ModelInvariantTest, AVoiceTriggeredWithoutANoteStaysFinite) {
+    std::mt19937 rng(11u);
+    for (int32_t model = 0; model < 8; ++model) {
+        Scenario s(model, 48000.0, rng);
+        ASSERT_EQ(s.rig->bodyDrive, 0.0);
+        s.rig->activeModel = model;
+        s.rig->trigger(100);
+        EXPECT_GE(s.play({}, 4800), 0) << model;
+    }
 }
 
 // One parameter (or the pitch bend) far outside its range at a time: each of these once made a
@@ -181,10 +198,11 @@ TEST(ModelInvariantTest, OutOfRangeValuesNeverReachTheOutput) {
         {kAmpDecay, -1e30f},    {kAmpSustain, 1e30f},   {kAmpCurve, 1e30f},    {kAmpCurve, -1e30f},
         {kTimbreAttack, 1e30f}, {kTimbreSelfFm, 3.4e38f}, {kTimbreColor, 1e30f}, {kTimbreColor, -1e30f},
         {kTimbreDecay, 1e30f},  {kTimbreDecay, -1e30f}, {kLfoRate, 1e30f},     {kLfoShape, 1e30f},
+        {kTimbreAttack, -1e30f}, {kAmpDecay, 1e30f},    {kVolume, 1e30f},
         {kLfoShape, -1e30f},
     };
     std::mt19937 rng(7u);
-    for (int32_t model = 0; model < 4; ++model) {
+    for (int32_t model = 0; model < 8; ++model) {
         for (const auto& c : cases) {
             for (bool bendOut : {false, true}) {
                 Scenario s(model, 44100.0, rng);

@@ -1,5 +1,6 @@
-// Measured sound of models 0 to 3: the body's fundamental after the attack, and the fall of its
+// Measured sound of the eight models: the body's fundamental after the attack, and the fall of its
 // envelope under Amp-Decay, at several rates.
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
@@ -61,7 +62,7 @@ TEST(ModelSoundTest, TheBodySettlesAtFiftyHertzTimesCoarseAndFine) {
         float coarse;
         float fine;
     } tunings[] = {{0.5f, 0.5f}, {0.75f, 0.2f}, {0.25f, 0.9f}};
-    for (int32_t model = 0; model < 4; ++model) {
+    for (int32_t model = 0; model < 8; ++model) {
         for (double rate : {44100.0, 48000.0, 96000.0}) {
             for (const auto& tuning : tunings) {
                 ModelRig rig(model, rate);
@@ -72,8 +73,10 @@ TEST(ModelSoundTest, TheBodySettlesAtFiftyHertzTimesCoarseAndFine) {
                 rig.set(kAmpDecay, 1.0f);
                 rig->noteOn(36, 100);
                 rig.render(static_cast<int32_t>(rate * 0.4));
-                const double expected = 50.0 * std::pow(2.0, 2.0 * tuning.coarse - 1.0) *
-                                        std::pow(2.0, (2.0 * tuning.fine - 1.0) / 12.0);
+                double expected = 50.0 * std::pow(2.0, 2.0 * tuning.coarse - 1.0) *
+                                  std::pow(2.0, (2.0 * tuning.fine - 1.0) / 12.0);
+                if (model == 5) // whole index steps: the pitch falls to a multiple of rate / 65536
+                    expected = std::floor(expected * 65536.0 / rate) * rate / 65536.0;
                 const double measured =
                     fundamentalHz(rig.left, rate, static_cast<std::size_t>(rate * 0.1), rig.left.size());
                 EXPECT_NEAR(measured / expected, 1.0, 0.01)
@@ -87,7 +90,7 @@ TEST(ModelSoundTest, TheBodySettlesAtFiftyHertzTimesCoarseAndFine) {
 // expScale(12, 2000, Amp-Decay) milliseconds; the line through two measured cycle peaks meets 0
 // there.
 TEST(ModelSoundTest, TheBodyDecaysInTheAmpDecayTime) {
-    for (int32_t model = 0; model < 4; ++model) {
+    for (int32_t model : {0, 1, 2, 3, 6, 7}) {
         for (float ampDecay : {0.3f, 0.6f}) {
             const double rate = 48000.0;
             ModelRig rig(model, rate);
@@ -125,12 +128,48 @@ TEST(ModelSoundTest, TheBodyDecaysInTheAmpDecayTime) {
                         best = p;
                 return best;
             };
-            const auto [t1, l1] = nearest(0.3 * fullFall);
-            const auto [t2, l2] = nearest(0.6 * fullFall);
+            // Model 6's contour shapes its first 45 ms: measure after it.
+            const double first = model == 6 ? 0.5 : 0.3;
+            const auto [t1, l1] = nearest(first * fullFall);
+            const auto [t2, l2] = nearest((first + 0.3) * fullFall);
             const double silentAt = t1 + l1 * (t2 - t1) / (l1 - l2);
-            const double attack = model == 3 ? 0.003 : 0.0; // model 3 rises for 3 ms first
+            // Model 3 rises for 3 ms first, models 6 and 7 for 2 ms.
+            const double attack = model == 3 ? 0.003 : model >= 6 ? 0.002 : 0.0;
             EXPECT_NEAR(silentAt / (fullFall + attack), 1.0, 0.03)
                 << "model " << model << ", Amp-Decay " << ampDecay << ": silent at " << silentAt << " s";
+        }
+    }
+}
+
+// Models 4 and 5 release exponentially: 20 dB in expScale(12, 2000, Amp-Decay) milliseconds.
+// Model 4's body is tanh(e x sine x 0.5) x N, turned back into e here; model 5's is linear in e.
+TEST(ModelSoundTest, ModelsFourAndFiveFallTwentyDecibelsPerAmpDecayTime) {
+    for (int32_t model : {4, 5}) {
+        for (float ampDecay : {0.3f, 0.6f}) {
+            const double rate = 48000.0;
+            ModelRig rig(model, rate);
+            bodyPatch(rig);
+            rig.set(kTimbreAttack, 1.0f); // model 4: the low-pass out of the way, at 17 kHz
+            rig.set(kPitchCoarse, 1.0f);
+            rig.set(kAmpSustain, 0.0f);
+            rig.set(kAmpDecay, ampDecay);
+            const double tenth = Module::expScale(12.0, 2000.0, static_cast<double>(ampDecay)) * 0.001;
+            rig->noteOn(36, 100);
+            rig.render(static_cast<int32_t>(rate * 3.0 * tenth));
+            const double normaliser = -0.315185546875 / std::tanh(std::sin(-0.2617993877991494) * 0.5);
+
+            const auto levelNear = [&](double t) {
+                const auto centre = static_cast<std::size_t>(t * rate);
+                double peak = 0.0;
+                for (std::size_t i = centre - 480; i < centre + 480; ++i) // a whole 100 Hz cycle
+                    peak = std::max(peak, static_cast<double>(std::fabs(rig.left[i])));
+                const double scaled = peak / rig->velocity;
+                return model == 4 ? 2.0 * std::atanh(scaled / -normaliser) : scaled;
+            };
+            const double t1 = 0.5 * tenth;
+            const double t2 = 2.5 * tenth;
+            const double fallDb = 20.0 * std::log10(levelNear(t1) / levelNear(t2));
+            EXPECT_NEAR(fallDb / 40.0, 1.0, 0.03) << "model " << model << ", Amp-Decay " << ampDecay;
         }
     }
 }

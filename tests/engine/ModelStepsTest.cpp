@@ -1,6 +1,6 @@
-// Models 0 to 3 at chosen samples: body delays and click lengths at 44.1 and 48 kHz, what each
-// model adds to the buffers, model 2's soft clip, retriggers during the release, and body phases
-// beyond the range of a 32-bit table index.
+// The models at chosen samples: body delays and click lengths of models 0 to 3 at 44.1 and
+// 48 kHz, what each model adds to the buffers, model 2's soft clip, retriggers during the release
+// and holds in gate mode for all eight, and body phases beyond the range of a 32-bit table index.
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -134,6 +134,31 @@ TEST(ModelStepsTest, WhatEachModelAddsToTheBuffers) {
     }
 }
 
+// Model 4 adds its filter output y to both channels; models 5 and 7 add one value to both, model 6
+// a different click to each.
+TEST(ModelStepsTest, WhatModelsFourToSevenAddToTheBuffers) {
+    for (int32_t model = 4; model < 8; ++model) {
+        ModelRig rig(model);
+        kickPatch(rig);
+        rig->noteOn(36, 100);
+        int differing = 0;
+        for (int32_t n = 0; n < 600; ++n) {
+            rig.render(1);
+            if (model == 4) {
+                ASSERT_EQ(rig.left[0], std::clamp(rig->filterStates[7], -1.0f, 1.0f)) << n;
+            }
+            if (model == 6) {
+                differing += rig.left[0] != rig.right[0] ? 1 : 0;
+            } else {
+                ASSERT_EQ(rig.left[0], rig.right[0]) << model << " " << n;
+            }
+        }
+        if (model == 6) {
+            EXPECT_GT(differing, 500) << "the stereo attack sample";
+        }
+    }
+}
+
 TEST(ModelStepsTest, ModelTwoIsSoftClippedToTwoThirds) {
     const float ceiling = 1.0f - 0.3333f;
     for (float volume : {0.5f, 1.0f}) {
@@ -162,17 +187,21 @@ TEST(ModelStepsTest, RetriggerDuringTheRelease) {
         {0, 0.0f, "ramps up from the level left"}, {1, 0.0f, "ramps up from the level left"},
         {0, 1.0f, "jumps to 1"},                   {1, 1.0f, "jumps to 1"},
         {2, 0.0f, "jumps to 1"},                   {3, 0.0f, "restarts from 0"},
-        {3, 1.0f, "restarts from 0"},
+        {3, 1.0f, "restarts from 0"},              {4, 1.0f, "jumps to 1"},
+        {5, 1.0f, "ramps up from the level left"}, // towards the new velocity, above the level
+        {6, 1.0f, "ramps up from the level left"}, {7, 0.0f, "ramps up from the level left"},
     };
     for (const auto& c : cases) {
         ModelRig rig(c.model, 48000.0);
         kickPatch(rig);
         rig.set(kMidi, c.midi);
-        rig.set(kAmpSustain, 0.5f); // a hold of 19 ms, past the attacks
+        rig.set(kAmpSustain, 0.5f); // a hold of 19 ms (0.95 ms in models 4 to 7), past the attacks
         rig.set(kAmpDecay, 0.5f);
         rig->noteOn(36, 100);
-        rig.render(4800);
-        ASSERT_EQ(rig->ampStage, c.model == 3 ? 2 : 1) << c.model;
+        // The exponential releases of models 4 and 5 fall faster than the linear ones.
+        rig.render(c.model == 4 || c.model == 5 ? 1200 : 4800);
+        const uint8_t releaseStage = c.model == 3 ? 2 : c.model == 5 ? 3 : 1;
+        ASSERT_EQ(rig->ampStage, releaseStage) << c.model;
         const double left = rig->ampEnvLevel;
         ASSERT_GT(left, 0.4);
         ASSERT_LT(left, 0.9);
@@ -236,21 +265,24 @@ TEST(ModelStepsTest, BodyPhasesBeyondThirtyTwoBitIndicesStillSound) {
 
 // Gate mode (Amp-Sustain 0, MIDI switch off): a held key keeps the amplitude at its hold level;
 // the first run after the key is released begins the release.
+// Model 4's hold ends at once but its level stays until the key is let go; model 5 holds at the
+// velocity.
 TEST(ModelStepsTest, AHeldKeyInGateModeHoldsTheLevel) {
-    for (int32_t model = 0; model < 4; ++model) {
+    for (int32_t model = 0; model < 8; ++model) {
         ModelRig rig(model);
         kickPatch(rig);
         rig.set(kMidi, 0.0f);
         rig.set(kAmpSustain, 0.0f);
         rig->noteOn(36, 100);
+        const double held = model == 5 ? 0.78125 : 1.0;
         rig.render(22050);
-        EXPECT_GE(rig->ampEnvLevel, 1.0) << model;
-        EXPECT_EQ(rig->ampStage, model == 3 ? 1 : 0) << model;
+        EXPECT_GE(rig->ampEnvLevel, held) << model;
+        EXPECT_EQ(rig->ampStage, model == 3 || model == 4 || model == 5 ? 1 : 0) << model;
         rig.render(22050);
-        EXPECT_GE(rig->ampEnvLevel, 1.0) << model;
+        EXPECT_GE(rig->ampEnvLevel, held) << model;
         rig->noteOff(36);
         rig.render(100);
-        EXPECT_LT(rig->ampEnvLevel, 1.0) << model;
+        EXPECT_LT(rig->ampEnvLevel, held) << model;
     }
 }
 

@@ -36,6 +36,43 @@ TEST(VoiceMathTest, TableEntryKeepsTheLowBitsOfTheWholePart) {
         EXPECT_EQ(voice::tableEntry(c.cycles * 8192.0), c.entry) << c.cycles;
 }
 
+// The same low bits for model 5's 16-bit cycle steps, where a huge pitch can push the whole part
+// past 32 bits, and beyond 2^63, where a double still has bits 11 and 12.
+TEST(VoiceMathTest, WholePartLowBitsAreThoseOfTheTwosComplementInteger) {
+    const struct {
+        double x;
+        uint32_t mask;
+        uint32_t bits;
+    } cases[] = {
+        {74.3, 0xFFFF, 74},
+        {-1.5, 0xFFFF, 0xFFFF},
+        {3e9, 0xFFFF, 24064},
+        {1099511627781.9, 0xFFFF, 5},     // 2^40 + 5.9
+        {-1099511627779.5, 0xFFFF, 65533}, // -(2^40) - 3.5
+        {9223372036854777856.0, 8191, 2048}, // 2^63 + 2^11
+        {-9223372036854788096.0, 8191, 4096}, // -(2^63) - 3 x 2^12
+        {kInf, 0xFFFF, 0},
+        {kNaN, 0xFFFF, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(voice::wholePartLowBits(c.x, c.mask), c.bits) << c.x;
+}
+
+TEST(VoiceMathTest, NoiseIsTheHighHalfOfTheNextStateAsASignedNumber) {
+    const struct {
+        uint32_t state;
+        uint32_t next;
+        int32_t noise;
+    } cases[] = {
+        {0u, 2531011u, 38}, {0xFFFFFFFFu, 2316998u, 35}, {10100u, 2164062311u, -32516}, {0x12345768u, 3069786251u, -18695},
+    };
+    for (const auto& c : cases) {
+        uint32_t state = c.state;
+        EXPECT_EQ(voice::nextNoise(state), c.noise) << c.state;
+        EXPECT_EQ(state, c.next) << c.state;
+    }
+}
+
 TEST(VoiceMathTest, HoldLengthsLfoStepsFlushAndBounds) {
     EXPECT_EQ(voice::wholeSamples(17640.9), 17640u);
     EXPECT_EQ(voice::wholeSamples(3e9), 0x7FFFFFFFu);
@@ -187,6 +224,27 @@ TEST(VoiceHeadTest, ThePitchEnvelopeFallsToZeroInPitchDecay) {
     }
 }
 
+// Models 6 and 7: the pitch envelope rises to 1 (its stage in timbreStage), then falls by P.
+TEST(VoiceHeadTest, TheRisingPitchEnvelopeClampsAtOneThenFalls) {
+    auto engine = headEngine();
+    engine->pitchDecayMs = 10.0f; // P = 1 / 441
+    engine->pitchEnvLevel = 0.5;
+    engine->timbreStage = 0;
+    VoiceHead head(*engine, kShortHoldModels);
+    const double rise = 500.0 / 44100.0; // full scale in 2 ms
+    head.stepRisingPitchEnvelope(rise);
+    EXPECT_EQ(head.pitchEnvLevel, 0.5 + rise);
+    for (int i = 0; i < 43; ++i)
+        head.stepRisingPitchEnvelope(rise);
+    EXPECT_EQ(head.timbreStage, 0);
+    EXPECT_LT(head.pitchEnvLevel, 1.0);
+    head.stepRisingPitchEnvelope(rise);
+    EXPECT_EQ(head.timbreStage, 1);
+    EXPECT_EQ(head.pitchEnvLevel, 1.0);
+    head.stepRisingPitchEnvelope(rise);
+    EXPECT_EQ(head.pitchEnvLevel, 1.0 - 1.0 / 441.0);
+}
+
 TEST(VoiceHeadTest, TheTimbreEnvelopeRisesInItsTimeThenHalves) {
     const struct {
         VoiceHead::Variant variant;
@@ -256,6 +314,19 @@ TEST(VoiceHeadTest, TheLinearReleaseFallsFullScaleInTwiceTheDecayTime) {
         head.releaseLinear();
         EXPECT_EQ(head.ampEnvLevel, 0.0) << c.ampDecay;
     }
+}
+
+// Models 4 and 5: Amp-Decay's per-sample factor lowers the level by 20 dB in its decay time.
+TEST(VoiceHeadTest, TheExponentialReleaseFallsTwentyDecibelsPerDecayTime) {
+    auto engine = headEngine();
+    engine->setParameter(7, 0.0f); // Amp-Decay: 12 ms, 529.2 samples
+    engine->ampEnvLevel = 1.0;
+    VoiceHead head(*engine, kShortHoldModels);
+    head.releaseExponential();
+    EXPECT_EQ(head.ampEnvLevel, static_cast<double>(engine->ampReleaseCoef));
+    for (int i = 1; i < 529; ++i)
+        head.releaseExponential();
+    EXPECT_NEAR(head.ampEnvLevel, 0.1, 0.001);
 }
 
 TEST(VoiceHeadTest, ShapingBlendsQuarticSigmoidAndLevel) {
