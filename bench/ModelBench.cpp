@@ -13,12 +13,13 @@ constexpr double kRate = 48000.0;
 constexpr int32_t kNoteFrames = 96000; // 2 s
 constexpr int32_t kBlock = 480; // 10 ms; 200 blocks make the note
 
-// Factory programs that select models 0, 1 and 3; model 2 borrows program 2's values.
+// The factory program that selects each model; model 2, which none selects, borrows program 2's
+// values.
 struct Patch {
     int32_t model;
     int32_t program;
 };
-constexpr Patch kPatches[] = {{0, 0}, {1, 2}, {2, 2}, {3, 8}};
+constexpr Patch kPatches[] = {{0, 0}, {1, 2}, {2, 2}, {3, 8}, {4, 3}, {5, 4}, {6, 7}, {7, 1}};
 
 std::unique_ptr<Zarn> engineFor(const Patch& patch, bool sounding) {
     auto engine = std::make_unique<Zarn>();
@@ -58,7 +59,7 @@ void BM_ModelNote(benchmark::State& state) {
         renderNote(*engine, left, right);
     setCounter(state);
 }
-BENCHMARK(BM_ModelNote)->ArgsProduct({{0, 1, 2, 3}, {1, 0}})->ArgNames({"model", "sounding"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ModelNote)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {1, 0}})->ArgNames({"model", "sounding"})->Unit(benchmark::kMicrosecond);
 
 void BM_IdleInstance(benchmark::State& state) {
     auto engine = engineFor(kPatches[0], false);

@@ -61,7 +61,12 @@ void Zarn::renderModel4(int32_t frames, float** outputs, bool) {
         } else {
             const double e = head.shapeTwoWay();
             x = static_cast<float>(std::tanh(e * std::sin(kTwoPi * phase) * bodyDrive) * normaliser);
-            phase = phase + f / rate + static_cast<double>(x) * 0.001 * voice::bounded(selfFm);
+            phase = phase + f / rate;
+            // Without self-modulation the term is a signed zero, which leaves the phase as it is;
+            // skipping it lets the next sample's sin and tanh start before this one's are done.
+            const double selfModulation = voice::bounded(selfFm);
+            if (selfModulation != 0.0)
+                phase = phase + static_cast<double>(x) * 0.001 * selfModulation;
         }
         x *= velocity;
 

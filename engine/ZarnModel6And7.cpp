@@ -113,7 +113,10 @@ void Zarn::renderSineModel(int32_t frames, float** outputs) {
         const double s = std::sin(kTwoPi * p);
         if constexpr (kModel6)
             head.nextSample();
-        phase = p + s * 0.001 * voice::bounded(selfFm);
+        // Without self-modulation the term is a signed zero: skipping it keeps the phase as it is
+        // and lets the next sample's sin start early.
+        const double selfModulation = voice::bounded(selfFm);
+        phase = selfModulation != 0.0 ? p + s * 0.001 * selfModulation : p;
 
         double body = s * 0.25;
         if constexpr (kModel6) {
