@@ -30,6 +30,11 @@ constexpr std::array<Breakpoint, 15> model6Breakpoints{{
 }};
 constexpr int32_t kLastBreakpoint = static_cast<int32_t>(model6Breakpoints.size()) - 1;
 
+// Breakpoint k, k kept within the table.
+const Breakpoint& breakpointAt(int32_t k) {
+    return model6Breakpoints[static_cast<std::size_t>(std::clamp(k, 0, kLastBreakpoint))];
+}
+
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kKeepsSounding = 0.01; // a note-on above this level keeps phase and pitch
 constexpr float kClickStartGain = 0.25f;
@@ -74,17 +79,17 @@ void Zarn::renderSineModel(int32_t frames, float** outputs) {
     const double attackStep = 1.0 / (rate * 0.002);
     // The click's half-life is formed in single precision.
     const double clickDecay = timeCoef(0.5, static_cast<double>(timbreDecay * 30.0f));
-    const double smoothing = voice::bounded(1.0 - std::exp(-4.0 * std::numbers::pi * static_cast<double>(colorCutoffHz) / rate));
+    // A one-pole smoother at twice the Timbre-Color frequency.
+    const double smoothing = 1.0 - std::exp(-4.0 * std::numbers::pi * static_cast<double>(colorCutoffHz) / rate);
     const float outputGain = velocity * (kModel6 ? 1.25f : 1.1f) * 1.2f;
     const auto gain = static_cast<double>(outputGain);
-    const auto attack = static_cast<double>(static_cast<float>(voice::bounded(attackAmount)));
+    const auto attack = static_cast<float>(voice::bounded(attackAmount));
     double phase = sinePhase;
 
     // Model 6's contour smoothers at 72 Hz and 400 Hz, and its click path, in single precision.
     const auto towardsTarget = static_cast<float>(1.0 - std::exp(-452.38934211693027 / rate));
     const auto towardsLevel = static_cast<float>(1.0 - std::exp(-2513.2741228718346 / rate));
     const auto smoothingFloat = static_cast<float>(smoothing);
-    const auto attackFloat = static_cast<float>(attack);
     int32_t breakpoint = std::clamp(contourIndex, 0, kLastBreakpoint);
     float target = contourTarget;
     float level = contourLevel;
@@ -121,9 +126,9 @@ void Zarn::renderSineModel(int32_t frames, float** outputs) {
         double body = s * 0.25;
         if constexpr (kModel6) {
             const double t = static_cast<double>(head.sampleCount) / rate;
-            if (breakpoint < kLastBreakpoint && t >= model6Breakpoints[static_cast<std::size_t>(breakpoint)].seconds)
+            if (breakpoint < kLastBreakpoint && t >= breakpointAt(breakpoint).seconds)
                 ++breakpoint;
-            const auto goal = static_cast<float>(model6Breakpoints[static_cast<std::size_t>(std::max(breakpoint - 1, 0))].level);
+            const auto goal = static_cast<float>(breakpointAt(breakpoint - 1).level);
             target += (goal - target) * towardsTarget;
             level += (target - level) * towardsLevel;
             body = s * static_cast<double>(level) * 0.25;
@@ -151,12 +156,12 @@ void Zarn::renderSineModel(int32_t frames, float** outputs) {
             const float l = n < stereoFrames ? stereoAttack[2 * n] : 0.0f;
             const float r = n < stereoFrames ? stereoAttack[2 * n + 1] : 0.0f;
             clickGainFloat = static_cast<float>(static_cast<double>(clickGainFloat) * clickDecay);
-            leftClick += (attackFloat * l * clickGainFloat - leftClick) * smoothingFloat;
-            rightClickFloat += (attackFloat * r * clickGainFloat - rightClickFloat) * smoothingFloat;
+            leftClick += (attack * l * clickGainFloat - leftClick) * smoothingFloat;
+            rightClickFloat += (attack * r * clickGainFloat - rightClickFloat) * smoothingFloat;
             voice::addInto(outputs[0][i], (static_cast<double>(leftClick) + e * body) * gain);
             voice::addInto(outputs[1][i], (static_cast<double>(rightClickFloat) + e * body) * gain);
         } else {
-            const float m = (n < monoLength ? monoAttack[n] : 0.0f) * attackFloat;
+            const float m = (n < monoLength ? monoAttack[n] : 0.0f) * attack;
             clickGain *= clickDecay;
             rightClick += (static_cast<double>(m) * clickGain - rightClick) * smoothing;
             const double out = (e * body + rightClick) * gain;

@@ -62,7 +62,8 @@ double fundamentalHz(const std::vector<float>& x, double rate, double begin, dou
         blockPeaks[i / block] = std::max(blockPeaks[i / block], std::fabs(body[i]));
     const auto localPeak = [&](std::size_t i) {
         const std::size_t b = i / block;
-        return std::max({blockPeaks[b], blockPeaks[b == 0 ? 0 : b - 1], blockPeaks[std::min(b + 1, blockPeaks.size() - 1)]});
+        const std::size_t after = std::min(b + 1, blockPeaks.size() - 1);
+        return std::max({blockPeaks[b], blockPeaks[b == 0 ? 0 : b - 1], blockPeaks[after]});
     };
     std::vector<double> crossings;
     bool armed = false;

@@ -64,7 +64,10 @@ TEST(VoiceMathTest, NoiseIsTheHighHalfOfTheNextStateAsASignedNumber) {
         uint32_t next;
         int32_t noise;
     } cases[] = {
-        {0u, 2531011u, 38}, {0xFFFFFFFFu, 2316998u, 35}, {10100u, 2164062311u, -32516}, {0x12345768u, 3069786251u, -18695},
+        {0u, 2531011u, 38},
+        {0xFFFFFFFFu, 2316998u, 35},
+        {10100u, 2164062311u, -32516},
+        {0x12345768u, 3069786251u, -18695},
     };
     for (const auto& c : cases) {
         uint32_t state = c.state;
