@@ -17,13 +17,6 @@ namespace {
 // Values a host may send although they lie outside 0..1 (the mapping does not clamp them).
 constexpr float kOutOfRange[] = {-3.4e38f, -1e30f, -3.0f, 1.5f, 4.0f, 1e30f, 3.4e38f};
 
-struct NoteEvent {
-    int64_t frame;
-    bool on;
-    int8_t note;
-    uint8_t velocity;
-};
-
 // The largest magnitude the output stage lets through.
 float clipBound(int32_t model, bool nativeHost) {
     const float gain = nativeHost ? 1.9f : 1.0f;
@@ -78,48 +71,33 @@ public:
         rig.set(kMidi, 1.0f);
     }
 
-    // Plays the events, slicing blocks at them as the shell does; returns how many runs were
-    // checked for silence after the voice had ended.
+    // Plays the events in random blocks, sliced at them as the shell does; returns how many runs
+    // were checked for silence after the voice had ended, or a negative number on a fault.
     int play(const std::vector<NoteEvent>& events, int64_t totalFrames) {
         const float bound = clipBound(model, rig.owner.nativeHost);
         std::uniform_int_distribution<int32_t> blockSize(1, 4096);
-        std::size_t next = 0;
-        int64_t frame = 0;
-        bool ended = false;
+        int64_t blockEnd = 0;
         int silentRuns = 0;
-        while (frame < totalFrames) {
-            const int64_t blockEnd = std::min<int64_t>(totalFrames, frame + (rng() % 4 == 0 ? rng() % 8 + 1 : blockSize(rng)));
-            while (frame < blockEnd) {
-                while (next < events.size() && events[next].frame <= frame) {
-                    const NoteEvent& e = events[next++];
-                    if (e.on)
-                        rig->noteOn(e.note, e.velocity);
-                    else
-                        rig->noteOff(e.note);
-                    ended = false;
+        std::string fault;
+        const auto cut = [&](int64_t frame) {
+            if (frame >= blockEnd)
+                blockEnd = frame + static_cast<int64_t>(rng() % 4 == 0 ? rng() % 8 + 1 : static_cast<uint32_t>(blockSize(rng)));
+            return blockEnd;
+        };
+        rig.play(events, totalFrames, cut, [&](int64_t frame, bool ended) {
+            for (std::size_t i = 0; i < rig.left.size() && fault.empty(); ++i) {
+                for (float v : {rig.left[i], rig.right[i]}) {
+                    if (!std::isfinite(v) || std::fabs(v) > bound)
+                        fault = "output " + std::to_string(v) + " at frame " + std::to_string(frame + static_cast<int64_t>(i));
+                    else if (ended && v != 0.0f)
+                        fault = "sound after the voice ended at frame " + std::to_string(frame);
                 }
-                int64_t runEnd = blockEnd;
-                if (next < events.size() && events[next].frame < runEnd)
-                    runEnd = events[next].frame;
-                rig.render(static_cast<int32_t>(runEnd - frame));
-                for (std::size_t i = 0; i < rig.left.size(); ++i) {
-                    for (float v : {rig.left[i], rig.right[i]}) {
-                        if (!std::isfinite(v) || std::fabs(v) > bound)
-                            return fail("output " + std::to_string(v) + " at frame " + std::to_string(frame + static_cast<int64_t>(i)));
-                        if (ended && v != 0.0f)
-                            return fail("sound after the voice ended at frame " + std::to_string(frame));
-                    }
-                }
-                if (ended)
-                    ++silentRuns;
-                const std::string fault = stateFault(*rig);
-                if (!fault.empty())
-                    return fail(fault);
-                ended = rig->voiceActive == 0;
-                frame = runEnd;
             }
-        }
-        return silentRuns;
+            silentRuns += ended ? 1 : 0;
+            if (fault.empty())
+                fault = stateFault(*rig.engine);
+        });
+        return fault.empty() ? silentRuns : fail(fault);
     }
 
     int fail(const std::string& what) {
@@ -136,11 +114,14 @@ public:
 
 std::vector<NoteEvent> randomNotes(std::mt19937& rng, int64_t totalFrames) {
     std::vector<NoteEvent> events;
-    events.push_back({0, true, static_cast<int8_t>(rng() % 128), static_cast<uint8_t>(1 + rng() % 127)});
+    events.push_back({0, static_cast<int8_t>(rng() % 128), static_cast<uint8_t>(1 + rng() % 127)});
     const int count = static_cast<int>(rng() % 6);
     for (int k = 0; k < count; ++k) {
-        const int64_t at = static_cast<int64_t>(rng() % static_cast<uint64_t>(totalFrames));
-        events.push_back({at, rng() % 2 == 0, static_cast<int8_t>(rng() % 128), static_cast<uint8_t>(1 + rng() % 127)});
+        const auto at = static_cast<int64_t>(rng() % static_cast<uint64_t>(totalFrames));
+        const bool on = rng() % 2 == 0;
+        const auto note = static_cast<int8_t>(rng() % 128);
+        const auto velocity = static_cast<uint8_t>(1 + rng() % 127);
+        events.push_back({at, note, on ? velocity : uint8_t{0}});
     }
     std::stable_sort(events.begin(), events.end(), [](const NoteEvent& a, const NoteEvent& b) { return a.frame < b.frame; });
     return events;
@@ -212,7 +193,7 @@ TEST(ModelInvariantTest, OutOfRangeValuesNeverReachTheOutput) {
                 s.description << "index " << c.index << " = " << c.value;
                 if (bendOut)
                     s.rig->setPitchBend(2147483647);
-                const std::vector<NoteEvent> events = {{0, true, 36, 100}, {5000, true, 40, 127}};
+                const std::vector<NoteEvent> events = {{0, 36, 100}, {5000, 40, 127}};
                 EXPECT_GE(s.play(events, 20000), 0) << "index " << c.index << " = " << c.value;
             }
         }

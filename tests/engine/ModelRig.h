@@ -1,25 +1,41 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "RecordingOwner.h"
 #include "engine/ParamIndex.h"
 #include "engine/Zarn.h"
 
+using Patch = std::vector<std::pair<ParamIndex, float>>;
+
+struct NoteEvent {
+    int64_t frame;
+    int8_t note;
+    uint8_t velocity; // 0: note-off
+};
+
 // One engine at a chosen rate, set up as the shell does (rate, reset, parameters), playing one of
-// the models with program 0's values as the starting patch; renders through Zarn::render.
+// the models with program 0's values and then the given patch; renders through Zarn::render.
 class ModelRig {
 public:
-    explicit ModelRig(int32_t model, double rate = 44100.0) : engine(std::make_unique<Zarn>()), owner(*engine) {
+    explicit ModelRig(int32_t model, double rate = 44100.0, const Patch& patch = {})
+        : engine(std::make_unique<Zarn>()), owner(*engine) {
         engine->setSampleRate(rate);
         engine->reset();
         engine->applyParameters();
         set(kModel, static_cast<float>(model) / 7.0f);
+        set(patch);
     }
 
     void set(ParamIndex index, float value) { owner.setParameter(index, value); }
+    void set(const Patch& patch) {
+        for (const auto& [index, value] : patch)
+            set(index, value);
+    }
 
     // Renders frames into left and right (replacing).
     void render(int32_t frames) {
@@ -29,17 +45,29 @@ public:
         engine->render(frames, outputs, true);
     }
 
-    // Renders frames one run per frame and collects the left channel.
-    std::vector<float> renderSingles(int32_t frames) {
-        std::vector<float> out;
-        for (int32_t i = 0; i < frames; ++i) {
-            render(1);
-            out.push_back(left[0]);
+    // Plays the events over total frames as the shell slices a host's blocks: runs end at every
+    // event and wherever cut(frame) says. After each run, ran(first frame, whether the voice had
+    // ended before it).
+    template <typename Cut, typename Ran>
+    void play(const std::vector<NoteEvent>& events, int64_t total, Cut cut, Ran ran) {
+        std::size_t next = 0;
+        for (int64_t frame = 0; frame < total;) {
+            for (; next < events.size() && events[next].frame <= frame; ++next) {
+                if (events[next].velocity > 0)
+                    engine->noteOn(events[next].note, events[next].velocity);
+                else
+                    engine->noteOff(events[next].note);
+            }
+            int64_t end = std::min(total, cut(frame));
+            if (next < events.size())
+                end = std::min(end, events[next].frame);
+            const bool ended = engine->voiceActive == 0;
+            render(static_cast<int32_t>(end - frame));
+            ran(frame, ended);
+            frame = end;
         }
-        return out;
     }
 
-    Zarn& operator*() { return *engine; }
     Zarn* operator->() { return engine.get(); }
 
     std::unique_ptr<Zarn> engine;
