@@ -1,9 +1,9 @@
-// The instrument as a host sees it through the built library: names, programs, state, MIDI.
+// The instrument as a host sees it through the built library: entry points, record, names,
+// state and MIDI.
 
 #include "LoadedPlugin.h"
 #include "tools/host/Render.h"
 
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -17,86 +17,174 @@ protected:
         host.clearCalls();
     }
 
-    std::vector<uint8_t> chunk() {
+    static std::vector<uint8_t> chunk(host::PluginInstance& of) {
         void* data = nullptr;
-        const VstIntPtr size = instance->dispatch(effGetChunk, 0, 0, &data);
-        const auto* bytes = static_cast<const uint8_t*>(data);
-        return {bytes, bytes + size};
+        const VstIntPtr size = of.dispatch(effGetChunk, 0, 0, &data);
+        return {static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size};
     }
+    float parameter(VstInt32 index) { return instance->effect()->getParameter(instance->effect(), index); }
+    void setParameter(VstInt32 index, float value) { instance->effect()->setParameter(instance->effect(), index, value); }
 
     host::Host host;
     std::unique_ptr<host::PluginInstance> instance;
 };
 
-TEST_F(PluginTest, NamesLabelsAndDisplays) {
+TEST_F(PluginTest, BothEntriesCreateAnInstrumentRecord) {
+    for (const char* name : {"VSTPluginMain", "Main"}) {
+        SCOPED_TRACE(name);
+        host::Host other;
+        auto entry = reinterpret_cast<VstPluginMainProc>(library->symbol(name));
+        ASSERT_NE(entry, nullptr);
+        auto created = host::PluginInstance::create(entry, other);
+        ASSERT_NE(created, nullptr);
+        const AEffect& record = *created->effect();
+        EXPECT_EQ(record.magic, kEffectMagic);
+        EXPECT_EQ(record.numParams, 22);
+        EXPECT_EQ(record.numPrograms, 64);
+        EXPECT_EQ(record.numInputs, 0);
+        EXPECT_EQ(record.numOutputs, 2);
+        EXPECT_EQ(record.flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth);
+        EXPECT_EQ(record.uniqueID, vst2::fourCC("ZRNP"));
+        EXPECT_EQ(record.version, 1);
+        EXPECT_EQ(record.ioRatio, 1.0f);
+        EXPECT_EQ(record.initialDelay, 0);
+        EXPECT_NE(record.object, nullptr);
+        EXPECT_EQ(created->dispatch(effGetVstVersion), 2400);
+        EXPECT_EQ(created->dispatch(effIdentify), vst2::fourCC("NvEf"));
+        EXPECT_EQ(created->dispatch(effGetPlugCategory), kPlugCategSynth);
+        EXPECT_EQ(created->close(), 1);
+        const auto versionAsks = other.callsWith(audioMasterVersion);
+        ASSERT_FALSE(versionAsks.empty());
+        EXPECT_FALSE(versionAsks.front().hadEffect);
+    }
+}
+
+TEST_F(PluginTest, HostsThatAnswerNoVersionOrHaveNoCallbackGetNothing) {
+    host::Host old;
+    old.versionAnswer = 0;
+    EXPECT_EQ(create(old), nullptr);
+    EXPECT_EQ(library->entry()(nullptr), nullptr);
+    EXPECT_EQ(reinterpret_cast<VstPluginMainProc>(library->symbol("Main"))(nullptr), nullptr);
+}
+
+TEST_F(PluginTest, InstancesAreIndependent) {
+    host::Host otherHost;
+    auto other = create(otherHost);
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(other->effect()->object, instance->effect()->object);
+    instance->dispatch(effSetProgram, 0, 5);
+    EXPECT_EQ(other->dispatch(effGetProgram), 0);
+    EXPECT_EQ(instance->close(), 1);
+    other->dispatch(effSetProgram, 0, 7);
+    EXPECT_EQ(other->dispatch(effGetProgram), 7);
+    EXPECT_EQ(other->dispatch(effGetVstVersion), 2400);
+}
+
+TEST_F(PluginTest, NamesLabelsDisplayTextsAndCapabilities) {
     EXPECT_EQ(instance->getString(effGetParamName, 0), "Pitch-Coarse");
+    EXPECT_EQ(instance->getString(effGetParamName, 12), "Timbre-SelfFM");
     EXPECT_EQ(instance->getString(effGetParamName, 21), "Volume");
-    EXPECT_EQ(instance->getString(effGetParamName, 22), "");
-    EXPECT_EQ(instance->getString(effGetParamLabel, 3), "Unknown ");
-    instance->effect()->setParameter(instance->effect(), 4, 0.25f);
-    EXPECT_EQ(instance->effect()->getParameter(instance->effect(), 4), 0.25f);
-    EXPECT_EQ(instance->getString(effGetParamDisplay, 4), "0.250000");
+    for (VstInt32 index : {22, 23, -1, 1000})
+        EXPECT_EQ(instance->getString(effGetParamName, index), "") << index;
+    for (VstInt32 index : {0, 21, 99})
+        EXPECT_EQ(instance->getString(effGetParamLabel, index), "Unknown ");
+    for (const auto& [value, display] : {std::pair{0.25f, "0.250000"}, {1.0f, "1.000000"}, {0.0f, "0.000000"},
+                                         {12.5f, "12.50000"}, {-3.0f, "-3.00000"}}) {
+        setParameter(4, value);
+        EXPECT_EQ(instance->getString(effGetParamDisplay, 4), display);
+    }
+    for (VstInt32 index : {22, -1, 1 << 30})
+        EXPECT_EQ(instance->getString(effGetParamDisplay, index), "");
     EXPECT_EQ(instance->getString(effGetEffectName), "Zarn Pro");
+    EXPECT_EQ(instance->getString(effGetProductString), "Zarn Pro");
     EXPECT_EQ(instance->getString(effGetVendorString), "Halvane Audio");
-    EXPECT_FALSE(instance->getString(effGetProgramName).empty());
+    EXPECT_EQ(instance->dispatch(effGetVendorVersion), 1);
     for (VstInt32 program = 0; program < 64; ++program) {
         char name[64] = {};
         EXPECT_EQ(instance->dispatch(effGetProgramNameIndexed, program, 0, name), 1);
         EXPECT_GT(std::strlen(name), 0u) << program;
     }
+
+    for (const auto& [text, answer] : {std::pair{"receiveVstEvents", 1}, {"receiveVstMidiEvent", 1},
+                                       {"sendVstMidiEvent", -1}, {"receiveVstEvents ", -1}, {"ReceiveVstEvents", -1}, {"", -1}}) {
+        std::string copy = text;
+        EXPECT_EQ(instance->dispatch(effCanDo, 0, 0, copy.data()), answer) << text;
+    }
+    VstPinProperties pin{};
+    EXPECT_EQ(instance->dispatch(effGetOutputProperties, 1, 0, &pin), 1);
+    EXPECT_STREQ(pin.label, "Vstx 2");
+    EXPECT_EQ(pin.flags, kVstPinIsActive | kVstPinIsStereo);
+    EXPECT_EQ(instance->dispatch(effGetOutputProperties, 2, 0, &pin), 0);
+    EXPECT_EQ(instance->dispatch(effGetOutputProperties, -1, 0, &pin), 0);
+    EXPECT_EQ(instance->dispatch(effGetInputProperties, 0, 0, &pin), 0);
 }
 
-TEST_F(PluginTest, ChunkRoundTripAndRefusal) {
-    instance->dispatch(effSetProgram, 0, 2);
-    instance->effect()->setParameter(instance->effect(), 0, 0.75f);
-    std::vector<uint8_t> saved = chunk();
-    ASSERT_EQ(saved.size(), 8232u);
-    int32_t header[10];
-    std::memcpy(header, saved.data(), sizeof header);
-    EXPECT_EQ(header[2], 2);
-    EXPECT_EQ(header[7], 2200);
+TEST_F(PluginTest, ChunkLayoutRoundTripAndRefusal) {
+    instance->dispatch(effSetProgram, 0, 5);
+    setParameter(0, 0.75f);
+    std::vector<uint8_t> bytes = chunk(*instance);
+    ASSERT_EQ(bytes.size(), 8232u);
+    const int32_t header[10] = {22, 64, 5, 2, 15, -1, -2, 2200, 0, 0};
+    EXPECT_EQ(std::memcmp(bytes.data(), header, sizeof header), 0);
+    float value;
+    std::memcpy(&value, bytes.data() + 40 + 128 * 5 + 32, sizeof value);
+    EXPECT_EQ(value, 0.75f);
+    void* preset = nullptr;
+    EXPECT_EQ(instance->dispatch(effGetChunk, 1, 0, &preset), 8232); // a program request gets the whole bank
 
+    // Another instance takes it whole; a name that fills its field is read without its NUL.
+    std::memset(bytes.data() + 40 + 128 * 5, 'z', 32);
     host::Host otherHost;
     auto other = create(otherHost);
     ASSERT_NE(other, nullptr);
-    EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(saved.size()), saved.data()), 1);
-    EXPECT_EQ(other->dispatch(effGetProgram), 2);
+    EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()), bytes.data()), 1);
+    EXPECT_EQ(chunk(*other), bytes);
+    EXPECT_EQ(other->dispatch(effGetProgram), 5);
     EXPECT_EQ(other->effect()->getParameter(other->effect(), 0), 0.75f);
+    EXPECT_EQ(other->getString(effGetProgramName), std::string(31, 'z'));
+    char name[40];
+    std::memset(name, 'x', sizeof name);
+    other->dispatch(effGetProgramNameIndexed, 5, 0, name);
+    EXPECT_EQ(std::string(name), std::string(31, 'z'));
 
-    std::vector<uint8_t> foreign = saved;
+    std::vector<uint8_t> foreign = bytes;
     foreign[0] = 23;
     EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(foreign.size()), foreign.data()), 0);
-    EXPECT_EQ(other->dispatch(effSetChunk, 0, 100, saved.data()), 0);
-    void* data = nullptr;
-    ASSERT_EQ(other->dispatch(effGetChunk, 0, 0, &data), 8232);
-    EXPECT_EQ(std::memcmp(data, saved.data(), saved.size()), 0);
+    EXPECT_EQ(other->dispatch(effSetChunk, 0, 100, foreign.data()), 0);
+    EXPECT_EQ(chunk(*other), bytes);
 }
 
-TEST_F(PluginTest, MidiControllersProgramsAndTheEcho) {
-    instance->sendMidi({{0, {0xB0, 46, 127}}, {0, {0xC0, 3, 0}}});
-    EXPECT_EQ(instance->dispatch(effGetProgram), 3);
+TEST_F(PluginTest, ControllersAndProgramChangesActAtOnceWithoutEcho) {
+    instance->sendMidi({{0, {0xB5, 46, 127}}});
+    EXPECT_EQ(parameter(7), 1.0f);
     instance->sendMidi({{0, {0xBF, 46, 0}}});
-    EXPECT_EQ(instance->effect()->getParameter(instance->effect(), 7), 0.0f);
-    instance->sendMidi({{0, {0xB0, 61, 127}}, {0, {0xC0, 100, 0}}});
-    EXPECT_EQ(instance->dispatch(effGetProgram), 3);
-    EXPECT_TRUE(host.callsWith(audioMasterAutomate).empty());
-    EXPECT_TRUE(host.callsWith(audioMasterProcessEvents).empty());
+    EXPECT_EQ(parameter(7), 0.0f);
+    EXPECT_TRUE(host.calls().empty()); // no automation, no echo
 
-    std::vector<float> left(512), right(512);
-    float* outputs[2] = {left.data(), right.data()};
-    instance->sendMidi({{100, {0x90, 36, 100}}, {300, {0x99, 36, 0}}});
-    instance->processReplacing(outputs, 512);
-    for (float sample : left)
-        ASSERT_LE(std::fabs(sample), 1.0f);
+    // Unmapped controllers, sustain, all-notes-off and aftertouch change no stored value.
+    const std::vector<uint8_t> before = chunk(*instance);
+    instance->sendMidi({{0, {0xB0, 61, 5}}, {0, {0xB0, 38, 5}}, {0, {0xB0, 64, 127}}, {0, {0xB0, 123, 0}},
+                        {0, {0xA0, 46, 0}}, {0, {0xD0, 46, 0}}});
+    EXPECT_EQ(chunk(*instance), before);
+
+    instance->sendMidi({{0, {0xC9, 3, 0}}});
+    EXPECT_EQ(instance->dispatch(effGetProgram), 3);
+    instance->sendMidi({{0, {0xC0, 100, 0}}});
+    EXPECT_EQ(instance->dispatch(effGetProgram), 3);
 }
 
-TEST_F(PluginTest, OpeningAsksTheHostForItsVendorString) {
-    host::Host makers;
-    makers.vendorString = "Halvane Audio";
-    auto native = create(makers);
-    ASSERT_NE(native, nullptr);
-    native->start(44100.0f, 512);
-    EXPECT_FALSE(makers.callsWith(audioMasterGetVendorString).empty());
+TEST_F(PluginTest, ResumeAsksForMidiAndAnIdleInstanceOverwritesTheBuffersWithSilence) {
+    host::Host other;
+    auto idle = create(other);
+    idle->start(48000.0f, 64);
+    const auto wants = other.callsWith(audioMasterWantMidi);
+    ASSERT_EQ(wants.size(), 1u);
+    EXPECT_EQ(wants[0].value, 1);
+    std::vector<float> left(64, 7.0f), right(64, 7.0f);
+    float* channels[2] = {left.data(), right.data()};
+    idle->processReplacing(channels, 64);
+    EXPECT_EQ(left, std::vector<float>(64, 0.0f));
+    EXPECT_EQ(right, std::vector<float>(64, 0.0f));
 }
 
 } // namespace

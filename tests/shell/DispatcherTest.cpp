@@ -2,156 +2,145 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace {
-
-enum class Ptr { None, Text, Block };
 
 struct Row {
     VstInt32 opcode;
     VstInt32 index;
     VstIntPtr value;
-    Ptr ptr;
+    bool ptr; // a buffer holding "abc", or null
     float opt;
     const char* calls; // effect's log, then the editor's
     VstIntPtr result;
 };
 
+constexpr VstIntPtr kAnswer = ProbeEffect::kAnswer;
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
 class DispatcherTest : public ::testing::Test {
 protected:
     ProbeEffect effect;
     ProbeEditor editor;
-    char text[256] = "abc";
-    alignas(16) char block[1024] = {};
+    alignas(16) char buffer[1024] = {};
 
-    VstIntPtr run(const Row& row) {
-        effect.log.clear();
-        editor.log.clear();
-        std::snprintf(text, sizeof text, "abc");
-        void* ptr = row.ptr == Ptr::Text ? static_cast<void*>(text) : row.ptr == Ptr::Block ? block : nullptr;
-        VstIntPtr value = row.value;
-        if (row.opcode == effSetSpeakerArrangement)
-            value = reinterpret_cast<VstIntPtr>(block);
-        return effect.dispatcher(row.opcode, row.index, value, ptr, row.opt);
-    }
+    void SetUp() override { effect.setEditor(&editor); }
 
     void check(const Row& row) {
         SCOPED_TRACE("opcode " + std::to_string(row.opcode) + " index " + std::to_string(row.index) + " value " +
                      std::to_string(row.value));
-        EXPECT_EQ(run(row), row.result);
+        effect.log.clear();
+        editor.log.clear();
+        std::snprintf(buffer, sizeof buffer, "abc");
+        const VstIntPtr value = row.opcode == effSetSpeakerArrangement ? reinterpret_cast<VstIntPtr>(buffer) : row.value;
+        EXPECT_EQ(effect.dispatcher(row.opcode, row.index, value, row.ptr ? buffer : nullptr, row.opt), row.result);
         EXPECT_EQ(effect.log + editor.log, row.calls);
     }
 };
 
-constexpr VstIntPtr kAnswer = ProbeEffect::kAnswer;
-
 TEST_F(DispatcherTest, BaseOpcodesReachTheirOperations) {
-    effect.setEditor(&editor);
     const Row rows[] = {
-        {effOpen, 0, 0, Ptr::None, 0, "open();", 0},
-        {effClose, 0, 0, Ptr::None, 0, "close();", 0},
-        {effSetProgram, 0, 3, Ptr::None, 0, "setProgram(3);", 0},
-        {effSetProgram, 0, 63, Ptr::None, 0, "setProgram(63);", 0},
-        {effSetProgram, 0, 64, Ptr::None, 0, "", 0},
-        {effSetProgram, 0, -1, Ptr::None, 0, "setProgram(-1);", 0},
-        {effGetProgram, 0, 0, Ptr::None, 0, "getProgram();", kAnswer},
-        {effSetProgramName, 0, 0, Ptr::Text, 0, "setProgramName(abc);", 0},
-        {effGetProgramName, 0, 0, Ptr::Text, 0, "getProgramName();", 0},
-        {effGetParamLabel, 2, 0, Ptr::Text, 0, "getParameterLabel(2);", 0},
-        {effGetParamDisplay, 3, 0, Ptr::Text, 0, "getParameterDisplay(3);", 0},
-        {effGetParamName, 21, 0, Ptr::Text, 0, "getParameterName(21);", 0},
-        {effGetVu, 0, 0, Ptr::None, 0, "", 0},
-        {effSetSampleRate, 0, 0, Ptr::None, 48000.0f, "setSampleRate(48000.000000);", 0},
-        {effSetBlockSize, 0, 256, Ptr::None, 0, "setBlockSize(256);", 0},
-        {effMainsChanged, 0, 0, Ptr::None, 0, "suspend();", 0},
-        {effMainsChanged, 0, 1, Ptr::None, 0, "resume();", 0},
-        {effMainsChanged, 0, 5, Ptr::None, 0, "resume();", 0},
-        {effEditGetRect, 0, 0, Ptr::Block, 0, "getRect;", 1},
-        {effEditOpen, 0, 0, Ptr::Block, 0, "open(window);", 1},
-        {effEditClose, 0, 0, Ptr::None, 0, "close;", 0},
-        {effEditDraw, 0, 0, Ptr::Block, 0, "", 0},
-        {effEditMouse, 0, 0, Ptr::None, 0, "", 0},
-        {effEditKey, 0, 0, Ptr::None, 0, "", 0},
-        {effEditIdle, 0, 0, Ptr::None, 0, "idle;", 0},
-        {effEditTop, 0, 0, Ptr::None, 0, "", 0},
-        {effEditSleep, 0, 0, Ptr::None, 0, "", 0},
-        {effIdentify, 0, 0, Ptr::None, 0, "", vst2::fourCC("NvEf")},
-        {effGetChunk, 0, 0, Ptr::Block, 0, "getChunk(bank);", kAnswer},
-        {effGetChunk, 1, 0, Ptr::Block, 0, "getChunk(preset);", kAnswer},
-        {effSetChunk, 0, 8232, Ptr::Block, 0, "setChunk(8232,bank);", kAnswer},
-        {effSetChunk, 7, 100, Ptr::Block, 0, "setChunk(100,preset);", kAnswer},
+        {effOpen, 0, 0, false, 0, "open();", 0},
+        {effClose, 0, 0, false, 0, "close();", 0},
+        {effSetProgram, 0, 3, false, 0, "setProgram(3);", 0},
+        {effSetProgram, 0, 63, false, 0, "setProgram(63);", 0},
+        {effSetProgram, 0, 64, false, 0, "", 0},
+        {effSetProgram, 0, -1, false, 0, "setProgram(-1);", 0},
+        {effGetProgram, 0, 0, false, 0, "getProgram();", kAnswer},
+        {effSetProgramName, 0, 0, true, 0, "setProgramName(abc);", 0},
+        {effGetProgramName, 0, 0, true, 0, "getProgramName();", 0},
+        {effGetParamLabel, 2, 0, true, 0, "getParameterLabel(2);", 0},
+        {effGetParamDisplay, 3, 0, true, 0, "getParameterDisplay(3);", 0},
+        {effGetParamName, 21, 0, true, 0, "getParameterName(21);", 0},
+        {effGetVu, 0, 0, false, 0, "", 0},
+        {effSetSampleRate, 0, 0, false, 48000.0f, "setSampleRate(48000);", 0},
+        {effSetBlockSize, 0, 256, false, 0, "setBlockSize(256);", 0},
+        {effMainsChanged, 0, 0, false, 0, "suspend();", 0},
+        {effMainsChanged, 0, 1, false, 0, "resume();", 0},
+        {effMainsChanged, 0, 5, false, 0, "resume();", 0},
+        {effEditGetRect, 0, 0, true, 0, "getRect();", 1},
+        {effEditOpen, 0, 0, true, 0, "open(1);", 1},
+        {effEditClose, 0, 0, false, 0, "close();", 0},
+        {effEditDraw, 0, 0, true, 0, "", 0},
+        {effEditMouse, 0, 0, false, 0, "", 0},
+        {effEditKey, 0, 0, false, 0, "", 0},
+        {effEditIdle, 0, 0, false, 0, "idle();", 0},
+        {effEditTop, 0, 0, false, 0, "", 0},
+        {effEditSleep, 0, 0, false, 0, "", 0},
+        {effIdentify, 0, 0, false, 0, "", vst2::fourCC("NvEf")},
+        {effGetChunk, 0, 0, true, 0, "getChunk(0);", kAnswer},
+        {effGetChunk, 1, 0, true, 0, "getChunk(1);", kAnswer},
+        {effSetChunk, 0, 8232, true, 0, "setChunk(8232,0);", kAnswer},
+        {effSetChunk, 7, 100, true, 0, "setChunk(100,1);", kAnswer},
         // A size the operation's 32-bit argument cannot hold is refused, not narrowed.
-        {effSetChunk, 0, -1, Ptr::Block, 0, "", 0},
-        {effSetChunk, 0, (VstIntPtr{1} << 32) + 8232, Ptr::Block, 0, "", 0},
+        {effSetChunk, 0, -1, true, 0, "", 0},
+        {effSetChunk, 0, (VstIntPtr{1} << 32) + 8232, true, 0, "", 0},
     };
     for (const Row& row : rows)
         check(row);
 }
 
 TEST_F(DispatcherTest, ExtendedOpcodesReachTheirOperations) {
-    effect.setEditor(&editor);
     const Row rows[] = {
-        {effProcessEvents, 0, 0, Ptr::Block, 0, "processEvents();", kAnswer},
-        {effCanBeAutomated, 4, 0, Ptr::None, 0, "canParameterBeAutomated(4);", 1},
-        {effString2Parameter, 1, 0, Ptr::Text, 0, "string2parameter(1);", 1},
-        {effGetProgramNameIndexed, 3, 7, Ptr::Text, 0, "getProgramNameIndexed(7,3);", 1},
-        {effGetInputProperties, 1, 0, Ptr::Block, 0, "getInputProperties(1);", 1},
-        {effGetOutputProperties, 1, 0, Ptr::Block, 0, "getOutputProperties(1);", 1},
-        {effGetPlugCategory, 0, 0, Ptr::None, 0, "getPlugCategory();", kPlugCategSynth},
-        {effOfflineNotify, 1, 2, Ptr::Block, 0, "offlineNotify(2,start);", 1},
-        {effOfflineNotify, 0, 2, Ptr::Block, 0, "offlineNotify(2,stop);", 1},
-        {effOfflinePrepare, 0, 3, Ptr::Block, 0, "offlinePrepare(3);", 1},
-        {effOfflineRun, 0, 3, Ptr::Block, 0, "offlineRun(3);", 1},
-        {effProcessVarIo, 0, 0, Ptr::Block, 0, "processVariableIo();", 1},
-        {effSetSpeakerArrangement, 0, 0, Ptr::Block, 0, "setSpeakerArrangement();", 1},
-        {effSetBypass, 0, 1, Ptr::None, 0, "setBypass(on);", 1},
-        {effSetBypass, 0, 0, Ptr::None, 0, "setBypass(off);", 1},
-        {effGetEffectName, 0, 0, Ptr::Text, 0, "getEffectName();", 1},
-        {effGetVendorString, 0, 0, Ptr::Text, 0, "getVendorString();", 1},
-        {effGetProductString, 0, 0, Ptr::Text, 0, "getProductString();", 1},
-        {effGetVendorVersion, 0, 0, Ptr::None, 0, "getVendorVersion();", kAnswer},
-        {effVendorSpecific, 2, 3, Ptr::None, 0.5f, "vendorSpecific(2,3,0.500000);", VstIntPtr{1} << 40},
-        {effCanDo, 0, 0, Ptr::Text, 0, "canDo(abc);", kAnswer},
-        {effGetTailSize, 0, 0, Ptr::None, 0, "getGetTailSize();", kAnswer},
-        {effGetParameterProperties, 3, 0, Ptr::Block, 0, "getParameterProperties(3);", 1},
-        {effGetVstVersion, 0, 0, Ptr::None, 0, "getVstVersion();", kAnswer},
-        {effEditKeyDown, 65, 1, Ptr::None, 2.0f, "keyDown(65,1,2);", 1},
-        {effEditKeyUp, 65, 0x1FF, Ptr::None, 258.0f, "keyUp(65,255,2);", 1},
+        {effProcessEvents, 0, 0, true, 0, "processEvents();", kAnswer},
+        {effCanBeAutomated, 4, 0, false, 0, "canParameterBeAutomated(4);", 1},
+        {effString2Parameter, 1, 0, true, 0, "string2parameter(1);", 1},
+        {effGetProgramNameIndexed, 3, 7, true, 0, "getProgramNameIndexed(7,3);", 1},
+        {effGetInputProperties, 1, 0, true, 0, "getInputProperties(1);", 1},
+        {effGetOutputProperties, 1, 0, true, 0, "getOutputProperties(1);", 1},
+        {effGetPlugCategory, 0, 0, false, 0, "getPlugCategory();", kPlugCategSynth},
+        {effOfflineNotify, 1, 2, true, 0, "offlineNotify(2,1);", 1},
+        {effOfflineNotify, 0, 2, true, 0, "offlineNotify(2,0);", 1},
+        {effOfflinePrepare, 0, 3, true, 0, "offlinePrepare(3);", 1},
+        {effOfflineRun, 0, 3, true, 0, "offlineRun(3);", 1},
+        {effProcessVarIo, 0, 0, true, 0, "processVariableIo();", 1},
+        {effSetSpeakerArrangement, 0, 0, true, 0, "setSpeakerArrangement();", 1},
+        {effSetBypass, 0, 1, false, 0, "setBypass(1);", 1},
+        {effSetBypass, 0, 0, false, 0, "setBypass(0);", 1},
+        {effGetEffectName, 0, 0, true, 0, "getEffectName();", 1},
+        {effGetVendorString, 0, 0, true, 0, "getVendorString();", 1},
+        {effGetProductString, 0, 0, true, 0, "getProductString();", 1},
+        {effGetVendorVersion, 0, 0, false, 0, "getVendorVersion();", kAnswer},
+        {effVendorSpecific, 2, 3, false, 0.5f, "vendorSpecific(2,3,0.5);", VstIntPtr{1} << 40},
+        {effCanDo, 0, 0, true, 0, "canDo(abc);", kAnswer},
+        {effGetTailSize, 0, 0, false, 0, "getGetTailSize();", kAnswer},
+        {effGetParameterProperties, 3, 0, true, 0, "getParameterProperties(3);", 1},
+        {effGetVstVersion, 0, 0, false, 0, "getVstVersion();", kAnswer},
+        {effEditKeyDown, 65, 1, false, 2.0f, "keyDown(65,1,2);", 1},
+        {effEditKeyUp, 65, 0x1FF, false, 258.0f, "keyUp(65,255,2);", 1},
         // A modifier no integer holds must not reach the conversion.
-        {effEditKeyDown, 32, 0, Ptr::None, std::numeric_limits<float>::quiet_NaN(), "keyDown(32,0,0);", 1},
-        {effEditKeyDown, 32, 0, Ptr::None, 1e20f, "keyDown(32,0,0);", 1},
-        {effSetEditKnobMode, 0, 2, Ptr::None, 0, "setKnobMode(2);", 1},
-        {effGetMidiProgramName, 1, 0, Ptr::Block, 0, "getMidiProgramName(1);", kAnswer},
-        {effGetCurrentMidiProgram, 1, 0, Ptr::Block, 0, "getCurrentMidiProgram(1);", kAnswer},
-        {effGetMidiProgramCategory, 1, 0, Ptr::Block, 0, "getMidiProgramCategory(1);", kAnswer},
-        {effHasMidiProgramsChanged, 1, 0, Ptr::None, 0, "hasMidiProgramsChanged(1);", 1},
-        {effGetMidiKeyName, 1, 0, Ptr::Block, 0, "getMidiKeyName(1);", 1},
-        {effBeginSetProgram, 0, 0, Ptr::None, 0, "beginSetProgram();", 1},
-        {effEndSetProgram, 0, 0, Ptr::None, 0, "endSetProgram();", 1},
-        {effGetSpeakerArrangement, 0, 0, Ptr::Block, 0, "", 0},
-        {effShellGetNextPlugin, 0, 0, Ptr::Text, 0, "getNextShellPlugin();", kAnswer},
-        {effStartProcess, 0, 0, Ptr::None, 0, "startProcess();", kAnswer},
-        {effStopProcess, 0, 0, Ptr::None, 0, "stopProcess();", kAnswer},
-        {effSetTotalSampleToProcess, 0, 9, Ptr::None, 0, "setTotalSampleToProcess(9);", kAnswer},
-        {effSetPanLaw, 0, 1, Ptr::None, 0.5f, "setPanLaw(1,0.500000);", 1},
-        {effBeginLoadBank, 0, 0, Ptr::Block, 0, "beginLoadBank();", kAnswer},
-        {effBeginLoadProgram, 0, 0, Ptr::Block, 0, "beginLoadProgram();", kAnswer},
-        {effSetProcessPrecision, 0, 1, Ptr::None, 0, "setProcessPrecision(1);", 1},
-        {effGetNumMidiInputChannels, 0, 0, Ptr::None, 0, "getNumMidiInputChannels();", kAnswer},
-        {effGetNumMidiOutputChannels, 0, 0, Ptr::None, 0, "getNumMidiOutputChannels();", kAnswer},
-        {80, 0, 0, Ptr::Block, 0, "", 0},
-        {-1, 0, 0, Ptr::Block, 0, "", 0},
+        {effEditKeyDown, 32, 0, false, kNaN, "keyDown(32,0,0);", 1},
+        {effEditKeyDown, 32, 0, false, 1e20f, "keyDown(32,0,0);", 1},
+        {effSetEditKnobMode, 0, 2, false, 0, "setKnobMode(2);", 1},
+        {effGetMidiProgramName, 1, 0, true, 0, "getMidiProgramName(1);", kAnswer},
+        {effGetCurrentMidiProgram, 1, 0, true, 0, "getCurrentMidiProgram(1);", kAnswer},
+        {effGetMidiProgramCategory, 1, 0, true, 0, "getMidiProgramCategory(1);", kAnswer},
+        {effHasMidiProgramsChanged, 1, 0, false, 0, "hasMidiProgramsChanged(1);", 1},
+        {effGetMidiKeyName, 1, 0, true, 0, "getMidiKeyName(1);", 1},
+        {effBeginSetProgram, 0, 0, false, 0, "beginSetProgram();", 1},
+        {effEndSetProgram, 0, 0, false, 0, "endSetProgram();", 1},
+        {effGetSpeakerArrangement, 0, 0, true, 0, "", 0},
+        {effShellGetNextPlugin, 0, 0, true, 0, "getNextShellPlugin();", kAnswer},
+        {effStartProcess, 0, 0, false, 0, "startProcess();", kAnswer},
+        {effStopProcess, 0, 0, false, 0, "stopProcess();", kAnswer},
+        {effSetTotalSampleToProcess, 0, 9, false, 0, "setTotalSampleToProcess(9);", kAnswer},
+        {effSetPanLaw, 0, 1, false, 0.5f, "setPanLaw(1,0.5);", 1},
+        {effBeginLoadBank, 0, 0, true, 0, "beginLoadBank();", kAnswer},
+        {effBeginLoadProgram, 0, 0, true, 0, "beginLoadProgram();", kAnswer},
+        {effSetProcessPrecision, 0, 1, false, 0, "setProcessPrecision(1);", 1},
+        {effGetNumMidiInputChannels, 0, 0, false, 0, "getNumMidiInputChannels();", kAnswer},
+        {effGetNumMidiOutputChannels, 0, 0, false, 0, "getNumMidiOutputChannels();", kAnswer},
+        {80, 0, 0, true, 0, "", 0},
+        {-1, 0, 0, true, 0, "", 0},
     };
     for (const Row& row : rows)
         check(row);
     for (VstInt32 deprecated : {28, 30, 31, 32, 36, 37, 43, 46, 53, 54, 55, 57})
-        check({deprecated, 1, 1, Ptr::Block, 1.0f, "", 0});
+        check({deprecated, 1, 1, true, 1.0f, "", 0});
 }
 
 TEST_F(DispatcherTest, OpcodesThatUseTheirPointerRefuseANullOne) {
-    effect.setEditor(&editor);
     for (VstInt32 opcode :
          {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName, effEditGetRect,
           effGetChunk, effSetChunk, effProcessEvents, effString2Parameter, effGetProgramNameIndexed,
@@ -159,21 +148,21 @@ TEST_F(DispatcherTest, OpcodesThatUseTheirPointerRefuseANullOne) {
           effProcessVarIo, effSetSpeakerArrangement, effGetEffectName, effGetVendorString, effGetProductString,
           effCanDo, effGetParameterProperties, effGetMidiProgramName, effGetCurrentMidiProgram,
           effGetMidiProgramCategory, effGetMidiKeyName, effShellGetNextPlugin, effBeginLoadBank, effBeginLoadProgram})
-        check({opcode, 1, 8232, Ptr::None, 0, "", 0});
+        check({opcode, 1, 8232, false, 0, "", 0});
 }
 
-TEST_F(DispatcherTest, EditorOpcodesWithoutAnEditorAnswerZero) {
-    for (VstInt32 opcode : {effEditGetRect, effEditOpen, effEditClose, effEditIdle, effEditKeyDown, effEditKeyUp,
-                            effSetEditKnobMode})
-        check({opcode, 65, 1, Ptr::Block, 2.0f, "", 0});
-}
-
-TEST_F(DispatcherTest, EditorAnswersAreReportedAsOneOrZero) {
-    effect.setEditor(&editor);
+TEST_F(DispatcherTest, EditorOpcodesAnswerOneOnlyWhenAnEditorSaysYes) {
+    const VstInt32 opcodes[] = {effEditGetRect, effEditOpen, effEditKeyDown, effEditKeyUp, effSetEditKnobMode};
     editor.answer = false;
-    for (VstInt32 opcode : {effEditGetRect, effEditOpen, effEditKeyDown, effEditKeyUp, effSetEditKnobMode})
-        EXPECT_EQ(run({opcode, 0, 0, Ptr::Block, 0, "", 0}), 0) << opcode;
+    for (VstInt32 opcode : opcodes)
+        EXPECT_EQ(effect.dispatcher(opcode, 65, 1, buffer, 2.0f), 0) << opcode;
+    effect.setEditor(nullptr);
+    for (VstInt32 opcode : opcodes)
+        check({opcode, 65, 1, true, 2.0f, "", 0});
+    check({effEditClose, 0, 0, false, 0, "", 0});
+    check({effEditIdle, 0, 0, false, 0, "", 0});
 
+    effect.setEditor(&editor);
     ERect* rect = nullptr;
     editor.answer = true;
     EXPECT_EQ(effect.dispatcher(effEditGetRect, 0, 0, &rect, 0.0f), 1);
@@ -184,11 +173,9 @@ TEST_F(DispatcherTest, EditorAnswersAreReportedAsOneOrZero) {
 class PlainEffect : public AudioEffectX {
 public:
     static inline int destroyed = 0;
-    explicit PlainEffect(audioMasterCallback master = nullptr) : AudioEffectX(master, 64, 22) {}
+    PlainEffect() : AudioEffectX(nullptr, 64, 22) {}
     ~PlainEffect() override { ++destroyed; }
     void processReplacing(float**, float**, VstInt32) override {}
-    using AudioEffect::setEditor;
-    using AudioEffectX::isSynth;
 };
 
 TEST(BaseDefaults, RecordAndDispatcherAnswers) {
@@ -204,69 +191,59 @@ TEST(BaseDefaults, RecordAndDispatcherAnswers) {
     EXPECT_EQ(record.version, 1);
     EXPECT_EQ(record.ioRatio, 1.0f);
     EXPECT_EQ(record.object, &effect);
-    EXPECT_EQ(record.resvd1, 0);
     EXPECT_EQ(record.user, nullptr);
 
     char text[64] = "untouched";
-    EXPECT_EQ(effect.dispatcher(effGetProgramName, 0, 0, text, 0.0f), 0);
+    const struct {
+        VstInt32 opcode;
+        VstIntPtr value;
+        VstIntPtr answer;
+    } answers[] = {{effGetProgramName, 0, 0},        {effSetProgram, 5, 0},        {effGetProgram, 0, 5},
+                   {effGetVstVersion, 0, 2400},      {effGetPlugCategory, 0, kPlugCategUnknown},
+                   {effGetCurrentMidiProgram, 0, -1}, {effCanBeAutomated, 0, 1}, {effSetTotalSampleToProcess, 77, 77},
+                   {effCanDo, 0, 0},                 {effIdentify, 0, vst2::fourCC("NvEf")}};
+    for (const auto& a : answers)
+        EXPECT_EQ(effect.dispatcher(a.opcode, 3, a.value, text, 0.0f), a.answer) << a.opcode;
     EXPECT_STREQ(text, "");
-    EXPECT_EQ(effect.dispatcher(effSetProgram, 0, 5, nullptr, 0.0f), 0);
-    EXPECT_EQ(effect.dispatcher(effGetProgram, 0, 0, nullptr, 0.0f), 5);
-    EXPECT_EQ(effect.dispatcher(effGetVstVersion, 0, 0, nullptr, 0.0f), 2400);
-    EXPECT_EQ(effect.dispatcher(effGetPlugCategory, 0, 0, nullptr, 0.0f), kPlugCategUnknown);
     effect.isSynth();
     EXPECT_EQ(effect.dispatcher(effGetPlugCategory, 0, 0, nullptr, 0.0f), kPlugCategSynth);
-    EXPECT_EQ(effect.dispatcher(effGetCurrentMidiProgram, 0, 0, text, 0.0f), -1);
-    EXPECT_EQ(effect.dispatcher(effCanBeAutomated, 3, 0, nullptr, 0.0f), 1);
-    EXPECT_EQ(effect.dispatcher(effSetTotalSampleToProcess, 0, 77, nullptr, 0.0f), 77);
-    EXPECT_EQ(effect.dispatcher(effCanDo, 0, 0, text, 0.0f), 0);
-    EXPECT_EQ(effect.dispatcher(effIdentify, 0, 0, nullptr, 0.0f), vst2::fourCC("NvEf"));
 
-    VstSpeakerArrangement* input = reinterpret_cast<VstSpeakerArrangement*>(0x10);
-    VstSpeakerArrangement* output = reinterpret_cast<VstSpeakerArrangement*>(0x20);
+    auto* input = reinterpret_cast<VstSpeakerArrangement*>(0x10);
+    auto* output = reinterpret_cast<VstSpeakerArrangement*>(0x20);
     EXPECT_EQ(effect.dispatcher(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input), &output, 0.0f), 0);
     EXPECT_EQ(input, reinterpret_cast<VstSpeakerArrangement*>(0x10));
     EXPECT_EQ(output, reinterpret_cast<VstSpeakerArrangement*>(0x20));
     EXPECT_FALSE(effect.getSpeakerArrangement(&input, &output));
     EXPECT_EQ(input, nullptr);
     EXPECT_EQ(output, nullptr);
-
-    ProbeEditor editor;
-    effect.setEditor(&editor);
-    EXPECT_EQ(effect.getAeffect()->flags & effFlagsHasEditor, effFlagsHasEditor);
-    effect.setEditor(nullptr);
-    EXPECT_EQ(effect.getAeffect()->flags & effFlagsHasEditor, 0);
 }
 
-TEST(BaseDefaults, FlagSettersSetAndClear) {
+TEST(BaseDefaults, FlagSettersSetAndClearTheirOwnBit) {
     PlainEffect effect;
-    const struct {
-        void (*set)(PlainEffect&, bool);
-        VstInt32 flag;
-    } setters[] = {
-        {[](PlainEffect& e, bool s) { e.canProcessReplacing(s); }, effFlagsCanReplacing},
-        {[](PlainEffect& e, bool s) { e.canDoubleReplacing(s); }, effFlagsCanDoubleReplacing},
-        {[](PlainEffect& e, bool s) { e.programsAreChunks(s); }, effFlagsProgramChunks},
-        {[](PlainEffect& e, bool s) { e.hasVu(s); }, effFlagsHasVu},
-        {[](PlainEffect& e, bool s) { e.hasClip(s); }, effFlagsHasClip},
-        {[](PlainEffect& e, bool s) { e.canMono(s); }, effFlagsCanMono},
-        {[](PlainEffect& e, bool s) { e.isSynth(s); }, effFlagsIsSynth},
-        {[](PlainEffect& e, bool s) { e.noTail(s); }, effFlagsNoSoundInStop},
-        {[](PlainEffect& e, bool s) { e.wantAsyncOperation(s); }, effFlagsExtIsAsync},
-        {[](PlainEffect& e, bool s) { e.hasExternalBuffer(s); }, effFlagsExtHasBuffer},
+    ProbeEditor editor;
+    using Setter = void (AudioEffectX::*)(bool);
+    const std::pair<Setter, VstInt32> setters[] = {
+        {&AudioEffect::canProcessReplacing, effFlagsCanReplacing}, {&AudioEffect::canDoubleReplacing, effFlagsCanDoubleReplacing},
+        {&AudioEffect::programsAreChunks, effFlagsProgramChunks},  {&AudioEffect::hasVu, effFlagsHasVu},
+        {&AudioEffect::hasClip, effFlagsHasClip},                  {&AudioEffect::canMono, effFlagsCanMono},
+        {&AudioEffectX::isSynth, effFlagsIsSynth},                 {&AudioEffectX::noTail, effFlagsNoSoundInStop},
+        {&AudioEffectX::wantAsyncOperation, effFlagsExtIsAsync},   {&AudioEffectX::hasExternalBuffer, effFlagsExtHasBuffer},
     };
-    for (const auto& setter : setters) {
-        setter.set(effect, true);
-        EXPECT_EQ(effect.getAeffect()->flags & setter.flag, setter.flag);
-        setter.set(effect, false);
-        EXPECT_EQ(effect.getAeffect()->flags & setter.flag, 0);
+    for (const auto& [set, flag] : setters) {
+        (effect.*set)(true);
+        EXPECT_EQ(effect.getAeffect()->flags & flag, flag);
+        (effect.*set)(false);
+        EXPECT_EQ(effect.getAeffect()->flags & flag, 0);
     }
+    effect.setEditor(&editor);
+    EXPECT_EQ(effect.getAeffect()->flags, effFlagsHasEditor);
+    effect.setEditor(nullptr);
+    EXPECT_EQ(effect.getAeffect()->flags, 0);
 }
 
 TEST(RecordEntries, ForwardToTheObjectAndCloseDeletesIt) {
     PlainEffect::destroyed = 0;
-    auto* effect = new PlainEffect;
-    AEffect* record = effect->getAeffect();
+    AEffect* record = (new PlainEffect)->getAeffect();
     EXPECT_EQ(record->getParameter(record, 0), 0.0f);
     record->setParameter(record, 0, 0.5f);
     float* none[2] = {nullptr, nullptr};
