@@ -1,12 +1,19 @@
 #pragma once
 
+// The window back ends' tests: one scene and one set of scenarios, and per back end (X11 or Win32)
+// only the host's window, the input it sends, and how it reads the window's pixels.
+
 #include "TestSupport.h"
 
 #include "vstgui/CAnimKnob.h"
 #include "vstgui/CFrame.h"
 #include "vstgui/COnOffButton.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace testsupport {
@@ -22,20 +29,54 @@ struct WindowTestScene {
 
     // A closed frame holding the scene; the listener hears its controls.
     static CFrame* makeFrame(RecordingEditor& editor, IControlListener& listener);
-    static CAnimKnob* knobOf(CFrame* frame);
-    static COnOffButton* switchOf(CFrame* frame);
 };
 
-// The same frame painted offscreen: premultiplied BGRA rows, as every back end shows them.
-std::vector<uint8_t> offscreenPixelsOfScene();
+// A host's window at (60, 150), 200 x 120, and the input a user gives the frame in it. Positions
+// are the frame's; buttons carry VSTGUI's button and modifier bits.
+class HostWindow {
+public:
+    virtual ~HostWindow() = default;
+    virtual void* parent() = 0;
+    virtual void* notAWindow() = 0;
+    virtual void destroyParent(CFrame& frame) = 0;
+    virtual void pump() = 0; // hands the window system's pending work over
+    virtual void press(CFrame& frame, CPoint at, int32_t buttons) = 0;
+    virtual void moveTo(CFrame& frame, CPoint at, int32_t buttons) = 0;
+    virtual void release(CFrame& frame, CPoint at, int32_t buttons) = 0;
+    virtual void wheelDown(CFrame& frame, CPoint at) = 0;
+    // The frame window's pixels as blue, green, red, unused; empty when unreadable.
+    virtual std::vector<uint8_t> capture(CFrame& frame) = 0;
+    // The window system throws the window's pixels away and asks for them again.
+    virtual void loseContents(CFrame& frame) = 0;
+    virtual CPoint windowSize(CFrame& frame) = 0;
+    virtual int childWindows() = 0;
+    virtual bool pointerHeld() = 0; // a grab or capture left behind
+    virtual int openHandles() = 0;  // display connections and the like
+};
 
-} // namespace testsupport
+// Per back end: the host's window, or a skip with the reason when the window system is absent.
+std::unique_ptr<HostWindow> makeHostWindow();
 
-namespace testsupport {
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void openFrame();
+    // Runs the host's loop and the frame's idle until done() or two seconds have passed.
+    bool idleUntil(const std::function<bool()>& done);
+    void settle();
+    void click(CPoint at, int32_t buttons);
+    // Pops up a checked size menu (Default, Large, Huge, separator) at "at"; the chosen index or -1.
+    int32_t popupSizeMenu(CPoint at = CPoint(40, 20));
+    CAnimKnob* knob() const { return dynamic_cast<CAnimKnob*>(frame->getView(0)); }
+    COnOffButton* toggle() const { return dynamic_cast<COnOffButton*>(frame->getView(1)); }
 
-// The window tests run only where the test stage has prepared a window system and says so in
-// $ZARN_WINDOW_TESTS: on Linux the X display to use (never the developer's own), under wine
-// any value (the build's prefix has the null graphics driver). Null when unset: skip.
-const char* windowTestSetting();
+    std::unique_ptr<HostWindow> host;
+    RecordingEditor editor;
+    RecordingListener listener;
+    CFrame* frame = nullptr;
+};
+
+CPoint centreOf(const CRect& r);
 
 } // namespace testsupport

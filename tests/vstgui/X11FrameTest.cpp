@@ -1,10 +1,6 @@
-// googletest first: Xlib's macros (None, Bool) would break its headers.
-#include <gtest/gtest.h>
-
+// The scene first: it brings googletest, whose headers Xlib's macros (None, Bool) would break.
 #include "WindowTestScene.h"
 
-#include "vstgui/COptionMenu.h"
-#include "vstgui/CVSTGUITimer.h"
 #include "vstgui/OptionMenuPanel.h"
 #include "vstgui/X11PlatformFrame.h"
 
@@ -18,249 +14,191 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
-#include <functional>
 #include <thread>
+#include <unistd.h>
 
 using namespace VSTGUI;
-using testsupport::RecordingEditor;
-using testsupport::RecordingListener;
-using testsupport::WindowTestScene;
+
+namespace testsupport {
 
 namespace {
 
 constexpr int kParentX = 60;
 constexpr int kParentY = 150; // room above the window for a drag to leave it
 
-CPoint centreOf(const CRect& r)
+X11PlatformFrame& backEndOf(CFrame& frame)
 {
-    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return dynamic_cast<X11PlatformFrame&>(*frame.getPlatformFrame());
 }
 
-int openFileCount()
-{
-    int count = 0;
-    if (DIR* directory = opendir("/proc/self/fd")) {
-        while (readdir(directory))
-            ++count;
-        closedir(directory);
-    }
-    return count;
-}
-
-// A parent window on the display in $DISPLAY (the tests' own Xvfb), standing in for the host's,
-// and the test's own connection, through which it sends input (XTest) and reads pixels.
-class X11FrameTest : public ::testing::Test {
-protected:
-    void SetUp() override
+// A parent window on the tests' own Xvfb, and the test's own connection, through which it sends
+// input (XTest) and reads pixels.
+class X11Host : public HostWindow {
+public:
+    X11Host()
     {
-        const char* displayName = testsupport::windowTestSetting();
-        if (!displayName)
-            GTEST_SKIP() << "ZARN_WINDOW_TESTS names no display (the x11-window stage of scripts/test.sh sets it)";
         // The pointer is one for the whole display: test programs that ctest runs side by side
         // take turns.
-        lockFile = open(testsupport::outputPath("x11-window-tests.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
-        ASSERT_GE(lockFile, 0);
-        ASSERT_EQ(flock(lockFile, LOCK_EX), 0);
-        // The back end opens the display in $DISPLAY, as in a host.
-        setenv("DISPLAY", displayName, 1);
+        lockFile = open(outputPath("x11-window-tests.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+        if (lockFile < 0 || flock(lockFile, LOCK_EX) != 0)
+            return;
+        setenv("DISPLAY", std::getenv("ZARN_WINDOW_TESTS"), 1); // the back end opens $DISPLAY, as in a host
         display = XOpenDisplay(nullptr);
-        ASSERT_NE(display, nullptr) << displayName;
         int event = 0, error = 0, major = 0, minor = 0;
-        ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor));
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), kParentX, kParentY, 200, 120, 0, 0, 0);
-        XSelectInput(display, parent, StructureNotifyMask);
-        XMapWindow(display, parent);
+        if (!display || !XTestQueryExtension(display, &event, &error, &major, &minor))
+            return;
+        window = XCreateSimpleWindow(display, DefaultRootWindow(display), kParentX, kParentY, 200, 120, 0, 0, 0);
+        XSelectInput(display, window, StructureNotifyMask);
+        XMapWindow(display, window);
         XEvent mapped;
-        XWindowEvent(display, parent, StructureNotifyMask, &mapped);
-        while (mapped.type != MapNotify)
-            XWindowEvent(display, parent, StructureNotifyMask, &mapped);
-        editor.setKnobMode(kLinearMode);
-        moveTo(0, 0);
+        do
+            XWindowEvent(display, window, StructureNotifyMask, &mapped);
+        while (mapped.type != MapNotify);
+        pointer(CPoint(0, 0));
     }
-    void TearDown() override
+    ~X11Host() override
     {
-        if (frame)
-            frame->close();
         if (display) {
-            XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_Control_L), False, CurrentTime);
-            if (parent)
-                XDestroyWindow(display, parent);
+            key(XK_Control_L, false);
+            if (window)
+                XDestroyWindow(display, window);
             XCloseDisplay(display);
         }
         if (lockFile >= 0)
             close(lockFile);
     }
+    bool ready() const { return window != 0; }
 
-    void openFrame()
+    void pointer(CPoint at)
     {
-        frame = WindowTestScene::makeFrame(editor, listener);
-        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(uintptr_t(parent))));
-        backEnd = dynamic_cast<X11PlatformFrame*>(frame->getPlatformFrame());
-        ASSERT_NE(backEnd, nullptr);
-    }
-
-    // Runs the frame's idle, as the host does, until done() or two seconds have passed.
-    bool idleUntil(const std::function<bool()>& done)
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        do {
-            XSync(display, False);
-            frame->idle();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        } while (std::chrono::steady_clock::now() < end);
-        return false;
-    }
-    // Lets the frame take the input sent so far.
-    void settle()
-    {
-        for (int i = 0; i < 5; ++i) {
-            XSync(display, False);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            frame->idle();
-        }
-    }
-
-    // Pointer to (x, y) of the parent window.
-    void moveTo(int x, int y)
-    {
-        XTestFakeMotionEvent(display, DefaultScreen(display), kParentX + x, kParentY + y, CurrentTime);
+        XTestFakeMotionEvent(display, DefaultScreen(display), kParentX + int(at.x), kParentY + int(at.y), CurrentTime);
         XFlush(display);
     }
-    void button(unsigned number, bool press)
+    void button(unsigned number, bool down)
     {
-        XTestFakeButtonEvent(display, number, press, CurrentTime);
+        XTestFakeButtonEvent(display, number, down, CurrentTime);
         XFlush(display);
     }
-    void key(KeySym symbol, bool press)
+    void key(KeySym symbol, bool down)
     {
-        XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), press, CurrentTime);
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), down, CurrentTime);
         XFlush(display);
+    }
+    void buttons(int32_t state, bool down)
+    {
+        if (state & kControl)
+            key(XK_Control_L, down);
+        button(state & kRButton ? 3 : 1, down);
     }
 
-    // Where the window's pixels differ from the offscreen rendering; "" when they are equal.
-    std::string differenceFromOffscreen(const std::vector<uint8_t>& expected)
+    void* parent() override { return reinterpret_cast<void*>(uintptr_t(window)); }
+    void* notAWindow() override { return reinterpret_cast<void*>(uintptr_t(0x3fffff0)); }
+    void destroyParent(CFrame&) override
     {
-        const int w = int(WindowTestScene::kWidth);
-        const int h = int(WindowTestScene::kHeight);
-        XImage* image = XGetImage(display, backEnd->getWindow(), 0, 0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
-        if (!image)
-            return "no image";
-        std::string difference;
-        for (int y = 0; y < h && difference.empty(); ++y) {
+        XDestroyWindow(display, window);
+        window = 0;
+        XSync(display, False);
+    }
+    void pump() override { XSync(display, False); }
+    void press(CFrame&, CPoint at, int32_t state) override
+    {
+        pointer(at);
+        buttons(state, true);
+    }
+    void moveTo(CFrame&, CPoint at, int32_t) override { pointer(at); }
+    void release(CFrame&, CPoint, int32_t state) override
+    {
+        button(state & kRButton ? 3 : 1, false);
+        if (state & kControl)
+            key(XK_Control_L, false);
+    }
+    void wheelDown(CFrame&, CPoint) override
+    {
+        button(5, true);
+        button(5, false);
+    }
+    std::vector<uint8_t> capture(CFrame& frame) override
+    {
+        const int w = int(WindowTestScene::kWidth), h = int(WindowTestScene::kHeight);
+        XImage* image = XGetImage(display, backEndOf(frame).getWindow(), 0, 0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
+        std::vector<uint8_t> pixels;
+        for (int y = 0; image && y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const unsigned long pixel = XGetPixel(image, x, y);
-                const uint8_t* p = expected.data() + (size_t(y) * size_t(w) + size_t(x)) * 4;
-                const unsigned r = unsigned((pixel >> 16) & 0xff), g = unsigned((pixel >> 8) & 0xff),
-                               b = unsigned(pixel & 0xff);
-                if (r != p[2] || g != p[1] || b != p[0]) {
-                    difference = "pixel " + std::to_string(x) + "," + std::to_string(y);
-                    break;
-                }
+                pixels.insert(pixels.end(), {uint8_t(pixel), uint8_t(pixel >> 8), uint8_t(pixel >> 16), 0});
             }
+        if (image)
+            XDestroyImage(image);
+        return pixels;
+    }
+    void loseContents(CFrame&) override
+    {
+        XUnmapWindow(display, window);
+        XMapWindow(display, window);
+        XSync(display, False);
+    }
+    CPoint windowSize(CFrame& frame) override
+    {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, backEndOf(frame).getWindow(), &attributes);
+        return CPoint(attributes.width, attributes.height);
+    }
+    int childWindows() override
+    {
+        Window root = 0, parentOfParent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &root, &parentOfParent, &children, &count))
+            return -1;
+        if (children)
+            XFree(children);
+        return int(count);
+    }
+    bool pointerHeld() override
+    {
+        const int result = XGrabPointer(display, DefaultRootWindow(display), False, 0, GrabModeAsync, GrabModeAsync,
+                                        0, 0, CurrentTime);
+        XUngrabPointer(display, CurrentTime);
+        XSync(display, False);
+        return result == AlreadyGrabbed;
+    }
+    int openHandles() override // every display connection is a file
+    {
+        int count = 0;
+        if (DIR* directory = opendir("/proc/self/fd")) {
+            while (readdir(directory))
+                ++count;
+            closedir(directory);
         }
-        XDestroyImage(image);
-        return difference;
+        return count;
     }
 
-    int lockFile = -1;
     Display* display = nullptr;
-    Window parent = 0;
-    RecordingEditor editor;
-    RecordingListener listener;
-    CFrame* frame = nullptr;
-    X11PlatformFrame* backEnd = nullptr;
+    Window window = 0;
+
+private:
+    int lockFile = -1;
 };
 
-TEST_F(X11FrameTest, WindowShowsExactlyTheOffscreenPixelsAndRepaintsWhatWasExposed)
-{
-    openFrame();
-    const std::vector<uint8_t> expected = testsupport::offscreenPixelsOfScene();
-    std::string difference;
-    EXPECT_TRUE(idleUntil([&] { return (difference = differenceFromOffscreen(expected)).empty(); })) << difference;
+} // namespace
 
-    // Hiding and showing the window loses its pixels; the back end puts them back from the
-    // frame's buffer without the views drawing again.
-    XUnmapWindow(display, parent);
-    XMapWindow(display, parent);
-    XSync(display, False);
-    EXPECT_TRUE(idleUntil([&] { return (difference = differenceFromOffscreen(expected)).empty(); })) << difference;
+std::unique_ptr<HostWindow> makeHostWindow()
+{
+    auto host = std::make_unique<X11Host>();
+    EXPECT_TRUE(host->ready()) << "no display or no XTest at " << std::getenv("ZARN_WINDOW_TESTS");
+    return host->ready() ? std::move(host) : nullptr;
 }
 
-TEST_F(X11FrameTest, PressesDragsWheelAndModifiersReachTheControls)
-{
-    openFrame();
-    CAnimKnob* knob = WindowTestScene::knobOf(frame);
-    COnOffButton* toggle = WindowTestScene::switchOf(frame);
-    ASSERT_TRUE(idleUntil([] { return true; }));
+namespace {
 
-    // A drag of 50 pixels up covers a quarter of the range; the pointer grab keeps the drag going
-    // when it leaves the window above (another 100 pixels: half the range more).
-    const CPoint centre = centreOf(WindowTestScene::kKnobRect);
-    moveTo(int(centre.x), int(centre.y));
-    button(1, true);
-    settle();
-    moveTo(int(centre.x), int(centre.y) - 50);
-    settle();
-    EXPECT_FLOAT_EQ(knob->getValue(), 0.25f);
-    moveTo(int(centre.x), int(centre.y) - 150);
-    settle();
-    button(1, false);
-    settle();
-    EXPECT_FLOAT_EQ(knob->getValue(), 0.75f);
-    ASSERT_FALSE(listener.calls.empty());
-    EXPECT_EQ(listener.calls.back().tag, WindowTestScene::kKnobTag);
-    EXPECT_FLOAT_EQ(listener.calls.back().value, 0.75f);
-
-    // Wheel down is one step of 0.1 down.
-    moveTo(int(centre.x), int(centre.y));
-    button(5, true);
-    button(5, false);
-    settle();
-    EXPECT_FLOAT_EQ(knob->getValue(), 0.65f);
-
-    // Control+click restores the default value.
-    key(XK_Control_L, true);
-    button(1, true);
-    button(1, false);
-    key(XK_Control_L, false);
-    settle();
-    EXPECT_FLOAT_EQ(knob->getValue(), 0.5f);
-
-    // A left click flips the switch and reports it; a right click on the background reaches the
-    // editor's hook with the right button.
-    const CPoint switchCentre = centreOf(WindowTestScene::kSwitchRect);
-    moveTo(int(switchCentre.x), int(switchCentre.y));
-    button(1, true);
-    button(1, false);
-    settle();
-    EXPECT_FLOAT_EQ(toggle->getValue(), 1.f);
-    EXPECT_EQ(listener.calls.back().tag, WindowTestScene::kSwitchTag);
-    moveTo(130, 20);
-    button(3, true);
-    button(3, false);
-    settle();
-    ASSERT_EQ(editor.unhandledDowns.size(), 1u);
-    EXPECT_EQ(editor.unhandledDownButtons.at(0), kRButton);
-    EXPECT_EQ(editor.unhandledDowns.at(0), CPoint(130, 20));
-}
-
-// A menu in the frame, popped up while the test drives it from the shown hook; a watchdog sends
-// Escape if the menu is still open after ten seconds, so a fault fails instead of hanging.
-class X11MenuTest : public X11FrameTest {
+// The menu window, driven from its shown hook; a watchdog sends Escape if the menu is still open
+// after ten seconds, so a fault fails instead of hanging.
+class X11MenuTest : public WindowTest {
 protected:
-    int32_t popup(const std::function<void(Window)>& drive, const CPoint& at = CPoint(40, 20))
+    X11Host& x11() { return static_cast<X11Host&>(*host); }
+    int32_t popup(const std::function<void(Window)>& drive, CPoint at = CPoint(40, 20))
     {
-        auto* menu = new COptionMenu(CRect(at.x, at.y, at.x + 100, at.y + 20), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
-        menu->addEntry("Default");
-        menu->addEntry("Large");
-        menu->addEntry("Huge");
-        menu->addSeparator();
-        frame->addView(menu);
-        menu->checkEntryAlone(0);
-        backEnd->getX11OptionMenu().onShown = drive;
+        backEndOf(*frame).getX11OptionMenu().onShown = drive;
         std::atomic<bool> done{false};
         std::thread watchdog([&] {
             for (int i = 0; i < 1000 && !done; ++i)
@@ -272,24 +210,21 @@ protected:
                 XCloseDisplay(own);
             }
         });
-        menu->popup();
+        const int32_t chosen = popupSizeMenu(at);
         done = true;
         watchdog.join();
-        const int32_t chosen = menu->getCurrentIndex(true);
-        frame->removeView(menu);
         return chosen;
     }
-    // The centre of entry index of the shown menu, in the parent window's coordinates.
-    CPoint entryCentre(Window menuWindow, int32_t index)
+    void escape()
     {
-        COptionMenu probe(CRect(0, 0, 100, 20), nullptr, 0);
-        for (const char* title : {"Default", "Large", "Huge"})
-            probe.addEntry(title);
-        const CPoint centre = centreOf(OptionMenuPanel(probe, 100).getEntryRect(index));
-        int x = 0, y = 0;
-        Window child = 0;
-        XTranslateCoordinates(display, menuWindow, parent, int(centre.x), int(centre.y), &x, &y, &child);
-        return CPoint(x, y);
+        x11().key(XK_Escape, true);
+        x11().key(XK_Escape, false);
+    }
+    void clickAt(CPoint at)
+    {
+        x11().pointer(at);
+        x11().buttons(kLButton, true);
+        x11().buttons(kLButton, false);
     }
 };
 
@@ -297,36 +232,26 @@ TEST_F(X11MenuTest, AClickOnAnEntryChoosesIt)
 {
     openFrame();
     const int32_t chosen = popup([&](Window menuWindow) {
-        const CPoint large = entryCentre(menuWindow, 1);
-        moveTo(int(large.x), int(large.y));
-        button(1, true);
-        button(1, false);
+        COptionMenu probe(CRect(0, 0, 100, 20), nullptr, 0);
+        for (const char* title : {"Default", "Large", "Huge"})
+            probe.addEntry(title);
+        const CPoint large = centreOf(OptionMenuPanel(probe, 100).getEntryRect(1));
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(x11().display, menuWindow, x11().window, int(large.x), int(large.y), &x, &y, &child);
+        clickAt(CPoint(x, y));
     });
     EXPECT_EQ(chosen, 1);
     EXPECT_EQ(listener.calls.back().tag, 99999);
 }
 
-TEST_F(X11MenuTest, EscapeOrAPressOutsideDismissesAndTheOpeningReleaseChoosesNothing)
+TEST_F(X11MenuTest, EscapeOrAPressOutsideDismisses)
 {
     openFrame();
-    EXPECT_EQ(popup([&](Window) {
-                  key(XK_Escape, true);
-                  key(XK_Escape, false);
-              }),
-              -1);
+    EXPECT_EQ(popup([&](Window) { escape(); }), -1);
     // Outside: on the frame window far from the menu, then on the root window.
-    EXPECT_EQ(popup([&](Window) {
-                  moveTo(150, 90);
-                  button(1, true);
-                  button(1, false);
-              }),
-              -1);
-    EXPECT_EQ(popup([&](Window) {
-                  moveTo(-40, -40);
-                  button(1, true);
-                  button(1, false);
-              }),
-              -1);
+    EXPECT_EQ(popup([&](Window) { clickAt(CPoint(150, 90)); }), -1);
+    EXPECT_EQ(popup([&](Window) { clickAt(CPoint(-40, -40)); }), -1);
     EXPECT_TRUE(listener.calls.empty());
 }
 
@@ -339,116 +264,18 @@ TEST_F(X11MenuTest, TheReleaseOfTheRightClickThatOpenedTheMenuChoosesNothing)
     editor.downHook = [&](CPoint& where, const CButtonState&) {
         chosen = popup(
             [&](Window) {
-                button(3, false);
-                key(XK_Escape, true);
-                key(XK_Escape, false);
+                x11().button(3, false);
+                escape();
             },
             where - CPoint(10, 10));
         return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     };
-    moveTo(60, 60);
-    button(3, true);
+    host->press(*frame, CPoint(60, 60), kRButton);
     ASSERT_TRUE(idleUntil([&] { return chosen != -2; }));
     EXPECT_EQ(chosen, -1);
     EXPECT_TRUE(listener.calls.empty());
 }
 
-TEST_F(X11FrameTest, ResizingTheFrameResizesItsWindowAndTimersFollowRealTime)
-{
-    openFrame();
-    ASSERT_TRUE(frame->setSize(180, 110));
-    XWindowAttributes attributes{};
-    ASSERT_TRUE(idleUntil([&] {
-        XGetWindowAttributes(display, backEnd->getWindow(), &attributes);
-        return attributes.width == 180 && attributes.height == 110;
-    }));
-
-    struct Counter : CBaseObject {
-        CMessageResult notify(CBaseObject*, IdStringPtr message) override
-        {
-            fired += message == CVSTGUITimer::kMsgTimer ? 1 : 0;
-            return kMessageNotified;
-        }
-        int fired = 0;
-    };
-    auto counter = makeOwned<Counter>();
-    auto timer = makeOwned<CVSTGUITimer>(counter.get(), 10, true);
-    EXPECT_TRUE(idleUntil([&] { return counter->fired >= 2; }));
-    timer->stop();
-}
-
-TEST_F(X11FrameTest, APressThatClosesTheFrameEndsTheEventPumpSafely)
-{
-    openFrame();
-    CFrame* open = frame;
-    bool closed = false;
-    editor.downHook = [&](CPoint&, const CButtonState&) {
-        open->close();
-        frame = nullptr;
-        closed = true;
-        return kMouseEventHandled;
-    };
-    moveTo(130, 20);
-    button(1, true);
-    button(1, false);
-    moveTo(140, 30);
-    XSync(display, False);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!closed && std::chrono::steady_clock::now() < end) {
-        open->idle(); // the frame lives while its idle runs, and the back end to the end of it
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    ASSERT_TRUE(closed);
-    Window root = 0, parentOfParent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    ASSERT_TRUE(XQueryTree(display, parent, &root, &parentOfParent, &children, &count));
-    if (children)
-        XFree(children);
-    EXPECT_EQ(count, 0u);
-}
-
-TEST_F(X11FrameTest, HundredOpenCloseCyclesReturnEveryResource)
-{
-    const int64_t objects = ReferenceCounted::liveObjectCount();
-    const int files = openFileCount();
-    for (int i = 0; i < 100; ++i) {
-        openFrame();
-        frame->idle();
-        frame->close();
-        frame = nullptr;
-    }
-    EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
-    EXPECT_EQ(openFileCount(), files); // every display connection closed
-    Window root = 0, parentOfParent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    ASSERT_TRUE(XQueryTree(display, parent, &root, &parentOfParent, &children, &count));
-    if (children)
-        XFree(children);
-    EXPECT_EQ(count, 0u); // no window of ours left behind
-}
-
-TEST_F(X11FrameTest, AMissingOrDestroyedParentWindowIsSurvived)
-{
-    // An id that names no window: the open fails instead of Xlib ending the process.
-    frame = WindowTestScene::makeFrame(editor, listener);
-    EXPECT_FALSE(frame->open(reinterpret_cast<void*>(uintptr_t(0x3fffff0))));
-    frame->close();
-    frame = nullptr;
-
-    // The host destroys its window before closing the editor: idle and close still work.
-    openFrame();
-    frame->idle();
-    XDestroyWindow(display, parent);
-    parent = 0;
-    XSync(display, False);
-    frame->invalid();
-    frame->idle();
-    frame->idle();
-    frame->close();
-    frame = nullptr;
-    SUCCEED();
-}
-
 } // namespace
+
+} // namespace testsupport
