@@ -15,46 +15,40 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(VoiceMathTest, TableEntryKeepsTheLowBitsOfTheWholePart) {
+// Phases beyond 32 bits, negative ones and non-finite ones must still give an index in the table.
+TEST(VoiceMathTest, TableIndicesKeepTheLowBitsOfTheWholePart) {
     const struct {
         double cycles;
         int32_t entry;
-    } cases[] = {
-        {0.25, 2048},
-        {8191.9 / 8192.0, 8191},
-        {-0.25, 6144},          // masked, not taken modulo: a negative phase wraps
-        {-0.5 / 8192.0, 0},     // truncated towards zero
-        {300000.25, 2048},      // beyond 262144 cycles, where 32 bits overflow
-        {-300000.75, 2048},
-        {1099511627776.5, 4096}, // 2^40 cycles
-        {1e30, 0},
-        {kInf, 0},
-        {-kInf, 0},
-        {kNaN, 0},
+    } entries[] = {
+        {0.25, 2048}, {8191.9 / 8192.0, 8191},
+        {-0.25, 6144},            // masked, not taken modulo: a negative phase wraps
+        {-0.5 / 8192.0, 0},       // truncated towards zero
+        {300000.25, 2048},        // beyond 262144 cycles, where 32 bits overflow
+        {-300000.75, 2048},       {1099511627776.5, 4096}, // 2^40 cycles
+        {1e30, 0},                {kInf, 0}, {-kInf, 0}, {kNaN, 0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : entries)
         EXPECT_EQ(voice::tableEntry(c.cycles * 8192.0), c.entry) << c.cycles;
-}
 
-// The same low bits for model 5's 16-bit cycle steps, where a huge pitch can push the whole part
-// past 32 bits, and beyond 2^63, where a double still has bits 11 and 12.
-TEST(VoiceMathTest, WholePartLowBitsAreThoseOfTheTwosComplementInteger) {
+    // Model 5's 16-bit cycle steps, where a huge pitch can push the whole part past 32 bits, and
+    // beyond 2^63, where a double still has bits 11 and 12.
     const struct {
         double x;
         uint32_t mask;
         uint32_t bits;
-    } cases[] = {
+    } lowBits[] = {
         {74.3, 0xFFFF, 74},
         {-1.5, 0xFFFF, 0xFFFF},
         {3e9, 0xFFFF, 24064},
-        {1099511627781.9, 0xFFFF, 5},     // 2^40 + 5.9
-        {-1099511627779.5, 0xFFFF, 65533}, // -(2^40) - 3.5
-        {9223372036854777856.0, 8191, 2048}, // 2^63 + 2^11
+        {1099511627781.9, 0xFFFF, 5},         // 2^40 + 5.9
+        {-1099511627779.5, 0xFFFF, 65533},    // -(2^40) - 3.5
+        {9223372036854777856.0, 8191, 2048},  // 2^63 + 2^11
         {-9223372036854788096.0, 8191, 4096}, // -(2^63) - 3 x 2^12
         {kInf, 0xFFFF, 0},
         {kNaN, 0xFFFF, 0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : lowBits)
         EXPECT_EQ(voice::wholePartLowBits(c.x, c.mask), c.bits) << c.x;
 }
 
@@ -63,12 +57,7 @@ TEST(VoiceMathTest, NoiseIsTheHighHalfOfTheNextStateAsASignedNumber) {
         uint32_t state;
         uint32_t next;
         int32_t noise;
-    } cases[] = {
-        {0u, 2531011u, 38},
-        {0xFFFFFFFFu, 2316998u, 35},
-        {10100u, 2164062311u, -32516},
-        {0x12345768u, 3069786251u, -18695},
-    };
+    } cases[] = {{0u, 2531011u, 38}, {0xFFFFFFFFu, 2316998u, 35}, {10100u, 2164062311u, -32516}, {0x12345768u, 3069786251u, -18695}};
     for (const auto& c : cases) {
         uint32_t state = c.state;
         EXPECT_EQ(voice::nextNoise(state), c.noise) << c.state;
@@ -76,13 +65,13 @@ TEST(VoiceMathTest, NoiseIsTheHighHalfOfTheNextStateAsASignedNumber) {
     }
 }
 
+// Huge and non-finite inputs saturate instead of overflowing an integer or reaching a sample.
 TEST(VoiceMathTest, HoldLengthsLfoStepsFlushAndBounds) {
+    for (double samples : {3e9, kInf, kNaN})
+        EXPECT_EQ(voice::wholeSamples(samples), 0x7FFFFFFFu) << samples;
     EXPECT_EQ(voice::wholeSamples(17640.9), 17640u);
-    EXPECT_EQ(voice::wholeSamples(3e9), 0x7FFFFFFFu);
-    EXPECT_EQ(voice::wholeSamples(kInf), 0x7FFFFFFFu);
-    EXPECT_EQ(voice::wholeSamples(kNaN), 0x7FFFFFFFu);
 
-    EXPECT_EQ(voice::lfoStep(1.0, 44100.0), 97391u);           // 2^32 / 44100
+    EXPECT_EQ(voice::lfoStep(1.0, 44100.0), 97391u); // 2^32 / 44100
     EXPECT_EQ(voice::lfoStep(100.0, 10000.0), 42949672u);
     EXPECT_EQ(voice::lfoStep(1.5 * 44100.0, 44100.0), 0x80000000u); // taken modulo 2^32
     EXPECT_EQ(voice::lfoStep(kInf, 44100.0), 0u);
@@ -110,20 +99,13 @@ TEST(VoiceMathTest, OnePoleLowpassRunsInDoubleAndFlushesItsSlots) {
     const OnePoleLowpass::Coefs coefs = OnePoleLowpass::coefsFor(engine, 11025.0f); // a quarter of the rate
     EXPECT_EQ(coefs.a1, 0.0);
     EXPECT_EQ(coefs.b, 0.5);
-
-    float input = 5e-10f;
+    float input = 1.0f;
     float output = 2e-9f;
     OnePoleLowpass filter(coefs, input, output);
+    EXPECT_EQ(filter.process(0.25), 0.625);
+    EXPECT_EQ(filter.process(5e-10), 0.125 + 2.5e-10);
     filter.store();
-    EXPECT_EQ(input, 0.0f);
-    EXPECT_EQ(output, 2e-9f);
-
-    input = 1.0f;
-    OnePoleLowpass running(coefs, input, output);
-    EXPECT_EQ(running.process(0.25), 0.625);
-    EXPECT_EQ(running.process(0.0), 0.125);
-    running.store();
-    EXPECT_EQ(input, 0.0f);
+    EXPECT_EQ(input, 0.0f) << "5e-10 is flushed";
     EXPECT_EQ(output, 0.125f);
 }
 
@@ -133,12 +115,8 @@ std::unique_ptr<Zarn> headEngine(double rate = 44100.0) {
     engine->setSampleRate(rate);
     engine->applyParameters();
     engine->baseFreq = 50.0;
-    engine->fineFactor = 1.0;
-    engine->coarseFactor = 1.0;
-    engine->bendFactor = 1.0;
-    engine->pitchEnvAmount = 0.0;
-    engine->lfoDepth = 0.0;
-    engine->lfoSign = 1.0;
+    engine->fineFactor = engine->coarseFactor = engine->bendFactor = engine->lfoSign = 1.0;
+    engine->pitchEnvAmount = engine->lfoDepth = 0.0;
     return engine;
 }
 
@@ -174,7 +152,6 @@ TEST(VoiceHeadTest, TheLfoStartsAtMinusHalfAndAOneShotStopsAtThreeQuarters) {
     VoiceHead head(*engine, kTableModels);
     ASSERT_EQ(head.lfoPhaseStep, 9739154u); // 100 x 2^32 / 44100
     EXPECT_EQ(head.lfoTerm(), -25.0);
-
     // Three quarters of a cycle, 0xC0000000, is reached by the 331st step.
     double half = 0.0;
     for (int call = 2; call <= 330; ++call) {
@@ -184,19 +161,15 @@ TEST(VoiceHeadTest, TheLfoStartsAtMinusHalfAndAOneShotStopsAtThreeQuarters) {
     }
     EXPECT_EQ(head.lfoDone, 0);
     EXPECT_NEAR(half, 25.0, 0.2); // the peak of the triangle
-    EXPECT_EQ(head.lfoTerm(), 0.0);
-    EXPECT_EQ(head.lfoDone, 1);
     for (int call = 0; call < 200; ++call) // past the wrap: stopped for good
         EXPECT_EQ(head.lfoTerm(), 0.0);
+    EXPECT_EQ(head.lfoDone, 1);
 
     // Free-running, the next cycle starts at -0.5 again; a shape below 1 bends the value.
-    engine->lfoOneShot = 0;
-    engine->lfoDone = 0;
+    engine->lfoOneShot = engine->lfoDone = 0;
     engine->lfoPhase = 0;
     engine->lfoShape = 0.5;
-    VoiceHead shaped(*engine, kTableModels);
-    EXPECT_DOUBLE_EQ(shaped.lfoTerm(), -std::sqrt(0.5) * 50.0);
-
+    EXPECT_DOUBLE_EQ(VoiceHead(*engine, kTableModels).lfoTerm(), -std::sqrt(0.5) * 50.0);
     // Unheard with Pitch-LfoAmt 0, but the phase still moves.
     engine->lfoDepth = 0.0;
     VoiceHead silent(*engine, kTableModels);
@@ -235,9 +208,7 @@ TEST(VoiceHeadTest, TheRisingPitchEnvelopeClampsAtOneThenFalls) {
     engine->timbreStage = 0;
     VoiceHead head(*engine, kShortHoldModels);
     const double rise = 500.0 / 44100.0; // full scale in 2 ms
-    head.stepRisingPitchEnvelope(rise);
-    EXPECT_EQ(head.pitchEnvLevel, 0.5 + rise);
-    for (int i = 0; i < 43; ++i)
+    for (int i = 0; i < 44; ++i)
         head.stepRisingPitchEnvelope(rise);
     EXPECT_EQ(head.timbreStage, 0);
     EXPECT_LT(head.pitchEnvLevel, 1.0);
@@ -254,9 +225,9 @@ TEST(VoiceHeadTest, TheTimbreEnvelopeRisesInItsTimeThenHalves) {
         double rate;
         int stillRising; // steps after which the level is still below 1
     } cases[] = {
-        {kTableModels, 44100.0, 11},       // 0.25 ms = 11.025 samples
-        {kTableModels, 50000.0, 12},       // 12.5 samples
-        {kShortHoldModels, 44100.0, 110},  // 2.5 ms = 110.25 samples
+        {kTableModels, 44100.0, 11},      // 0.25 ms = 11.025 samples
+        {kTableModels, 50000.0, 12},      // 12.5 samples
+        {kShortHoldModels, 44100.0, 110}, // 2.5 ms = 110.25 samples
     };
     for (const auto& c : cases) {
         auto engine = headEngine(c.rate);
@@ -266,11 +237,9 @@ TEST(VoiceHeadTest, TheTimbreEnvelopeRisesInItsTimeThenHalves) {
         VoiceHead head(*engine, c.variant);
         for (int i = 0; i < c.stillRising; ++i)
             head.stepTimbre();
-        EXPECT_EQ(head.timbreStage, 0) << c.rate;
-        EXPECT_LT(head.timbreEnvLevel, 1.0);
+        EXPECT_TRUE(head.timbreStage == 0 && head.timbreEnvLevel < 1.0) << c.rate;
         head.stepTimbre();
-        EXPECT_EQ(head.timbreStage, 1) << c.rate;
-        EXPECT_EQ(head.timbreEnvLevel, 1.0);
+        EXPECT_TRUE(head.timbreStage == 1 && head.timbreEnvLevel == 1.0) << c.rate;
         // Half-life 10 ms (timbre decay 1 x 10).
         for (int i = 0; i < static_cast<int>(c.rate * 0.01); ++i)
             head.stepTimbre();
@@ -285,10 +254,7 @@ TEST(VoiceHeadTest, HoldLengthsOfBothModelGroups) {
         uint32_t hold;      // models 0 to 3
         uint32_t shortHold; // models 4 to 7: a twentieth
     } cases[] = {
-        {0.4f, 44100.0, 17640, 882},
-        {0.4f, 48000.0, 19200, 960},
-        {0.001f, 44100.0, 44, 2},
-        {0.0f, 44100.0, 0, 0},
+        {0.4f, 44100.0, 17640, 882}, {0.4f, 48000.0, 19200, 960}, {0.001f, 44100.0, 44, 2}, {0.0f, 44100.0, 0, 0},
         {0.4f, 192000.0, 76800, 3840},
         {std::numeric_limits<float>::infinity(), 10000.0, 0x7FFFFFFF, 0x7FFFFFFF},
     };
@@ -300,82 +266,61 @@ TEST(VoiceHeadTest, HoldLengthsOfBothModelGroups) {
     }
 }
 
+// Models 0 to 3 and 6 and 7 (models 4 and 5 release by a factor: see ModelNoteStartTest).
 TEST(VoiceHeadTest, TheLinearReleaseFallsFullScaleInTwiceTheDecayTime) {
-    const struct {
-        float ampDecay;
-        int fullFall; // samples: 2 x expScale(12, 2000, ampDecay) ms at 44.1 kHz
-    } cases[] = {{0.0f, 1058}, {1.0f, 176400}};
-    for (const auto& c : cases) {
+    // Samples: 2 x expScale(12, 2000, ampDecay) ms at 44.1 kHz.
+    for (const auto& [ampDecay, fullFall] : {std::pair{0.0f, 1058}, std::pair{1.0f, 176400}}) {
         auto engine = headEngine();
-        engine->ampDecay = c.ampDecay;
+        engine->ampDecay = ampDecay;
         engine->ampEnvLevel = 1.0;
         VoiceHead head(*engine, kTableModels);
-        for (int i = 0; i < c.fullFall - 1; ++i)
+        for (int i = 0; i < fullFall - 1; ++i)
             head.releaseLinear();
-        EXPECT_GT(head.ampEnvLevel, 0.0) << c.ampDecay;
+        EXPECT_GT(head.ampEnvLevel, 0.0) << ampDecay;
         head.releaseLinear();
         head.releaseLinear();
-        EXPECT_EQ(head.ampEnvLevel, 0.0) << c.ampDecay;
+        EXPECT_EQ(head.ampEnvLevel, 0.0) << ampDecay;
     }
-}
-
-// Models 4 and 5: Amp-Decay's per-sample factor lowers the level by 20 dB in its decay time.
-TEST(VoiceHeadTest, TheExponentialReleaseFallsTwentyDecibelsPerDecayTime) {
-    auto engine = headEngine();
-    engine->setParameter(7, 0.0f); // Amp-Decay: 12 ms, 529.2 samples
-    engine->ampEnvLevel = 1.0;
-    VoiceHead head(*engine, kShortHoldModels);
-    head.releaseExponential();
-    EXPECT_EQ(head.ampEnvLevel, static_cast<double>(engine->ampReleaseCoef));
-    for (int i = 1; i < 529; ++i)
-        head.releaseExponential();
-    EXPECT_NEAR(head.ampEnvLevel, 0.1, 0.001);
 }
 
 TEST(VoiceHeadTest, ShapingBlendsQuarticSigmoidAndLevel) {
     auto engine = headEngine();
     VoiceHead head(*engine, kTableModels);
-    head.ampEnvLevel = 0.5; // sigmoid 0.5, quartic 0.0625
+    const double kSigmoidOfZero = 1.0 / (std::exp(10.0) + 1.0);
     const struct {
+        double level;
         double curve;
         double threeWay;
         double twoWay;
     } cases[] = {
-        {0.0, 0.0625, 0.5}, {0.25, 0.28125, 0.5}, {0.5, 0.5, 0.5}, {1.0, 0.5, 0.5},
+        // At level 0.5 the sigmoid is 0.5 and the quartic 0.0625.
+        {0.5, 0.0, 0.0625, 0.5}, {0.5, 0.25, 0.28125, 0.5}, {0.5, 0.5, 0.5, 0.5}, {0.5, 1.0, 0.5, 0.5},
+        {0.0, 0.5, kSigmoidOfZero, 0.5 * kSigmoidOfZero}, {0.0, 0.0, 0.0, kSigmoidOfZero},
+        {0.9, 1.0, 0.9, 0.9},
     };
     for (const auto& c : cases) {
+        head.ampEnvLevel = c.level;
         head.ampCurveSmoothed = c.curve;
-        EXPECT_EQ(head.shapeThreeWay(), c.threeWay) << c.curve;
-        EXPECT_EQ(head.shapeTwoWay(), c.twoWay) << c.curve;
+        EXPECT_EQ(head.shapeThreeWay(), c.threeWay) << c.level << " " << c.curve;
+        EXPECT_EQ(head.shapeTwoWay(), c.twoWay) << c.level << " " << c.curve;
     }
-    head.ampEnvLevel = 0.0;
-    head.ampCurveSmoothed = 0.5;
-    EXPECT_EQ(head.shapeThreeWay(), 1.0 / (std::exp(10.0) + 1.0));
-    head.ampCurveSmoothed = 0.0;
-    EXPECT_EQ(head.shapeThreeWay(), 0.0);
-    head.ampEnvLevel = 0.9;
-    head.ampCurveSmoothed = 1.0;
-    EXPECT_EQ(head.shapeThreeWay(), 0.9);
-    EXPECT_EQ(head.shapeTwoWay(), 0.9);
 }
 
+// A model that defers its note start into the run must clear the run's copy of the LFO stop.
 TEST(VoiceHeadTest, NoteStartIsClaimedOnce) {
     auto engine = headEngine();
     engine->noteStarted = 1;
     engine->lfoDone = 1;
     EXPECT_TRUE(VoiceHead::claimNoteStart(*engine));
-    EXPECT_EQ(engine->noteStarted, 0);
-    EXPECT_EQ(engine->lfoDone, 0);
+    EXPECT_TRUE(engine->noteStarted == 0 && engine->lfoDone == 0);
     EXPECT_FALSE(VoiceHead::claimNoteStart(*engine));
 
-    // Deferred into a run, the step clears the run's copy of the LFO stop.
     engine->lfoDone = 1;
     VoiceHead head(*engine, kTableModels);
     EXPECT_FALSE(head.claimNoteStartInRun());
     engine->noteStarted = 1;
     EXPECT_TRUE(head.claimNoteStartInRun());
-    EXPECT_EQ(engine->noteStarted, 0);
-    EXPECT_EQ(head.lfoDone, 0);
+    EXPECT_TRUE(engine->noteStarted == 0 && head.lfoDone == 0);
 }
 
 } // namespace
