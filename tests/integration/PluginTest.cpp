@@ -5,6 +5,7 @@
 #include "tools/host/Render.h"
 
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -37,26 +38,34 @@ TEST_F(PluginTest, BothEntriesCreateAnInstrumentRecord) {
         ASSERT_NE(entry, nullptr);
         auto created = host::PluginInstance::create(entry, other);
         ASSERT_NE(created, nullptr);
-        const AEffect& record = *created->effect();
-        EXPECT_EQ(record.magic, kEffectMagic);
-        EXPECT_EQ(record.numParams, 22);
-        EXPECT_EQ(record.numPrograms, 64);
-        EXPECT_EQ(record.numInputs, 0);
-        EXPECT_EQ(record.numOutputs, 2);
-        EXPECT_EQ(record.flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth);
-        EXPECT_EQ(record.uniqueID, vst2::fourCC("ZRNP"));
-        EXPECT_EQ(record.version, 1);
-        EXPECT_EQ(record.ioRatio, 1.0f);
-        EXPECT_EQ(record.initialDelay, 0);
-        EXPECT_NE(record.object, nullptr);
-        EXPECT_EQ(created->dispatch(effGetVstVersion), 2400);
-        EXPECT_EQ(created->dispatch(effIdentify), vst2::fourCC("NvEf"));
-        EXPECT_EQ(created->dispatch(effGetPlugCategory), kPlugCategSynth);
+        const AEffect& r = *created->effect();
+        EXPECT_EQ(std::tie(r.magic, r.numParams, r.numPrograms, r.numInputs, r.numOutputs, r.uniqueID, r.version),
+                  std::make_tuple(kEffectMagic, 22, 64, 0, 2, vst2::fourCC("ZRNP"), 1));
+        EXPECT_EQ(r.flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth);
+        EXPECT_EQ(r.ioRatio, 1.0f);
+        EXPECT_EQ(r.initialDelay, 0);
+        EXPECT_NE(r.object, nullptr);
         EXPECT_EQ(created->close(), 1);
         const auto versionAsks = other.callsWith(audioMasterVersion);
         ASSERT_FALSE(versionAsks.empty());
         EXPECT_FALSE(versionAsks.front().hadEffect);
     }
+}
+
+// What the base classes answer for the operations the instrument leaves alone.
+TEST_F(PluginTest, DefaultAnswers) {
+    const std::pair<VstInt32, VstIntPtr> answers[] = {
+        {effGetVstVersion, 2400},       {effIdentify, vst2::fourCC("NvEf")}, {effGetPlugCategory, kPlugCategSynth},
+        {effGetCurrentMidiProgram, -1}, {effCanBeAutomated, 1},              {effSetTotalSampleToProcess, 77}};
+    char text[64] = {};
+    for (const auto& [opcode, answer] : answers)
+        EXPECT_EQ(instance->dispatch(opcode, 3, 77, text), answer) << opcode;
+    // A host's arrangement pointers are left as they are.
+    auto* input = reinterpret_cast<VstSpeakerArrangement*>(0x10);
+    auto* output = reinterpret_cast<VstSpeakerArrangement*>(0x20);
+    EXPECT_EQ(instance->dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input), &output), 0);
+    EXPECT_EQ(input, reinterpret_cast<VstSpeakerArrangement*>(0x10));
+    EXPECT_EQ(output, reinterpret_cast<VstSpeakerArrangement*>(0x20));
 }
 
 TEST_F(PluginTest, HostsThatAnswerNoVersionOrHaveNoCallbackGetNothing) {
