@@ -11,18 +11,15 @@ using namespace VSTGUI;
 
 namespace {
 
-const CColor kHalfBlue(0, 0, 255, 128);
-
 std::vector<uint8_t> pngOf(int32_t w, int32_t h)
 {
-    auto bitmap = testsupport::makeBitmap(w, h, [](int32_t x, int32_t) { return x == 0 ? kHalfBlue : kWhiteCColor; });
-    return PngCodec::encode(*bitmap);
+    return PngCodec::encode(*testsupport::makeBitmap(
+        w, h, [](int32_t x, int32_t) { return x == 0 ? CColor(0, 0, 255, 128) : kWhiteCColor; }));
 }
 
-} // namespace
-
-TEST(Bitmap, RegisteredResourceDecodesToPremultipliedPixels)
+TEST(Bitmap, RegisteredResourceDecodesToPremultipliedPixelsAndTheLatestRegistrationWins)
 {
+    testsupport::registerBytes(9001, pngOf(2, 2));
     testsupport::registerBytes(9001, pngOf(3, 2));
     auto bitmap = makeOwned<CBitmap>(CResourceDescription(9001));
     ASSERT_NE(bitmap->getPlatformBitmap(), nullptr);
@@ -48,39 +45,24 @@ TEST(Bitmap, UnusableResourcesGiveNoPlatformBitmap)
     }
 }
 
-TEST(Bitmap, RegistrationReplacesAnEarlierOne)
+TEST(Bitmap, EmptyBitmapSizesWithinTheLimitsOnly)
 {
-    testsupport::registerBytes(9005, pngOf(2, 2));
-    testsupport::registerBytes(9005, pngOf(5, 1));
-    auto bitmap = makeOwned<CBitmap>(CResourceDescription(9005));
-    EXPECT_EQ(bitmap->getWidth(), 5);
-}
-
-TEST(Bitmap, EmptyBitmapSizes)
-{
-    struct Case {
-        double w;
-        double h;
-        bool made;
-    };
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const Case cases[] = {{1, 1, true},        {7.9, 3, true},     {0, 5, false},   {-3, 5, false},
-                          {nan, 5, false},     {5, nan, false},    {32768, 1, true}, {32769, 1, false},
-                          {20000, 20000, false}, {1e300, 1e300, false}};
-    for (const Case& c : cases) {
-        auto bitmap = makeOwned<CBitmap>(c.w, c.h);
-        EXPECT_EQ(bitmap->getPlatformBitmap() != nullptr, c.made) << c.w << " x " << c.h;
-    }
-    auto truncated = makeOwned<CBitmap>(7.9, 3);
-    EXPECT_EQ(truncated->getWidth(), 7);
+    const struct {
+        double w, h;
+        bool made;
+    } cases[] = {{1, 1, true},     {7.9, 3, true},      {0, 5, false},     {-3, 5, false},         {nan, 5, false},
+                 {5, nan, false},  {32768, 1, true},    {32769, 1, false}, {20000, 20000, false}, {1e300, 1e300, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(makeOwned<CBitmap>(c.w, c.h)->getPlatformBitmap() != nullptr, c.made) << c.w << " x " << c.h;
+    EXPECT_EQ(makeOwned<CBitmap>(7.9, 3)->getWidth(), 7);
 }
 
 TEST(Bitmap, FromPathReadsPngFilesAndRefusesTheRest)
 {
     const std::string good = testsupport::outputPath("vstgui_bitmap_test_good.png");
     const std::string bad = testsupport::outputPath("vstgui_bitmap_test_bad.png");
-    auto source = testsupport::makeBitmap(4, 3, [](int32_t, int32_t) { return kWhiteCColor; });
-    ASSERT_TRUE(PngCodec::writeFile(*source, good));
+    ASSERT_TRUE(PngCodec::writeFile(*testsupport::makeBitmap(4, 3, [](int32_t, int32_t) { return kWhiteCColor; }), good));
     std::FILE* file = std::fopen(bad.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     std::fputs("garbage", file);
@@ -88,13 +70,11 @@ TEST(Bitmap, FromPathReadsPngFilesAndRefusesTheRest)
 
     auto loaded = IPlatformBitmap::createFromPath(good.c_str());
     ASSERT_TRUE(loaded);
-    auto bitmap = makeOwned<CBitmap>(loaded);
-    EXPECT_EQ(bitmap->getWidth(), 4);
-    EXPECT_EQ(bitmap->getHeight(), 3);
+    EXPECT_EQ(loaded->getPixelWidth(), 4);
+    EXPECT_EQ(loaded->getPixelHeight(), 3);
     EXPECT_TRUE(loaded->isOpaque());
-    EXPECT_FALSE(IPlatformBitmap::createFromPath(bad.c_str()));
-    EXPECT_FALSE(IPlatformBitmap::createFromPath("no/such/file.png"));
-    EXPECT_FALSE(IPlatformBitmap::createFromPath(nullptr));
+    for (const char* path : {bad.c_str(), "no/such/file.png", static_cast<const char*>(nullptr)})
+        EXPECT_FALSE(IPlatformBitmap::createFromPath(path));
     EXPECT_FALSE(IPlatformBitmap::createFromMemory(nullptr, 100));
     std::remove(good.c_str());
     std::remove(bad.c_str());
@@ -104,9 +84,8 @@ TEST(Bitmap, LockingPixelsForgetsTheOpaqueShortcut)
 {
     auto bitmap = testsupport::makeBitmap(2, 2, [](int32_t, int32_t) { return kWhiteCColor; });
     EXPECT_TRUE(bitmap->isOpaque());
-    {
-        auto access = bitmap->lockPixels(true);
-        access->getAddress()[3] = 0;
-    }
+    bitmap->lockPixels(true)->getAddress()[3] = 0;
     EXPECT_FALSE(bitmap->isOpaque());
 }
+
+} // namespace

@@ -100,8 +100,7 @@ SharedPointer<CBitmap> resource(int32_t id)
 }
 
 // A knob that shows a value box below itself while it is dragged, as the editor's knobs do.
-class PopupKnob : public CAnimKnob {
-public:
+struct PopupKnob : CAnimKnob {
     PopupKnob(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* strip, CParamDisplay* popup)
         : CAnimKnob(size, listener, tag, kFrames, kKnobSize, strip), popup(popup)
     {
@@ -131,25 +130,17 @@ public:
             getFrame()->removeView(popup, true);
         return CAnimKnob::onMouseUp(where, buttons);
     }
-    CView* newCopy() const override { return new PopupKnob(*this); }
-
-private:
     CParamDisplay* popup;
 };
 
 // Toggles an LED at every timer tick.
-class Heartbeat : public CBaseObject {
-public:
+struct Heartbeat : CBaseObject {
     explicit Heartbeat(CControl* led) : led(led) {}
-    CMessageResult notify(CBaseObject*, IdStringPtr message) override
+    CMessageResult notify(CBaseObject*, IdStringPtr) override
     {
-        if (message != CVSTGUITimer::kMsgTimer)
-            return kMessageUnknown;
         led->setValue(led->getValue() == 0.f ? 1.f : 0.f);
         return kMessageNotified;
     }
-
-private:
     CControl* led;
 };
 
@@ -181,10 +172,9 @@ struct Gallery {
         }
         toggle = new COnOffButton(CRect(300, 50, 312, 62), &listener, 16, led);
         frame->addView(toggle);
-        heartbeatLed = new COnOffButton(CRect(340, 50, 352, 62), nullptr, 40, led);
+        auto* heartbeatLed = new COnOffButton(CRect(340, 50, 352, 62), nullptr, 40, led);
         frame->addView(heartbeatLed);
-        splash = new CSplashScreen(CRect(380, 40, 460, 80), &listener, 23, resource(kAboutId), CRect(0, 0, 480, 240));
-        frame->addView(splash);
+        frame->addView(new CSplashScreen(CRect(380, 40, 460, 80), &listener, 23, resource(kAboutId), CRect(0, 0, 480, 240)));
         valueDisplay = new CParamDisplay(CRect(40, 130, 120, 150));
         valueDisplay->setBackColor(CColor(10, 10, 10, 255));
         valueDisplay->setFrameColor(CColor(200, 200, 200, 255));
@@ -215,9 +205,8 @@ struct Gallery {
         auto* menu = new COptionMenu(CRect(where.x, where.y, where.x + 100, where.y + 20), &listener, 99999,
                                      nullptr, nullptr, COptionMenu::kCheckStyle);
         menu->setTransparency(true);
-        menu->addEntry("Default");
-        menu->addEntry("Large");
-        menu->addEntry("Huge");
+        for (const char* title : {"Default", "Large", "Huge"})
+            menu->addEntry(title);
         menu->addSeparator(-1);
         frame->addView(menu);
         menu->checkEntryAlone(sizeIndex);
@@ -255,8 +244,6 @@ struct Gallery {
     CParamDisplay* popup;
     PopupKnob* knobs[3];
     COnOffButton* toggle;
-    COnOffButton* heartbeatLed;
-    CSplashScreen* splash;
     CParamDisplay* valueDisplay;
     CTextEdit* textEdit;
     SharedPointer<Heartbeat> heartbeat;
@@ -272,9 +259,8 @@ TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
     {
         Gallery g;
         // Knob frames follow the values: floor(v x 62).
-        EXPECT_EQ(g.knobFrameShown(0), 15);
-        EXPECT_EQ(g.knobFrameShown(1), 31);
-        EXPECT_EQ(g.knobFrameShown(2), 46);
+        EXPECT_EQ((std::vector<int32_t>{g.knobFrameShown(0), g.knobFrameShown(1), g.knobFrameShown(2)}),
+                  (std::vector<int32_t>{15, 31, 46}));
         EXPECT_GT(g.inkPixels(g.textEdit->getViewSize(), CColor(30, 30, 60, 255)), 30);
         EXPECT_GT(g.inkPixels(g.valueDisplay->getViewSize(), CColor(10, 10, 10, 255)), 20); // "0.50"
 
@@ -309,7 +295,8 @@ TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
         g.frame->idle();
         EXPECT_EQ(g.knobFrameShown(2), 31);
 
-        // The switch toggles on a left press; a right press falls through to the editor's menu.
+        // The switch toggles on a left press and shows its maximum only as on; a right press
+        // falls through to the editor's menu.
         EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOff);
         EXPECT_EQ(g.backEnd->mouseDown(CPoint(305, 55), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
         g.frame->idle();
@@ -318,6 +305,11 @@ TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
         EXPECT_EQ(g.backEnd->mouseDown(CPoint(305, 55), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
         EXPECT_EQ(g.sizeIndex, 1);
         EXPECT_EQ(g.toggle->getValue(), 1.f);
+        g.backEnd->mouseDown(CPoint(305, 55), kLButton);
+        EXPECT_EQ(g.toggle->getValue(), 0.f);
+        g.toggle->setValue(0.7f);
+        g.frame->idle();
+        EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOff);
 
         // Right click on the background: the menu again, this time dismissed.
         EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
@@ -341,23 +333,29 @@ TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
         EXPECT_EQ(g.backEnd->mouseDown(CPoint(400, 60), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
         g.frame->idle();
         EXPECT_EQ(g.backEnd->getPixel(60, 60), kAboutColour);
+        EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kRButton), kMouseEventNotHandled); // not the editor's either
+        EXPECT_EQ(g.presenter.shownTitles.size(), 2u);
         EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
         EXPECT_NEAR(g.knobs[0]->getValue(), 0.56f, 1e-5); // the knob under the click was not pressed
         g.frame->idle();
         EXPECT_EQ(g.knobFrameShown(0), 34);
 
         // Text edit: focus on a click, lost on a click elsewhere.
-        g.backEnd->mouseDown(CPoint(200, 140), kLButton);
+        EXPECT_EQ(g.backEnd->mouseDown(CPoint(200, 140), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
         EXPECT_TRUE(g.textEdit->isPlatformEditOpen());
+        EXPECT_EQ(g.frame->getFocusView(), g.textEdit);
         g.backEnd->mouseDown(CPoint(10, 200), kLButton);
         EXPECT_FALSE(g.textEdit->isPlatformEditOpen());
+        EXPECT_EQ(g.frame->getFocusView(), nullptr);
+        EXPECT_STREQ(g.textEdit->getText(), "Zarn Pro");
+        g.textEdit->setText(nullptr);
+        EXPECT_STREQ(g.textEdit->getText(), "");
 
         // What the listener heard, in order.
         std::vector<int32_t> tags;
         for (const auto& call : g.listener.calls)
             tags.push_back(call.tag);
-        const std::vector<int32_t> expectedTags = {0, 1, 2, 16, 99999, 23, 23};
-        EXPECT_EQ(tags, expectedTags);
+        EXPECT_EQ(tags, (std::vector<int32_t>{0, 1, 2, 16, 99999, 16, 23, 23}));
         EXPECT_EQ(g.listener.begins, g.listener.ends);
     }
     EXPECT_EQ(ReferenceCounted::liveObjectCount(), before);

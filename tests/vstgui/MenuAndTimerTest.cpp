@@ -8,88 +8,63 @@
 #include <gtest/gtest.h>
 
 using namespace VSTGUI;
-using testsupport::RecordingListener;
-using testsupport::ScriptedOptionMenu;
 
 namespace {
 
+// An open offscreen frame with a scripted presenter and the editor's size menu
+// (Default, Large, Huge, separator), attached.
 struct MenuRig {
     MenuRig() : frame(new CFrame(CRect(0, 0, 200, 100), nullptr))
     {
         frame->open(nullptr);
         OffscreenPlatformFrame::of(frame)->setOptionMenu(&presenter);
-    }
-    ~MenuRig() { frame->close(); }
-    COptionMenu* sizeMenu()
-    {
-        auto* menu = new COptionMenu(CRect(10, 10, 110, 30), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
-        menu->setTransparency(true);
-        menu->addEntry("Default");
-        menu->addEntry("Large");
-        menu->addEntry("Huge");
+        menu = new COptionMenu(CRect(10, 10, 110, 30), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
+        for (const char* title : {"Default", "Large", "Huge"})
+            menu->addEntry(title);
         menu->addSeparator(-1);
-        return menu;
+        frame->addView(menu);
     }
-
-    ScriptedOptionMenu presenter;
-    RecordingListener listener;
-    CFrame* frame;
-};
-
-// Counts timer messages and can act on each.
-class TimerProbe : public CBaseObject {
-public:
-    CMessageResult notify(CBaseObject* sender, IdStringPtr message) override
+    ~MenuRig()
     {
-        if (message != CVSTGUITimer::kMsgTimer)
-            return kMessageUnknown;
-        ticks.push_back(TimerQueue::forCurrentThread().now());
-        if (onTick)
-            onTick(static_cast<CVSTGUITimer*>(sender));
-        return kMessageNotified;
+        frame->close();
+        EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
     }
-    std::vector<uint64_t> ticks;
-    std::function<void(CVSTGUITimer*)> onTick;
-};
 
-} // namespace
+    const int64_t objects = ReferenceCounted::liveObjectCount();
+    testsupport::ScriptedOptionMenu presenter;
+    testsupport::RecordingListener listener;
+    CFrame* frame;
+    COptionMenu* menu;
+};
 
 TEST(OptionMenu, ChoiceBecomesTheCurrentCheckedEntryAndIsReported)
 {
     MenuRig rig;
-    COptionMenu* menu = rig.sizeMenu();
-    EXPECT_EQ(menu->getCurrentIndex(true), -1);
-    rig.frame->addView(menu);
-    EXPECT_TRUE(menu->checkEntryAlone(0));
+    EXPECT_EQ(rig.menu->getCurrentIndex(true), -1);
+    EXPECT_TRUE(rig.menu->checkEntryAlone(0));
     rig.presenter.choices = {2};
-    EXPECT_TRUE(menu->popup());
-    rig.frame->removeView(menu, false);
-    EXPECT_EQ(menu->getCurrentIndex(true), 2);
-    EXPECT_EQ(menu->getValue(), 2.f);
-    EXPECT_TRUE(menu->getEntry(2)->isChecked());
-    EXPECT_FALSE(menu->getEntry(0)->isChecked());
+    EXPECT_TRUE(rig.menu->popup());
+    EXPECT_EQ(rig.menu->getCurrentIndex(true), 2);
+    EXPECT_EQ(rig.menu->getValue(), 2.f);
+    EXPECT_TRUE(rig.menu->getEntry(2)->isChecked());
+    EXPECT_FALSE(rig.menu->getEntry(0)->isChecked());
     ASSERT_EQ(rig.listener.calls.size(), 1u);
     EXPECT_EQ(rig.listener.calls[0].tag, 99999);
-    const std::vector<std::string> titles = {"Default", "Large", "Huge", "-"};
-    EXPECT_EQ(rig.presenter.shownTitles.at(0), titles);
+    EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-"}));
     EXPECT_TRUE(rig.presenter.attachedWhenShown.at(0));
-    menu->forget();
 }
 
-TEST(OptionMenu, DismissalSeparatorsAndBadChoicesChangeNothing)
+TEST(OptionMenu, DismissalSeparatorsAndOutOfRangeChoicesChangeNothing)
 {
     MenuRig rig;
-    COptionMenu* menu = rig.sizeMenu();
-    rig.frame->addView(menu);
     rig.presenter.choices = {-1, 3, 4, 1000};
     for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(menu->popup());
-    EXPECT_EQ(menu->getCurrentIndex(true), -1);
+        EXPECT_FALSE(rig.menu->popup());
+    EXPECT_EQ(rig.menu->getCurrentIndex(true), -1);
     EXPECT_TRUE(rig.listener.calls.empty());
-    EXPECT_FALSE(menu->isEditing());
-    EXPECT_FALSE(menu->checkEntryAlone(7));
-    EXPECT_FALSE(menu->getEntry(0)->isChecked());
-    rig.frame->removeView(menu);
+    EXPECT_FALSE(rig.menu->isEditing());
+    EXPECT_FALSE(rig.menu->checkEntryAlone(7));
+    EXPECT_FALSE(rig.menu->getEntry(0)->isChecked());
 }
 
 TEST(OptionMenu, CurrentIndexCountsSeparatorsOnlyWhenAsked)
@@ -111,11 +86,9 @@ TEST(OptionMenu, CurrentIndexCountsSeparatorsOnlyWhenAsked)
 
 TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenter)
 {
-    auto* loose = new COptionMenu(CRect(0, 0, 10, 10), nullptr, 1);
+    auto loose = makeOwned<COptionMenu>(CRect(0, 0, 10, 10), nullptr, 1);
     loose->addEntry("a");
     EXPECT_FALSE(loose->popup());
-    loose->forget();
-
     auto* frame = new CFrame(CRect(0, 0, 50, 50), nullptr);
     frame->open(nullptr);
     auto* menu = new COptionMenu(CRect(0, 0, 10, 10), nullptr, 1);
@@ -125,40 +98,51 @@ TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenter)
     frame->close();
 }
 
-TEST(OptionMenu, TheListenerMayReleaseTheMenuDuringPopup)
+TEST(OptionMenu, TheMenuMayBeReleasedWhileItIsShown)
 {
-    const int64_t before = ReferenceCounted::liveObjectCount();
-    {
-        MenuRig rig;
-        COptionMenu* menu = rig.sizeMenu();
-        rig.frame->addView(menu);
-        rig.presenter.whileOpen = [&](COptionMenu& open) { rig.frame->removeView(&open); };
-        rig.presenter.choices = {1};
-        EXPECT_TRUE(menu->popup());
-        EXPECT_EQ(rig.frame->getNbViews(), 0);
-    }
-    EXPECT_EQ(ReferenceCounted::liveObjectCount(), before);
+    MenuRig rig;
+    rig.presenter.whileOpen = [&](COptionMenu& open) { rig.frame->removeView(&open); };
+    rig.presenter.choices = {1};
+    EXPECT_TRUE(rig.menu->popup());
+    EXPECT_EQ(rig.frame->getNbViews(), 0);
 }
 
-TEST(Timer, FiresEveryPeriodWhileRunning)
+// Counts timer messages and can act on each.
+class TimerProbe : public CBaseObject {
+public:
+    CMessageResult notify(CBaseObject* sender, IdStringPtr message) override
+    {
+        if (message != CVSTGUITimer::kMsgTimer)
+            return kMessageUnknown;
+        ticks.push_back(TimerQueue::forCurrentThread().now());
+        if (onTick)
+            onTick(static_cast<CVSTGUITimer*>(sender));
+        return kMessageNotified;
+    }
+    std::vector<uint64_t> ticks;
+    std::function<void(CVSTGUITimer*)> onTick;
+};
+
+TEST(Timer, FiresEveryPeriodWhileRunningAndRestartsOnANewPeriod)
 {
     TimerQueue& queue = TimerQueue::forCurrentThread();
     auto probe = makeOwned<TimerProbe>();
     auto timer = makeOwned<CVSTGUITimer>(probe.get(), 200, false);
     const uint64_t start = queue.now();
     queue.advance(1000);
-    EXPECT_TRUE(probe->ticks.empty());
     timer->start();
     queue.advance(199);
     EXPECT_TRUE(probe->ticks.empty());
     queue.advance(1);
-    ASSERT_EQ(probe->ticks.size(), 1u);
-    EXPECT_EQ(probe->ticks[0], start + 1200);
+    EXPECT_EQ(probe->ticks, (std::vector<uint64_t>{start + 1200}));
     queue.advance(450);
     EXPECT_EQ(probe->ticks.size(), 3u);
+    timer->setFireTime(30); // 50 ms into the period: the next tick 30 ms from now
+    queue.advance(30);
+    EXPECT_EQ(probe->ticks.size(), 4u);
     timer->stop();
     queue.advance(1000);
-    EXPECT_EQ(probe->ticks.size(), 3u);
+    EXPECT_EQ(probe->ticks.size(), 4u);
     EXPECT_FALSE(queue.contains(*timer));
 }
 
@@ -185,34 +169,19 @@ TEST(Timer, ListenersMayStopAndDestroyTimersWhileTheyFire)
     EXPECT_EQ(probe->ticks.size(), 11u);
 }
 
-TEST(Timer, SetFireTimeRestartsARunningTimer)
-{
-    TimerQueue& queue = TimerQueue::forCurrentThread();
-    auto probe = makeOwned<TimerProbe>();
-    auto timer = makeOwned<CVSTGUITimer>(probe.get(), 100, true);
-    queue.advance(50);
-    timer->setFireTime(30);
-    EXPECT_EQ(timer->getFireTime(), 30u);
-    queue.advance(30);
-    EXPECT_EQ(probe->ticks.size(), 1u);
-}
-
-TEST(Editor, RectKnobModeAndKeysBehaveAsTheBaseDefines)
+TEST(Editor, RectNeedsAPointerAndIdleWithoutAFrameIsSafe)
 {
     testsupport::RecordingEditor editor;
     ERect* rect = nullptr;
     EXPECT_TRUE(editor.getRect(&rect));
-    ASSERT_NE(rect, nullptr);
+    EXPECT_NE(rect, nullptr);
     EXPECT_FALSE(editor.getRect(nullptr));
-    EXPECT_TRUE(editor.setKnobMode(kLinearMode));
-    EXPECT_EQ(editor.getKnobMode(), kLinearMode);
-    VstKeyCode key{};
-    EXPECT_FALSE(editor.onKeyDown(key));
-    EXPECT_FALSE(editor.onKeyUp(key));
     int window = 0;
     EXPECT_TRUE(editor.open(&window));
     EXPECT_EQ(editor.getParentWindow(), &window);
-    editor.idle(); // no frame: nothing to do
+    editor.idle();
     editor.close();
     EXPECT_EQ(editor.getParentWindow(), nullptr);
 }
+
+} // namespace
