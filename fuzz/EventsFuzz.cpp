@@ -1,10 +1,11 @@
 // Event lists and blocks from a host: any events, any block size; the output stays bounded.
 
-#include "FuzzInput.h"
 #include "shell/VstXSynth.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <fuzzer/FuzzedDataProvider.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static VstXSynth* synth = [] {
@@ -21,21 +22,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     } list;
     static VstMidiEvent events[512];
 
-    FuzzInput input(data, size);
-    while (!input.empty()) {
-        list.numEvents = input.take<uint8_t>() % 64 * 8;
+    FuzzedDataProvider input(data, size);
+    while (input.remaining_bytes() > 0) {
+        list.numEvents = input.ConsumeIntegralInRange(0, 63) * 8;
         for (VstInt32 i = 0; i < list.numEvents; ++i) {
             events[i] = {};
-            events[i].type = input.take<uint8_t>() % 8 == 0 ? kVstSysExType : kVstMidiType;
+            events[i].type = input.ConsumeIntegralInRange(0, 7) == 0 ? kVstSysExType : kVstMidiType;
             events[i].byteSize = 24;
-            events[i].deltaFrames = input.take<int16_t>();
-            const auto bytes = input.take<uint32_t>();
+            events[i].deltaFrames = input.ConsumeIntegral<int16_t>();
+            const auto bytes = input.ConsumeIntegral<uint32_t>();
             std::memcpy(events[i].midiData, &bytes, 3);
             list.events[i] = reinterpret_cast<VstEvent*>(&events[i]);
         }
         synth->processEvents(reinterpret_cast<VstEvents*>(&list));
 
-        const VstInt32 frames = input.take<uint16_t>() % 4097;
+        const VstInt32 frames = input.ConsumeIntegralInRange(0, 4096);
         float* outputs[2] = {left, right};
         synth->processReplacing(nullptr, outputs, frames);
         for (VstInt32 i = 0; i < frames; ++i)
