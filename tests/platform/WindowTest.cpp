@@ -24,22 +24,17 @@ namespace {
 
 using platform::WindowRect;
 
-// Set by the window stages of scripts/test.sh: the X display to use on Linux (never the
-// developer's own), any value under wine once the prefix has the null graphics driver.
-const char* windowTestSetting()
-{
-    const char* setting = std::getenv("ZARN_WINDOW_TESTS");
-    return setting && *setting ? setting : nullptr;
-}
-
 // A top-level window at (60, 150), 200 x 120, holding a child at (10, 20), 50 x 40: a host's
 // window and the editor's.
+// Only where the window stages of scripts/test.sh set ZARN_WINDOW_TESTS: the X display to use on
+// Linux (never the developer's own), any value under wine once the prefix has the null driver.
 class ParentWindowTest : public ::testing::Test {
 protected:
+    const char* setting = std::getenv("ZARN_WINDOW_TESTS");
 #ifdef _WIN32
     void SetUp() override
     {
-        if (!windowTestSetting())
+        if (!setting || !*setting)
             GTEST_SKIP() << "ZARN_WINDOW_TESTS is not set";
         top = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 60, 150, 200, 120, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
@@ -60,12 +55,11 @@ protected:
 #else
     void SetUp() override
     {
-        const char* displayName = windowTestSetting();
-        if (!displayName)
+        if (!setting || !*setting)
             GTEST_SKIP() << "ZARN_WINDOW_TESTS names no display";
-        setenv("DISPLAY", displayName, 1); // the calls under test open $DISPLAY
+        setenv("DISPLAY", setting, 1); // the calls under test open $DISPLAY
         display = XOpenDisplay(nullptr);
-        ASSERT_NE(display, nullptr) << displayName;
+        ASSERT_NE(display, nullptr) << setting;
         top = XCreateSimpleWindow(display, DefaultRootWindow(display), 60, 150, 200, 120, 0, 0, 0);
         child = XCreateSimpleWindow(display, top, 10, 20, 50, 40, 0, 0, 0);
         XMapWindow(display, child);
@@ -116,17 +110,16 @@ TEST_F(ParentWindowTest, MissingWindowsAndNullRectanglesFail)
     EXPECT_FALSE(platform::GetWindowRect(nullptr, &untouched));
     EXPECT_EQ(untouched, (WindowRect{1, 2, 3, 4}));
     EXPECT_FALSE(platform::GetWindowRect(window(top), nullptr));
-    EXPECT_FALSE(platform::SetWindowPos(missingWindow(), nullptr, 0, 0, 100, 100, platform::kSwpNoMove));
-    EXPECT_FALSE(platform::SetWindowPos(nullptr, nullptr, 0, 0, 100, 100, platform::kSwpNoMove));
+    for (void* handle : {missingWindow(), static_cast<void*>(nullptr)})
+        EXPECT_FALSE(platform::SetWindowPos(handle, nullptr, 0, 0, 100, 100, platform::kSwpNoMove));
 }
 
 #ifndef _WIN32
 TEST_F(ParentWindowTest, SizesThatXCannotHaveAreRefused)
 {
     // Windows allows empty windows; an X window of no pixels is a protocol error.
-    EXPECT_FALSE(platform::SetWindowPos(window(top), nullptr, 0, 0, 0, 100, platform::kSwpNoMove));
-    EXPECT_FALSE(platform::SetWindowPos(window(top), nullptr, 0, 0, 100, -5, platform::kSwpNoMove));
-    EXPECT_FALSE(platform::SetWindowPos(window(top), nullptr, 0, 0, 100, 40000, platform::kSwpNoMove));
+    for (auto [w, h] : {std::pair{0, 100}, {100, -5}, {100, 40000}})
+        EXPECT_FALSE(platform::SetWindowPos(window(top), nullptr, 0, 0, w, h, platform::kSwpNoMove)) << w << "x" << h;
     EXPECT_EQ(rectOf(window(top)), (WindowRect{60, 150, 260, 270}));
 }
 #endif

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "vstgui/CBitmap.h"
+#include "vstgui/CControl.h"
 #include "vstgui/COptionMenu.h"
 #include "vstgui/IControlListener.h"
+#include "vstgui/IPlatformBitmapPixelAccess.h"
 #include "vstgui/IPlatformOptionMenu.h"
 #include "vstgui/PluginGUIEditor.h"
+#include "vstgui/PngCodec.h"
 
 #include <deque>
 #include <functional>
@@ -22,13 +25,43 @@ inline std::string outputPath(const std::string& name)
 }
 
 // A bitmap whose pixel (x, y) has colourAt(x, y) (straight colour, premultiplied on storage).
-SharedPointer<IPlatformBitmap> makeBitmap(int32_t width, int32_t height,
-                                          const std::function<CColor(int32_t, int32_t)>& colourAt);
-// Encodes the bitmap as PNG and registers it as resource id (the bytes live for the process).
-void registerPng(int32_t id, const IPlatformBitmap& bitmap);
-void registerBytes(int32_t id, std::vector<uint8_t> bytes);
+inline SharedPointer<IPlatformBitmap> makeBitmap(int32_t width, int32_t height,
+                                                 const std::function<CColor(int32_t, int32_t)>& colourAt)
+{
+    CPoint size(width, height);
+    auto bitmap = IPlatformBitmap::create(&size);
+    auto access = bitmap->lockPixels(true);
+    uint8_t* p = access->getAddress();
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x, p += 4) {
+            const CColor c = colourAt(x, y);
+            p[0] = uint8_t((c.blue * c.alpha + 127) / 255);
+            p[1] = uint8_t((c.green * c.alpha + 127) / 255);
+            p[2] = uint8_t((c.red * c.alpha + 127) / 255);
+            p[3] = c.alpha;
+        }
+    return bitmap;
+}
+
+// Registers bytes as resource id; they live for the process, as a module's resources do.
+inline void registerBytes(int32_t id, std::vector<uint8_t> bytes)
+{
+    static std::deque<std::vector<uint8_t>> storage;
+    storage.push_back(std::move(bytes));
+    CResourceDescription::registerData(id, storage.back().data(), storage.back().size());
+}
+
+inline void registerPng(int32_t id, const IPlatformBitmap& bitmap)
+{
+    registerBytes(id, PngCodec::encode(bitmap));
+}
+
 // The stored bytes of pixel (x, y): premultiplied blue, green, red, alpha as a CColor(r, g, b, a).
-CColor rawPixel(const IPlatformBitmap& bitmap, int32_t x, int32_t y);
+inline CColor rawPixel(const IPlatformBitmap& bitmap, int32_t x, int32_t y)
+{
+    const uint8_t* p = bitmap.getPixels() + (size_t(y) * size_t(bitmap.getPixelWidth()) + size_t(x)) * 4;
+    return CColor(p[2], p[1], p[0], p[3]);
+}
 
 struct ListenerCall {
     int32_t tag;
@@ -36,9 +69,8 @@ struct ListenerCall {
 };
 
 // Records what controls report.
-class RecordingListener : public IControlListener {
-public:
-    void valueChanged(CControl* control) override;
+struct RecordingListener : IControlListener {
+    void valueChanged(CControl* control) override { calls.push_back({control->getTag(), control->getValue()}); }
     void controlBeginEdit(CControl*) override { ++begins; }
     void controlEndEdit(CControl*) override { ++ends; }
 
@@ -48,9 +80,21 @@ public:
 };
 
 // Chooses the queued positions in turn (-1 when none is left) and records the titles shown.
-class ScriptedOptionMenu : public IPlatformOptionMenu {
-public:
-    int32_t popup(COptionMenu& menu) override;
+struct ScriptedOptionMenu : IPlatformOptionMenu {
+    int32_t popup(COptionMenu& menu) override
+    {
+        std::vector<std::string> titles;
+        for (int32_t i = 0; i < menu.getNbEntries(); ++i)
+            titles.push_back(menu.getEntry(i)->isSeparator() ? "-" : menu.getEntry(i)->getTitle());
+        shownTitles.push_back(titles);
+        attachedWhenShown.push_back(menu.isAttached());
+        if (whileOpen)
+            whileOpen(menu);
+        const int32_t choice = choices.empty() ? -1 : choices.front();
+        if (!choices.empty())
+            choices.pop_front();
+        return choice;
+    }
 
     std::deque<int32_t> choices;
     std::vector<std::vector<std::string>> shownTitles;
@@ -59,11 +103,19 @@ public:
 };
 
 // An editor whose mouse hooks record the presses and releases that no view handled.
-class RecordingEditor : public PluginGUIEditor {
-public:
+struct RecordingEditor : PluginGUIEditor {
     RecordingEditor() : PluginGUIEditor(nullptr) {}
-    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
-    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override
+    {
+        unhandledDowns.push_back(where);
+        unhandledDownButtons.push_back(buttons());
+        return downHook ? downHook(where, buttons) : kMouseEventNotImplemented;
+    }
+    CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override
+    {
+        ++unhandledUps;
+        return kMouseEventNotImplemented;
+    }
     void beginEdit(int32_t index) override { editorBegins.push_back(index); }
     void endEdit(int32_t index) override { editorEnds.push_back(index); }
     void setFrame(CFrame* newFrame) { frame = newFrame; }

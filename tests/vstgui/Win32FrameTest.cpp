@@ -55,31 +55,22 @@ public:
         EXPECT_EQ(dynamic_cast<Win32PlatformFrame&>(*frame.getPlatformFrame()).getWindow(), nullptr);
     }
     void pump() override { pumpMessages(); }
-    static WPARAM keysOf(int32_t state)
+    void send(CFrame& frame, Input input, CPoint at, int32_t state) override
     {
-        return (state & kLButton ? MK_LBUTTON : 0) | (state & kRButton ? MK_RBUTTON : 0) |
-               (state & kControl ? MK_CONTROL : 0);
-    }
-    void press(CFrame& frame, CPoint at, int32_t state) override
-    {
-        PostMessageW(windowOf(frame), state & kRButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, keysOf(state),
-                     pointParam(at.x, at.y));
-    }
-    void moveTo(CFrame& frame, CPoint at, int32_t state) override
-    {
-        PostMessageW(windowOf(frame), WM_MOUSEMOVE, keysOf(state), pointParam(at.x, at.y));
-    }
-    void release(CFrame& frame, CPoint at, int32_t state) override
-    {
-        PostMessageW(windowOf(frame), state & kRButton ? WM_RBUTTONUP : WM_LBUTTONUP,
-                     keysOf(state & ~(kLButton | kRButton)), pointParam(at.x, at.y));
-    }
-    void wheelDown(CFrame& frame, CPoint at) override
-    {
-        POINT screen{LONG(at.x), LONG(at.y)}; // the wheel reports screen positions
-        ClientToScreen(windowOf(frame), &screen);
-        PostMessageW(windowOf(frame), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(int16_t(-WHEEL_DELTA))),
-                     pointParam(screen.x, screen.y));
+        const HWND child = windowOf(frame);
+        const bool right = state & kRButton;
+        const WPARAM held = (input == Input::release ? 0 : state & kLButton ? MK_LBUTTON : right ? MK_RBUTTON : 0) |
+                            (state & kControl ? MK_CONTROL : 0);
+        if (input == Input::wheelDown) {
+            POINT screen{LONG(at.x), LONG(at.y)}; // the wheel reports screen positions
+            ClientToScreen(child, &screen);
+            PostMessageW(child, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(int16_t(-WHEEL_DELTA))), pointParam(screen.x, screen.y));
+        } else {
+            const UINT message = input == Input::move      ? WM_MOUSEMOVE
+                                 : input == Input::press   ? (right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN)
+                                                           : (right ? WM_RBUTTONUP : WM_LBUTTONUP);
+            PostMessageW(child, message, held, pointParam(at.x, at.y));
+        }
     }
     std::vector<uint8_t> capture(CFrame& frame) override // through GDI, as a screen grab does
     {
@@ -149,12 +140,12 @@ TEST_F(WindowTest, ADragWhoseCaptureIsTakenAwayEnds)
 {
     openFrame();
     const CPoint centre = centreOf(WindowTestScene::kKnobRect);
-    host->press(*frame, centre, kLButton);
+    send(HostWindow::Input::press, centre);
     settle();
     EXPECT_EQ(GetCapture(), windowOf(*frame));
     SetCapture(static_cast<HWND>(host->parent()));
     settle();
-    host->moveTo(*frame, centre - CPoint(0, 50), kLButton);
+    send(HostWindow::Input::move, centre - CPoint(0, 50));
     settle();
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.f);
     ReleaseCapture();

@@ -97,8 +97,8 @@ void WindowTest::settle()
 
 void WindowTest::click(CPoint at, int32_t buttons)
 {
-    host->press(*frame, at, buttons);
-    host->release(*frame, at, buttons);
+    send(HostWindow::Input::press, at, buttons);
+    send(HostWindow::Input::release, at, buttons);
     settle();
 }
 
@@ -167,16 +167,16 @@ TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
     settle();
     // A drag of 50 pixels up covers a quarter of the range; the grab or capture keeps the drag
     // going when it leaves the window above (another 100 pixels: half the range more).
+    using Input = HostWindow::Input;
     const CPoint centre = centreOf(WindowTestScene::kKnobRect);
-    host->moveTo(*frame, centre, 0);
-    host->press(*frame, centre, kLButton);
+    send(Input::press, centre);
     settle();
-    host->moveTo(*frame, centre - CPoint(0, 50), kLButton);
+    send(Input::move, centre - CPoint(0, 50));
     settle();
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.25f);
-    host->moveTo(*frame, centre - CPoint(0, 150), kLButton);
+    send(Input::move, centre - CPoint(0, 150));
     settle();
-    host->release(*frame, centre - CPoint(0, 150), kLButton);
+    send(Input::release, centre - CPoint(0, 150));
     settle();
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.75f);
     EXPECT_FALSE(host->pointerHeld());
@@ -184,8 +184,7 @@ TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
     EXPECT_EQ(listener.calls.back().tag, WindowTestScene::kKnobTag);
     EXPECT_FLOAT_EQ(listener.calls.back().value, 0.75f);
 
-    host->moveTo(*frame, centre, 0);
-    host->wheelDown(*frame, centre); // one step of 0.1 down
+    send(Input::wheelDown, centre); // one step of 0.1 down
     settle();
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.65f);
     click(centre, kLButton | kControl); // the default value
@@ -231,8 +230,8 @@ TEST_F(WindowTest, APressThatClosesTheFrameEndsTheEventPumpSafely)
         frame = nullptr;
         return kMouseEventHandled;
     };
-    host->press(*frame, CPoint(130, 20), kRButton);
-    host->release(*frame, CPoint(130, 20), kRButton);
+    send(HostWindow::Input::press, CPoint(130, 20), kRButton);
+    send(HostWindow::Input::release, CPoint(130, 20), kRButton);
     ASSERT_TRUE(idleUntil([&] { return frame == nullptr; }));
     EXPECT_EQ(host->childWindows(), 0);
     EXPECT_FALSE(host->pointerHeld());

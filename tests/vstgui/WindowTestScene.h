@@ -40,10 +40,8 @@ public:
     virtual void* notAWindow() = 0;
     virtual void destroyParent(CFrame& frame) = 0;
     virtual void pump() = 0; // hands the window system's pending work over
-    virtual void press(CFrame& frame, CPoint at, int32_t buttons) = 0;
-    virtual void moveTo(CFrame& frame, CPoint at, int32_t buttons) = 0;
-    virtual void release(CFrame& frame, CPoint at, int32_t buttons) = 0;
-    virtual void wheelDown(CFrame& frame, CPoint at) = 0;
+    enum class Input { press, move, release, wheelDown };
+    virtual void send(CFrame& frame, Input input, CPoint at, int32_t buttons) = 0;
     // The frame window's pixels as blue, green, red, unused; empty when unreadable.
     virtual std::vector<uint8_t> capture(CFrame& frame) = 0;
     // The window system throws the window's pixels away and asks for them again.
@@ -65,6 +63,7 @@ protected:
     // Runs the host's loop and the frame's idle until done() or two seconds have passed.
     bool idleUntil(const std::function<bool()>& done);
     void settle();
+    void send(HostWindow::Input input, CPoint at, int32_t buttons = kLButton) { host->send(*frame, input, at, buttons); }
     void click(CPoint at, int32_t buttons);
     // Pops up a checked size menu (Default, Large, Huge, separator) at "at"; the chosen index or -1.
     int32_t popupSizeMenu(CPoint at = CPoint(40, 20));

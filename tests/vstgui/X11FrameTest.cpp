@@ -86,9 +86,11 @@ public:
     }
     void buttons(int32_t state, bool down)
     {
-        if (state & kControl)
-            key(XK_Control_L, down);
+        if (state & kControl && down)
+            key(XK_Control_L, true);
         button(state & kRButton ? 3 : 1, down);
+        if (state & kControl && !down)
+            key(XK_Control_L, false);
     }
 
     void* parent() override { return reinterpret_cast<void*>(uintptr_t(window)); }
@@ -100,22 +102,15 @@ public:
         XSync(display, False);
     }
     void pump() override { XSync(display, False); }
-    void press(CFrame&, CPoint at, int32_t state) override
+    void send(CFrame&, Input input, CPoint at, int32_t state) override
     {
         pointer(at);
-        buttons(state, true);
-    }
-    void moveTo(CFrame&, CPoint at, int32_t) override { pointer(at); }
-    void release(CFrame&, CPoint, int32_t state) override
-    {
-        button(state & kRButton ? 3 : 1, false);
-        if (state & kControl)
-            key(XK_Control_L, false);
-    }
-    void wheelDown(CFrame&, CPoint) override
-    {
-        button(5, true);
-        button(5, false);
+        if (input == Input::wheelDown) {
+            button(5, true);
+            button(5, false);
+        } else if (input != Input::move) {
+            buttons(state, input == Input::press);
+        }
     }
     std::vector<uint8_t> capture(CFrame& frame) override
     {
@@ -228,9 +223,14 @@ protected:
     }
 };
 
-TEST_F(X11MenuTest, AClickOnAnEntryChoosesIt)
+TEST_F(X11MenuTest, AClickOnAnEntryChoosesItAndEscapeOrAPressOutsideDismisses)
 {
     openFrame();
+    EXPECT_EQ(popup([&](Window) { escape(); }), -1);
+    // Outside: on the frame window far from the menu, then on the root window.
+    EXPECT_EQ(popup([&](Window) { clickAt(CPoint(150, 90)); }), -1);
+    EXPECT_EQ(popup([&](Window) { clickAt(CPoint(-40, -40)); }), -1);
+    EXPECT_TRUE(listener.calls.empty());
     const int32_t chosen = popup([&](Window menuWindow) {
         COptionMenu probe(CRect(0, 0, 100, 20), nullptr, 0);
         for (const char* title : {"Default", "Large", "Huge"})
@@ -243,16 +243,6 @@ TEST_F(X11MenuTest, AClickOnAnEntryChoosesIt)
     });
     EXPECT_EQ(chosen, 1);
     EXPECT_EQ(listener.calls.back().tag, 99999);
-}
-
-TEST_F(X11MenuTest, EscapeOrAPressOutsideDismisses)
-{
-    openFrame();
-    EXPECT_EQ(popup([&](Window) { escape(); }), -1);
-    // Outside: on the frame window far from the menu, then on the root window.
-    EXPECT_EQ(popup([&](Window) { clickAt(CPoint(150, 90)); }), -1);
-    EXPECT_EQ(popup([&](Window) { clickAt(CPoint(-40, -40)); }), -1);
-    EXPECT_TRUE(listener.calls.empty());
 }
 
 TEST_F(X11MenuTest, TheReleaseOfTheRightClickThatOpenedTheMenuChoosesNothing)
@@ -270,7 +260,7 @@ TEST_F(X11MenuTest, TheReleaseOfTheRightClickThatOpenedTheMenuChoosesNothing)
             where - CPoint(10, 10));
         return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     };
-    host->press(*frame, CPoint(60, 60), kRButton);
+    send(HostWindow::Input::press, CPoint(60, 60), kRButton);
     ASSERT_TRUE(idleUntil([&] { return chosen != -2; }));
     EXPECT_EQ(chosen, -1);
     EXPECT_TRUE(listener.calls.empty());
