@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
 #include "vstgui/CAnimKnob.h"
-#include "vstgui/CFrame.h"
-#include "vstgui/OffscreenPlatformFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +13,8 @@ namespace {
 
 constexpr float kNaNf = std::numeric_limits<float>::quiet_NaN();
 
-// An open 300 x 300 offscreen frame; each test proves it leaks nothing.
-struct Rig {
-    explicit Rig(int32_t knobMode = kLinearMode) : frame(new CFrame(CRect(0, 0, 300, 300), &editor))
-    {
-        editor.setFrame(frame);
-        editor.setKnobMode(knobMode);
-        frame->open(nullptr);
-        backEnd = OffscreenPlatformFrame::of(frame);
-    }
-    ~Rig()
-    {
-        frame->close();
-        EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
-    }
+struct Rig : testsupport::OffscreenRig {
+    explicit Rig(int32_t knobMode = kLinearMode) : OffscreenRig(300, 300, knobMode) {}
     CAnimKnob* addKnob(const CRect& size = CRect(100, 100, 140, 140), float value = 0.5f)
     {
         auto* knob = new CAnimKnob(size, &listener, 3, 63, 40, nullptr);
@@ -37,12 +23,6 @@ struct Rig {
         frame->addView(knob);
         return knob;
     }
-
-    const int64_t objects = ReferenceCounted::liveObjectCount();
-    testsupport::RecordingEditor editor;
-    testsupport::RecordingListener listener;
-    CFrame* frame;
-    OffscreenPlatformFrame* backEnd;
 };
 
 TEST(Control, SetValueOnlyClampsAndStoresAndIdleRedrawsIt)

@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
 #include "vstgui/CDrawContext.h"
-#include "vstgui/CFrame.h"
-#include "vstgui/OffscreenPlatformFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -58,19 +56,8 @@ public:
     int32_t lastMoveButtons = -1;
 };
 
-// An open 100 x 50 offscreen frame; counts live objects so that each test proves it leaks nothing.
-struct OpenFrame {
-    OpenFrame() : frame(new CFrame(CRect(0, 0, 100, 50), &editor))
-    {
-        editor.setFrame(frame);
-        frame->open(nullptr, PlatformType::kOffscreen);
-        backEnd = OffscreenPlatformFrame::of(frame);
-    }
-    ~OpenFrame()
-    {
-        frame->close();
-        EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
-    }
+struct OpenFrame : testsupport::OffscreenRig {
+    OpenFrame() : OffscreenRig(100, 50) {}
     ProbeView* make(const CRect& size, const std::string& name, CMouseEventResult result = kMouseEventHandled)
     {
         return new ProbeView(size, name, log, result);
@@ -81,11 +68,6 @@ struct OpenFrame {
         frame->addView(view);
         return view;
     }
-
-    const int64_t objects = ReferenceCounted::liveObjectCount();
-    testsupport::RecordingEditor editor;
-    CFrame* frame;
-    OffscreenPlatformFrame* backEnd;
     Log log;
 };
 

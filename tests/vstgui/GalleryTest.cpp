@@ -144,16 +144,11 @@ struct Heartbeat : CBaseObject {
     CControl* led;
 };
 
-struct Gallery {
-    Gallery() : frame(new CFrame(CRect(0, 0, 480, 240), &editor))
+struct Gallery : testsupport::OffscreenRig {
+    Gallery() : OffscreenRig(480, 240)
     {
         static const bool registered = (registerPictures(), true);
         (void)registered;
-        editor.setFrame(frame);
-        editor.setKnobMode(kLinearMode);
-        EXPECT_TRUE(frame->open(nullptr, PlatformType::kOffscreen));
-        backEnd = OffscreenPlatformFrame::of(frame);
-        backEnd->setOptionMenu(&presenter);
         frame->setBackground(resource(kBackgroundId));
 
         popup = new CParamDisplay(CRect(0, 0, 10, 10));
@@ -193,7 +188,6 @@ struct Gallery {
     ~Gallery()
     {
         timer->stop();
-        frame->close();
         popup->forget();
     }
 
@@ -236,11 +230,6 @@ struct Gallery {
         return count;
     }
 
-    testsupport::RecordingEditor editor;
-    testsupport::ScriptedOptionMenu presenter;
-    RecordingListener listener;
-    CFrame* frame;
-    OffscreenPlatformFrame* backEnd;
     CParamDisplay* popup;
     PopupKnob* knobs[3];
     COnOffButton* toggle;
@@ -255,110 +244,106 @@ struct Gallery {
 
 TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
 {
-    const int64_t before = ReferenceCounted::liveObjectCount();
-    {
-        Gallery g;
-        // Knob frames follow the values: floor(v x 62).
-        EXPECT_EQ((std::vector<int32_t>{g.knobFrameShown(0), g.knobFrameShown(1), g.knobFrameShown(2)}),
-                  (std::vector<int32_t>{15, 31, 46}));
-        EXPECT_GT(g.inkPixels(g.textEdit->getViewSize(), CColor(30, 30, 60, 255)), 30);
-        EXPECT_GT(g.inkPixels(g.valueDisplay->getViewSize(), CColor(10, 10, 10, 255)), 20); // "0.50"
+    Gallery g;
+    // Knob frames follow the values: floor(v x 62).
+    EXPECT_EQ((std::vector<int32_t>{g.knobFrameShown(0), g.knobFrameShown(1), g.knobFrameShown(2)}),
+              (std::vector<int32_t>{15, 31, 46}));
+    EXPECT_GT(g.inkPixels(g.textEdit->getViewSize(), CColor(30, 30, 60, 255)), 30);
+    EXPECT_GT(g.inkPixels(g.valueDisplay->getViewSize(), CColor(10, 10, 10, 255)), 20); // "0.50"
 
-        // Drag knob 0 up by 62 pixels: +0.31. The value box shows below the knob meanwhile.
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), kLButton), kMouseEventHandled);
-        EXPECT_EQ(g.backEnd->mouseMoved(CPoint(60, -2), kLButton), kMouseEventHandled);
-        g.frame->idle();
-        EXPECT_NEAR(g.knobs[0]->getValue(), 0.56f, 1e-5);
-        EXPECT_EQ(g.knobFrameShown(0), 34);
-        const CColor box = g.backEnd->getPixel(24, 88);
-        EXPECT_GT(box.red, 200);
-        EXPECT_GT(box.green, 200);
-        EXPECT_LT(box.blue, 140);
-        EXPECT_GT(g.inkPixels(g.popup->getViewSize(), box), 20); // "0.56"
-        ASSERT_TRUE(g.backEnd->writePng(testsupport::outputPath("vstgui_gallery.png")));
-        EXPECT_EQ(g.backEnd->mouseUp(CPoint(60, -2), kLButton), kMouseEventHandled);
-        EXPECT_FALSE(g.popup->isAttached());
-        g.frame->idle();
-        EXPECT_LT(g.backEnd->getPixel(24, 88).red, 100); // the box is gone
+    // Drag knob 0 up by 62 pixels: +0.31. The value box shows below the knob meanwhile.
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), kLButton), kMouseEventHandled);
+    EXPECT_EQ(g.backEnd->mouseMoved(CPoint(60, -2), kLButton), kMouseEventHandled);
+    g.frame->idle();
+    EXPECT_NEAR(g.knobs[0]->getValue(), 0.56f, 1e-5);
+    EXPECT_EQ(g.knobFrameShown(0), 34);
+    const CColor box = g.backEnd->getPixel(24, 88);
+    EXPECT_GT(box.red, 200);
+    EXPECT_GT(box.green, 200);
+    EXPECT_LT(box.blue, 140);
+    EXPECT_GT(g.inkPixels(g.popup->getViewSize(), box), 20); // "0.56"
+    ASSERT_TRUE(g.backEnd->writePng(testsupport::outputPath("vstgui_gallery.png")));
+    EXPECT_EQ(g.backEnd->mouseUp(CPoint(60, -2), kLButton), kMouseEventHandled);
+    EXPECT_FALSE(g.popup->isAttached());
+    g.frame->idle();
+    EXPECT_LT(g.backEnd->getPixel(24, 88).red, 100); // the box is gone
 
-        // With Shift a quarter as far: 80 pixels give +0.1.
-        g.backEnd->mouseDown(CPoint(140, 60), kLButton | kShift);
-        g.backEnd->mouseMoved(CPoint(140, -20), kLButton | kShift);
-        g.backEnd->mouseUp(CPoint(140, -20), kLButton | kShift);
-        EXPECT_NEAR(g.knobs[1]->getValue(), 0.6f, 1e-5);
+    // With Shift a quarter as far: 80 pixels give +0.1.
+    g.backEnd->mouseDown(CPoint(140, 60), kLButton | kShift);
+    g.backEnd->mouseMoved(CPoint(140, -20), kLButton | kShift);
+    g.backEnd->mouseUp(CPoint(140, -20), kLButton | kShift);
+    EXPECT_NEAR(g.knobs[1]->getValue(), 0.6f, 1e-5);
 
-        // Control+click restores the default.
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(220, 60), kLButton | kControl),
-                  kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-        EXPECT_EQ(g.knobs[2]->getValue(), 0.5f);
-        EXPECT_FALSE(g.popup->isAttached());
-        g.frame->idle();
-        EXPECT_EQ(g.knobFrameShown(2), 31);
+    // Control+click restores the default.
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(220, 60), kLButton | kControl),
+              kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_EQ(g.knobs[2]->getValue(), 0.5f);
+    EXPECT_FALSE(g.popup->isAttached());
+    g.frame->idle();
+    EXPECT_EQ(g.knobFrameShown(2), 31);
 
-        // The switch toggles on a left press and shows its maximum only as on; a right press
-        // falls through to the editor's menu.
-        EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOff);
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(305, 55), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-        g.frame->idle();
-        EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOn);
-        g.presenter.choices = {1};
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(305, 55), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-        EXPECT_EQ(g.sizeIndex, 1);
-        EXPECT_EQ(g.toggle->getValue(), 1.f);
-        g.backEnd->mouseDown(CPoint(305, 55), kLButton);
-        EXPECT_EQ(g.toggle->getValue(), 0.f);
-        g.toggle->setValue(0.7f);
-        g.frame->idle();
-        EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOff);
+    // The switch toggles on a left press and shows its maximum only as on; a right press
+    // falls through to the editor's menu.
+    EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOff);
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(305, 55), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    g.frame->idle();
+    EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOn);
+    g.presenter.choices = {1};
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(305, 55), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_EQ(g.sizeIndex, 1);
+    EXPECT_EQ(g.toggle->getValue(), 1.f);
+    g.backEnd->mouseDown(CPoint(305, 55), kLButton);
+    EXPECT_EQ(g.toggle->getValue(), 0.f);
+    g.toggle->setValue(0.7f);
+    g.frame->idle();
+    EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOff);
 
-        // Right click on the background: the menu again, this time dismissed.
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-        EXPECT_EQ(g.sizeIndex, 1);
-        EXPECT_EQ(g.presenter.shownTitles.size(), 2u);
-        EXPECT_EQ(g.frame->getNbViews(), 8); // the menus came and went
-        // A left click on the background is nobody's.
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kLButton), kMouseEventNotHandled);
-        EXPECT_EQ(g.editor.unhandledDowns.size(), 3u);
+    // Right click on the background: the menu again, this time dismissed.
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_EQ(g.sizeIndex, 1);
+    EXPECT_EQ(g.presenter.shownTitles.size(), 2u);
+    EXPECT_EQ(g.frame->getNbViews(), 8); // the menus came and went
+    // A left click on the background is nobody's.
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kLButton), kMouseEventNotHandled);
+    EXPECT_EQ(g.editor.unhandledDowns.size(), 3u);
 
-        // Timer ticks blink the heartbeat LED.
-        EXPECT_EQ(g.backEnd->getPixel(345, 55), kLedOff);
-        g.backEnd->advanceTime(200);
-        g.frame->idle();
-        EXPECT_EQ(g.backEnd->getPixel(345, 55), kLedOn);
-        g.backEnd->advanceTime(200);
-        g.frame->idle();
-        EXPECT_EQ(g.backEnd->getPixel(345, 55), kLedOff);
+    // Timer ticks blink the heartbeat LED.
+    EXPECT_EQ(g.backEnd->getPixel(345, 55), kLedOff);
+    g.backEnd->advanceTime(200);
+    g.frame->idle();
+    EXPECT_EQ(g.backEnd->getPixel(345, 55), kLedOn);
+    g.backEnd->advanceTime(200);
+    g.frame->idle();
+    EXPECT_EQ(g.backEnd->getPixel(345, 55), kLedOff);
 
-        // The splash screen covers the frame until the next click.
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(400, 60), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-        g.frame->idle();
-        EXPECT_EQ(g.backEnd->getPixel(60, 60), kAboutColour);
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kRButton), kMouseEventNotHandled); // not the editor's either
-        EXPECT_EQ(g.presenter.shownTitles.size(), 2u);
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-        EXPECT_NEAR(g.knobs[0]->getValue(), 0.56f, 1e-5); // the knob under the click was not pressed
-        g.frame->idle();
-        EXPECT_EQ(g.knobFrameShown(0), 34);
+    // The splash screen covers the frame until the next click.
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(400, 60), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    g.frame->idle();
+    EXPECT_EQ(g.backEnd->getPixel(60, 60), kAboutColour);
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kRButton), kMouseEventNotHandled); // not the editor's either
+    EXPECT_EQ(g.presenter.shownTitles.size(), 2u);
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_NEAR(g.knobs[0]->getValue(), 0.56f, 1e-5); // the knob under the click was not pressed
+    g.frame->idle();
+    EXPECT_EQ(g.knobFrameShown(0), 34);
 
-        // Text edit: focus on a click, lost on a click elsewhere.
-        EXPECT_EQ(g.backEnd->mouseDown(CPoint(200, 140), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-        EXPECT_TRUE(g.textEdit->isPlatformEditOpen());
-        EXPECT_EQ(g.frame->getFocusView(), g.textEdit);
-        g.backEnd->mouseDown(CPoint(10, 200), kLButton);
-        EXPECT_FALSE(g.textEdit->isPlatformEditOpen());
-        EXPECT_EQ(g.frame->getFocusView(), nullptr);
-        EXPECT_STREQ(g.textEdit->getText(), "Zarn Pro");
-        g.textEdit->setText(nullptr);
-        EXPECT_STREQ(g.textEdit->getText(), "");
+    // Text edit: focus on a click, lost on a click elsewhere.
+    EXPECT_EQ(g.backEnd->mouseDown(CPoint(200, 140), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_TRUE(g.textEdit->isPlatformEditOpen());
+    EXPECT_EQ(g.frame->getFocusView(), g.textEdit);
+    g.backEnd->mouseDown(CPoint(10, 200), kLButton);
+    EXPECT_FALSE(g.textEdit->isPlatformEditOpen());
+    EXPECT_EQ(g.frame->getFocusView(), nullptr);
+    EXPECT_STREQ(g.textEdit->getText(), "Zarn Pro");
+    g.textEdit->setText(nullptr);
+    EXPECT_STREQ(g.textEdit->getText(), "");
 
-        // What the listener heard, in order.
-        std::vector<int32_t> tags;
-        for (const auto& call : g.listener.calls)
-            tags.push_back(call.tag);
-        EXPECT_EQ(tags, (std::vector<int32_t>{0, 1, 2, 16, 99999, 16, 23, 23}));
-        EXPECT_EQ(g.listener.begins, g.listener.ends);
-    }
-    EXPECT_EQ(ReferenceCounted::liveObjectCount(), before);
+    // What the listener heard, in order.
+    std::vector<int32_t> tags;
+    for (const auto& call : g.listener.calls)
+        tags.push_back(call.tag);
+    EXPECT_EQ(tags, (std::vector<int32_t>{0, 1, 2, 16, 99999, 16, 23, 23}));
+    EXPECT_EQ(g.listener.begins, g.listener.ends);
 }
 
 // Opening and closing a full frame many times returns every reference.

@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
-#include "vstgui/CFrame.h"
 #include "vstgui/CVSTGUITimer.h"
-#include "vstgui/OffscreenPlatformFrame.h"
 #include "vstgui/TimerQueue.h"
 
 #include <gtest/gtest.h>
@@ -11,29 +9,15 @@ using namespace VSTGUI;
 
 namespace {
 
-// An open offscreen frame with a scripted presenter and the editor's size menu
-// (Default, Large, Huge, separator), attached.
-struct MenuRig {
-    MenuRig() : frame(new CFrame(CRect(0, 0, 200, 100), nullptr))
+// The editor's size menu (Default, Large, Huge, separator) in an open frame.
+struct MenuRig : testsupport::OffscreenRig {
+    MenuRig() : menu(new COptionMenu(CRect(10, 10, 110, 30), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle))
     {
-        frame->open(nullptr);
-        OffscreenPlatformFrame::of(frame)->setOptionMenu(&presenter);
-        menu = new COptionMenu(CRect(10, 10, 110, 30), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
         for (const char* title : {"Default", "Large", "Huge"})
             menu->addEntry(title);
         menu->addSeparator(-1);
         frame->addView(menu);
     }
-    ~MenuRig()
-    {
-        frame->close();
-        EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
-    }
-
-    const int64_t objects = ReferenceCounted::liveObjectCount();
-    testsupport::ScriptedOptionMenu presenter;
-    testsupport::RecordingListener listener;
-    CFrame* frame;
     COptionMenu* menu;
 };
 

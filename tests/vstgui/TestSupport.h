@@ -2,12 +2,16 @@
 
 #include "vstgui/CBitmap.h"
 #include "vstgui/CControl.h"
+#include "vstgui/CFrame.h"
 #include "vstgui/COptionMenu.h"
 #include "vstgui/IControlListener.h"
 #include "vstgui/IPlatformBitmapPixelAccess.h"
 #include "vstgui/IPlatformOptionMenu.h"
+#include "vstgui/OffscreenPlatformFrame.h"
 #include "vstgui/PluginGUIEditor.h"
 #include "vstgui/PngCodec.h"
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -126,6 +130,32 @@ struct RecordingEditor : PluginGUIEditor {
     std::vector<int32_t> editorBegins;
     std::vector<int32_t> editorEnds;
     std::function<CMouseEventResult(CPoint&, const CButtonState&)> downHook;
+};
+
+// An open offscreen frame with the recorders above; when it ends, every reference taken since
+// it began must have been returned.
+struct OffscreenRig {
+    explicit OffscreenRig(CCoord width = 300, CCoord height = 300, int32_t knobMode = kLinearMode)
+        : frame(new CFrame(CRect(0, 0, width, height), &editor))
+    {
+        editor.setFrame(frame);
+        editor.setKnobMode(knobMode);
+        EXPECT_TRUE(frame->open(nullptr, PlatformType::kOffscreen));
+        backEnd = OffscreenPlatformFrame::of(frame);
+        backEnd->setOptionMenu(&presenter);
+    }
+    ~OffscreenRig()
+    {
+        frame->close();
+        EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
+    }
+
+    const int64_t objects = ReferenceCounted::liveObjectCount();
+    RecordingEditor editor;
+    RecordingListener listener;
+    ScriptedOptionMenu presenter;
+    CFrame* frame;
+    OffscreenPlatformFrame* backEnd;
 };
 
 } // namespace testsupport

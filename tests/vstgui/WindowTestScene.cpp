@@ -87,12 +87,8 @@ bool WindowTest::idleUntil(const std::function<bool()>& done)
 
 void WindowTest::settle()
 {
-    for (int i = 0; i < 5 && frame; ++i) {
-        host->pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        if (frame)
-            frame->idle();
-    }
+    int rounds = 0;
+    idleUntil([&] { return ++rounds == 5; });
 }
 
 void WindowTest::click(CPoint at, int32_t buttons)
