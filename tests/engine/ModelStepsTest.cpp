@@ -1,6 +1,7 @@
-// The models at chosen samples: body delays and click lengths of models 0 to 3 at 44.1 and
-// 48 kHz, what each model adds to the buffers, retriggers during the release and holds in gate
-// mode for all eight, and body phases beyond the range of a 32-bit table index.
+// The models at chosen samples, where the golden digests' scenario does not reach: body delays and
+// click lengths of models 0 to 3 (also at 96 kHz and without a click), retriggers during the
+// release with the MIDI switch on, holds in gate mode, and body phases beyond the range of a
+// 32-bit table index.
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -84,41 +85,6 @@ TEST(ModelStepsTest, ClickLengthsFollowTheRateExceptModelThree) {
     }
 }
 
-// At unity Volume the output stage passes values within -1..1: models 0, 1, 3 and 4 add the
-// filter output y (kept in the output memories), model 2 adds 2 y and is soft-clipped; models 5
-// and 7 add one value to both channels, model 6 a different click to each.
-TEST(ModelStepsTest, WhatEachModelAddsToTheBuffers) {
-    const auto softClip = [](float x) {
-        x = std::clamp(x, -1.0f, 1.0f);
-        return x - 0.3333f * (x * x * x);
-    };
-    for (int32_t model = 0; model < 8; ++model) {
-        ModelRig rig(model, 44100.0, kKick);
-        rig->noteOn(36, 100);
-        int checked = 0;
-        int differing = 0;
-        for (int32_t n = 0; n < 600; ++n) {
-            rig.render(1);
-            const float y = rig->filterStates[7];
-            differing += rig.left[0] != rig.right[0] ? 1 : 0;
-            if (model >= 5 || y == 0.0f)
-                continue;
-            ++checked;
-            if (model == 2) {
-                ASSERT_EQ(rig.left[0], softClip(2.0f * y)) << n;
-                ASSERT_EQ(rig.right[0], softClip(2.0f * y)) << n;
-            } else {
-                ASSERT_EQ(rig.left[0], std::clamp(y, -1.0f, 1.0f)) << model << " " << n;
-                const float r = model == 4 ? y : rig->filterStates[11];
-                ASSERT_EQ(rig.right[0], std::clamp(r, -1.0f, 1.0f)) << model << " " << n;
-            }
-        }
-        EXPECT_TRUE(model >= 5 || checked > 500) << model;
-        // Model 6's stereo attack sample: the channels differ.
-        EXPECT_TRUE(model < 4 || (model == 6 ? differing > 500 : differing == 0)) << model << ": " << differing;
-    }
-}
-
 // A second note-on while the first is releasing, and the amplitude on its first sample.
 TEST(ModelStepsTest, RetriggerDuringTheRelease) {
     enum Start { RampsUpFromTheLevelLeft, JumpsToOne, RestartsFromZero };
@@ -147,22 +113,6 @@ TEST(ModelStepsTest, RetriggerDuringTheRelease) {
         rig.render(1);
         const double expected[] = {left + 1.0 / (48000.0 * 0.002), 1.0, 1.0 / (48000.0 * 3.0 * 0.001)};
         EXPECT_EQ(rig->ampEnvLevel, expected[c.start]) << c.model;
-    }
-}
-
-// Keyboard pitch (MIDI switch off): model 0 starts a note at the phase the last one left,
-// model 1 at 0.
-TEST(ModelStepsTest, ModelZeroCarriesItsPhaseFromNoteToNote) {
-    for (int32_t model : {0, 1}) {
-        ModelRig rig(model, 44100.0, kKick);
-        rig.set({{kMidi, 0.0f}, {kTimbreAttack, 0.0f}});
-        rig->noteOn(48, 100);
-        rig.render(10000);
-        const double left = rig->oscPhase;
-        ASSERT_GT(left, 10.0);
-        rig->noteOn(48, 100);
-        rig.render(1);
-        EXPECT_TRUE(model == 0 ? rig->oscPhase > left : rig->oscPhase < 0.1) << model;
     }
 }
 
@@ -206,21 +156,6 @@ TEST(ModelStepsTest, AHeldKeyInGateModeHoldsTheLevel) {
         rig.render(100);
         EXPECT_LT(rig->ampEnvLevel, held) << model;
     }
-}
-
-// Model 3's extra sweep starts at Pitch-Start above the key even without Pitch-EnvAmt, and has
-// gone after 10 ms.
-TEST(ModelStepsTest, ModelThreeSweepsFromPitchStartForTenMilliseconds) {
-    ModelRig rig(3, 44100.0, kKick);
-    rig.set({{kPitchEnvAmt, 0.0f}, {kPitchStart, 1.0f}}); // 1600 Hz
-    rig->noteOn(36, 100);
-    rig.render(1);
-    EXPECT_NEAR(rig->model3Phase * 44100.0, 1600.0 * std::pow(1.0 - 1.0 / 441.0, 4.0), 2.0);
-    rig.render(441);
-    EXPECT_EQ(rig->model3EnvLevel, 0.0);
-    const float before = rig->model3Phase;
-    rig.render(1);
-    EXPECT_NEAR((rig->model3Phase - before) * 44100.0, rig->bendSmoothed * 50.0, 0.5);
 }
 
 } // namespace

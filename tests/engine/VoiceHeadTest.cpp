@@ -1,5 +1,7 @@
-// The steps every model run shares: table indexing, hold and LFO conversions, flush, smoothers,
-// LFO, pitch and timbre envelopes, hold, release and shaping, at chosen samples.
+// The steps every model run shares, at chosen samples: table indexing, hold and LFO conversions,
+// flush and bounds, and the parts of the voice head that the golden digests' scenario leaves out
+// (one-shot LFO, extreme holds, the end of the linear release, every shaping branch, the deferred
+// note start). Smoothers and envelopes are pinned by the golden digests.
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -123,24 +125,6 @@ std::unique_ptr<Zarn> headEngine(double rate = 44100.0) {
 const VoiceHead::Variant kTableModels{0.005, false, 0.00025, 10.0};
 const VoiceHead::Variant kShortHoldModels{0.005, true, 0.0025, 10.0};
 
-TEST(VoiceHeadTest, SmoothersGlideByTheirFactors) {
-    auto engine = headEngine();
-    engine->ampCurve = 1.0;
-    engine->ampCurveSmoothed = 0.5;
-    engine->coarseFactor = 2.0;
-    engine->bendSmoothed = 0.0;
-    for (double glide : {0.005, 0.01}) {
-        VoiceHead head(*engine, {glide, false, 0.00025, 10.0});
-        head.smoothers();
-        EXPECT_DOUBLE_EQ(head.ampCurveSmoothed, 0.505);
-        EXPECT_EQ(head.bendSmoothed, 2.0 * glide);
-        for (int i = 1; i < 1000; ++i)
-            head.smoothers();
-        EXPECT_NEAR(head.ampCurveSmoothed, 1.0 - 0.5 * std::pow(0.99, 1000), 1e-12);
-        EXPECT_NEAR(head.bendSmoothed, 2.0 - 2.0 * std::pow(1.0 - glide, 1000), 1e-12);
-    }
-}
-
 TEST(VoiceHeadTest, TheLfoStartsAtMinusHalfAndAOneShotStopsAtThreeQuarters) {
     auto engine = headEngine();
     engine->lfoDepth = 1.0; // L = K = 50 Hz
@@ -177,76 +161,6 @@ TEST(VoiceHeadTest, TheLfoStartsAtMinusHalfAndAOneShotStopsAtThreeQuarters) {
     EXPECT_EQ(silent.lfoPhase, 9739154u);
 }
 
-TEST(VoiceHeadTest, ThePitchEnvelopeFallsToZeroInPitchDecay) {
-    auto engine = headEngine();
-    engine->pitchStartHz = 400.0;
-    engine->pitchEnvAmount = 1.0;
-    engine->pitchDecayMs = 10.0f; // 441 samples
-    engine->pitchEnvLevel = 1.0;
-    engine->bendSmoothed = 1.0;
-    for (double curve : {1.0, 2.0}) {
-        engine->pitchCurve = curve;
-        VoiceHead head(*engine, kTableModels);
-        EXPECT_EQ(head.frequency(0.0), 450.0); // D + bend x K
-        head.fallPitchEnvelope();
-        EXPECT_NEAR(head.frequency(0.0), std::pow(1.0 - 1.0 / 441.0, curve) * 400.0 + 50.0, 1e-9);
-        for (int i = 1; i < 440; ++i)
-            head.fallPitchEnvelope();
-        EXPECT_GT(head.pitchEnvLevel, 0.0);
-        head.fallPitchEnvelope();
-        head.fallPitchEnvelope();
-        EXPECT_EQ(head.pitchEnvLevel, 0.0);
-        EXPECT_EQ(head.frequency(-5.0), 45.0);
-    }
-}
-
-// Models 6 and 7: the pitch envelope rises to 1 (its stage in timbreStage), then falls by P.
-TEST(VoiceHeadTest, TheRisingPitchEnvelopeClampsAtOneThenFalls) {
-    auto engine = headEngine();
-    engine->pitchDecayMs = 10.0f; // P = 1 / 441
-    engine->pitchEnvLevel = 0.5;
-    engine->timbreStage = 0;
-    VoiceHead head(*engine, kShortHoldModels);
-    const double rise = 500.0 / 44100.0; // full scale in 2 ms
-    for (int i = 0; i < 44; ++i)
-        head.stepRisingPitchEnvelope(rise);
-    EXPECT_EQ(head.timbreStage, 0);
-    EXPECT_LT(head.pitchEnvLevel, 1.0);
-    head.stepRisingPitchEnvelope(rise);
-    EXPECT_EQ(head.timbreStage, 1);
-    EXPECT_EQ(head.pitchEnvLevel, 1.0);
-    head.stepRisingPitchEnvelope(rise);
-    EXPECT_EQ(head.pitchEnvLevel, 1.0 - 1.0 / 441.0);
-}
-
-TEST(VoiceHeadTest, TheTimbreEnvelopeRisesInItsTimeThenHalves) {
-    const struct {
-        VoiceHead::Variant variant;
-        double rate;
-        int stillRising; // steps after which the level is still below 1
-    } cases[] = {
-        {kTableModels, 44100.0, 11},      // 0.25 ms = 11.025 samples
-        {kTableModels, 50000.0, 12},      // 12.5 samples
-        {kShortHoldModels, 44100.0, 110}, // 2.5 ms = 110.25 samples
-    };
-    for (const auto& c : cases) {
-        auto engine = headEngine(c.rate);
-        engine->timbreEnvLevel = 0.0;
-        engine->timbreStage = 0;
-        engine->timbreDecay = 1.0f;
-        VoiceHead head(*engine, c.variant);
-        for (int i = 0; i < c.stillRising; ++i)
-            head.stepTimbre();
-        EXPECT_TRUE(head.timbreStage == 0 && head.timbreEnvLevel < 1.0) << c.rate;
-        head.stepTimbre();
-        EXPECT_TRUE(head.timbreStage == 1 && head.timbreEnvLevel == 1.0) << c.rate;
-        // Half-life 10 ms (timbre decay 1 x 10).
-        for (int i = 0; i < static_cast<int>(c.rate * 0.01); ++i)
-            head.stepTimbre();
-        EXPECT_NEAR(head.timbreEnvLevel, 0.5, 1e-9) << c.rate;
-    }
-}
-
 TEST(VoiceHeadTest, HoldLengthsOfBothModelGroups) {
     const struct {
         float sustain;
@@ -266,7 +180,7 @@ TEST(VoiceHeadTest, HoldLengthsOfBothModelGroups) {
     }
 }
 
-// Models 0 to 3 and 6 and 7 (models 4 and 5 release by a factor: see ModelNoteStartTest).
+// Models 0 to 3, 6 and 7: the release must end at exactly 0.
 TEST(VoiceHeadTest, TheLinearReleaseFallsFullScaleInTwiceTheDecayTime) {
     // Samples: 2 x expScale(12, 2000, ampDecay) ms at 44.1 kHz.
     for (const auto& [ampDecay, fullFall] : {std::pair{0.0f, 1058}, std::pair{1.0f, 176400}}) {
