@@ -13,11 +13,7 @@
 
 namespace {
 
-struct Golden {
-    int32_t model;
-    double rate;
-    uint64_t digest;
-};
+struct Golden { int32_t model; double rate; uint64_t digest; };
 
 constexpr Golden kGolden[] = {
     {0, 44100.0, 2949404930080974835ull},

@@ -170,10 +170,7 @@ TEST(ModelInvariantTest, AVoiceTriggeredWithoutANoteStaysFinite) {
 // One parameter (or the pitch bend) far outside its range at a time: each of these once made a
 // per-run value, a smoother or a gain infinite or NaN.
 TEST(ModelInvariantTest, OutOfRangeValuesNeverReachTheOutput) {
-    const struct {
-        ParamIndex index;
-        float value;
-    } cases[] = {
+    const struct { ParamIndex index; float value; } cases[] = {
         {kPitchCoarse, 1e30f},  {kPitchFine, 1e30f},    {kPitchFine, -1e30f},  {kPitchEnvAmt, 3.4e38f},
         {kPitchStart, 1e30f},   {kPitchLfoAmt, 1e30f},  {kPitchCurve, -1e30f}, {kPitchDecay, -1e30f},
         {kAmpDecay, -1e30f},    {kAmpSustain, 1e30f},   {kAmpCurve, 1e30f},    {kAmpCurve, -1e30f},

@@ -56,10 +56,7 @@ TEST(ModelNoteStartTest, ModelFiveDefersItsRestartByTwoMilliseconds) {
 TEST(ModelNoteStartTest, ModelFiveMovesItsAmplitudeTowardsTheVelocity) {
     ModelRig rig(5, 44100.0, kPlain);
     const double step = 1.0 / (44100.0 * 0.002);
-    const struct {
-        uint8_t velocity;
-        double target;
-    } notes[] = {{64, 0.5}, {127, 0.9921875}, {32, 0.25}};
+    const struct { uint8_t velocity; double target; } notes[] = {{64, 0.5}, {127, 0.9921875}, {32, 0.25}};
     for (const auto& note : notes) {
         const double from = rig->ampEnvLevel;
         rig->noteOn(36, note.velocity);
@@ -107,13 +104,7 @@ TEST(ModelNoteStartTest, ModelFiveBurstAmountsSilenceNoiseAndClick) {
 // at 0 and plays entry 1 first, so entry 0 is never heard. A marker frame in an otherwise silent
 // attack sample shows which.
 TEST(ModelNoteStartTest, ModelsSixAndSevenStartTheirAttackSampleAfterTheirCount) {
-    const struct {
-        int32_t model;
-        double rate;
-        uint32_t firstCount;
-        int32_t marker;
-        bool heard;
-    } cases[] = {
+    const struct { int32_t model; double rate; uint32_t firstCount; int32_t marker; bool heard; } cases[] = {
         {6, 44100.0, 28, 28, true},  {6, 44100.0, 28, 27, false}, {6, 48000.0, 31, 31, true},
         {6, 48000.0, 31, 30, false}, {7, 44100.0, 1, 1, true},    {7, 44100.0, 1, 0, false},
     };

@@ -10,10 +10,8 @@
 
 namespace {
 
-struct Crossing {
-    double time; // seconds
-    std::size_t index;
-};
+// An upward zero crossing: its time in seconds and the frame after it.
+struct Crossing { double time; std::size_t index; };
 
 // Upward zero crossings of x between frames begin and end, placed between samples by linear
 // interpolation.
@@ -58,10 +56,7 @@ void bodyPatch(ModelRig& rig) {
 }
 
 TEST(ModelSoundTest, TheBodySettlesAtFiftyHertzTimesCoarseAndFine) {
-    const struct {
-        float coarse;
-        float fine;
-    } tunings[] = {{0.5f, 0.5f}, {0.75f, 0.2f}, {0.25f, 0.9f}};
+    const struct { float coarse; float fine; } tunings[] = {{0.5f, 0.5f}, {0.75f, 0.2f}, {0.25f, 0.9f}};
     for (int32_t model = 0; model < 8; ++model) {
         for (double rate : {44100.0, 48000.0, 96000.0}) {
             for (const auto& tuning : tunings) {

@@ -22,12 +22,8 @@ float flushed(float value) {
 }
 
 TEST(ModelStepsTest, BodyDelaysOfModelsZeroToTwo) {
-    const struct {
-        int32_t model;
-        double rate;
-        float timbreAttack;
-        int32_t silentSamples; // the body phase stays 0 for these samples of the note
-    } cases[] = {
+    // silentSamples: the body phase stays 0 for these samples of the note
+    const struct { int32_t model; double rate; float timbreAttack; int32_t silentSamples; } cases[] = {
         {0, 44100.0, 0.5f, 264}, {0, 48000.0, 0.5f, 287}, {0, 96000.0, 0.5f, 574}, {0, 44100.0, 0.0f, 0},
         {1, 44100.0, 0.5f, 129}, {1, 48000.0, 0.5f, 140}, {1, 44100.0, 0.0f, 0},
         {2, 44100.0, 0.5f, 28},  {2, 48000.0, 0.5f, 30},  {2, 44100.0, 0.0f, 28}, // model 2: its click's length
@@ -88,11 +84,7 @@ TEST(ModelStepsTest, ClickLengthsFollowTheRateExceptModelThree) {
 // A second note-on while the first is releasing, and the amplitude on its first sample.
 TEST(ModelStepsTest, RetriggerDuringTheRelease) {
     enum Start { RampsUpFromTheLevelLeft, JumpsToOne, RestartsFromZero };
-    const struct {
-        int32_t model;
-        float midi;
-        Start start;
-    } cases[] = {
+    const struct { int32_t model; float midi; Start start; } cases[] = {
         {0, 0.0f, RampsUpFromTheLevelLeft}, {1, 0.0f, RampsUpFromTheLevelLeft}, {0, 1.0f, JumpsToOne},
         {1, 1.0f, JumpsToOne},              {2, 0.0f, JumpsToOne},              {3, 0.0f, RestartsFromZero},
         {3, 1.0f, RestartsFromZero},        {4, 1.0f, JumpsToOne},

@@ -19,11 +19,7 @@ public:
 TEST(ModuleTest, SweepsLevelsAndTimesAtTheCurrentRate) {
     BareModule module(44100.0);
     const double halfIn10Ms = std::pow(0.5, 1000.0 / 441000.0);
-    const struct {
-        double value;
-        double expected;
-        double tolerance;
-    } cases[] = {
+    const struct { double value; double expected; double tolerance; } cases[] = {
         {Module::expScale(0.5f, 2.0f, 0.5f), 1.0, 0},
         {Module::expScale(10.0f, 1000.0f, 0.0f), 10.0, 0},
         {Module::expScale(156.0f, 17234.0f, 1.0f), 17234.0, 2e-3},

@@ -5,11 +5,7 @@
 namespace {
 
 TEST(SynthProgramTest, CompareProgramNames) {
-    struct Case {
-        const char* a;
-        const char* b;
-        int32_t expected;
-    };
+    struct Case { const char* a; const char* b; int32_t expected; };
     const Case cases[] = {
         {"-init", "Alpha", 100},  {"-a", "-b", 100},   {"Alpha", "-init", -100}, {"Alpha", "Alpha", 0},
         {"Alpha", "Beta", -1},    {"Beta", "Alpha", 1}, {"Alp", "Alpha", -1},    {"Alpha", "Alp", 1},

@@ -19,10 +19,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Phases beyond 32 bits, negative ones and non-finite ones must still give an index in the table.
 TEST(VoiceMathTest, TableIndicesKeepTheLowBitsOfTheWholePart) {
-    const struct {
-        double cycles;
-        int32_t entry;
-    } entries[] = {
+    const struct { double cycles; int32_t entry; } entries[] = {
         {0.25, 2048}, {8191.9 / 8192.0, 8191},
         {-0.25, 6144},            // masked, not taken modulo: a negative phase wraps
         {-0.5 / 8192.0, 0},       // truncated towards zero
@@ -35,11 +32,7 @@ TEST(VoiceMathTest, TableIndicesKeepTheLowBitsOfTheWholePart) {
 
     // Model 5's 16-bit cycle steps, where a huge pitch can push the whole part past 32 bits, and
     // beyond 2^63, where a double still has bits 11 and 12.
-    const struct {
-        double x;
-        uint32_t mask;
-        uint32_t bits;
-    } lowBits[] = {
+    const struct { double x; uint32_t mask; uint32_t bits; } lowBits[] = {
         {74.3, 0xFFFF, 74},
         {-1.5, 0xFFFF, 0xFFFF},
         {3e9, 0xFFFF, 24064},
@@ -78,10 +71,7 @@ TEST(VoiceMathTest, HoldLengthsLfoStepsFlushAndBounds) {
     EXPECT_EQ(voice::lfoStep(1.5 * 44100.0, 44100.0), 0x80000000u); // taken modulo 2^32
     EXPECT_EQ(voice::lfoStep(kInf, 44100.0), 0u);
 
-    const struct {
-        double memory;
-        float stored;
-    } flushes[] = {
+    const struct { double memory; float stored; } flushes[] = {
         {5e-10, 0.0f}, {-5e-10, 0.0f}, {2e-9, 2e-9f}, {-2e-9, -2e-9f},
         {9.999999717180685e-10, 1e-9f}, // the threshold itself is kept: the test is strict
         {9.9999997e-10, 0.0f},
@@ -162,12 +152,9 @@ TEST(VoiceHeadTest, TheLfoStartsAtMinusHalfAndAOneShotStopsAtThreeQuarters) {
 }
 
 TEST(VoiceHeadTest, HoldLengthsOfBothModelGroups) {
-    const struct {
-        float sustain;
-        double rate;
-        uint32_t hold;      // models 0 to 3
-        uint32_t shortHold; // models 4 to 7: a twentieth
-    } cases[] = {
+    // hold: models 0 to 3
+    // shortHold: models 4 to 7: a twentieth
+    const struct { float sustain; double rate; uint32_t hold; uint32_t shortHold; } cases[] = {
         {0.4f, 44100.0, 17640, 882}, {0.4f, 48000.0, 19200, 960}, {0.001f, 44100.0, 44, 2}, {0.0f, 44100.0, 0, 0},
         {0.4f, 192000.0, 76800, 3840},
         {std::numeric_limits<float>::infinity(), 10000.0, 0x7FFFFFFF, 0x7FFFFFFF},
@@ -201,12 +188,7 @@ TEST(VoiceHeadTest, ShapingBlendsQuarticSigmoidAndLevel) {
     auto engine = headEngine();
     VoiceHead head(*engine, kTableModels);
     const double kSigmoidOfZero = 1.0 / (std::exp(10.0) + 1.0);
-    const struct {
-        double level;
-        double curve;
-        double threeWay;
-        double twoWay;
-    } cases[] = {
+    const struct { double level; double curve; double threeWay; double twoWay; } cases[] = {
         // At level 0.5 the sigmoid is 0.5 and the quartic 0.0625.
         {0.5, 0.0, 0.0625, 0.5}, {0.5, 0.25, 0.28125, 0.5}, {0.5, 0.5, 0.5, 0.5}, {0.5, 1.0, 0.5, 0.5},
         {0.0, 0.5, kSigmoidOfZero, 0.5 * kSigmoidOfZero}, {0.0, 0.0, 0.0, kSigmoidOfZero},

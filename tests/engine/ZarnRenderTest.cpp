@@ -104,12 +104,7 @@ TEST_F(ZarnRenderTest, TinyValuesAreFlushedAndTheVoiceEndsWhenSilentAfterTheHold
     EXPECT_EQ(engine.sampleCount, 0u);
 
     // The voice lives while held or loud; a huge hold saturates instead of wrapping.
-    const struct {
-        float sustainTime;
-        uint32_t sampleCount;
-        double ampLevel;
-        bool ends;
-    } cases[] = {
+    const struct { float sustainTime; uint32_t sampleCount; double ampLevel; bool ends; } cases[] = {
         {0.001f, 43, 0.0, false}, // hold of 44 samples at 44.1 kHz not yet over
         {0.001f, 44, 0.0, true},
         {0.0f, 100, 0.5, false}, // still loud

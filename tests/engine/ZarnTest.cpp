@@ -35,11 +35,7 @@ TEST(ZarnTest, TablesFilledAtConstruction) {
     const float* sine = Zarn::sineTable();
     const float* lfo = engine->lfoTable.get();
     const float* click = engine->model4ClickSource.data();
-    const struct {
-        const float* table;
-        int32_t index;
-        float value;
-    } entries[] = {
+    const struct { const float* table; int32_t index; float value; } entries[] = {
         {lfo, 0, 0.0f},
         {lfo, 1, 1.0f / 32768.0f},
         {lfo, 32767, 32767.0f / 32768.0f},
