@@ -16,6 +16,7 @@ TEST(WavWriter, WritesStereoFloatWithAFactChunk) {
     ASSERT_TRUE(host::writeWav(path, buffer, 48000));
     std::ifstream file(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    file.close(); // Windows removes no open file
     std::filesystem::remove(path);
     ASSERT_EQ(bytes.size(), 44u + 12u + 24u);
     const auto word = [&](std::size_t at) {
