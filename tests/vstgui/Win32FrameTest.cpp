@@ -74,7 +74,7 @@ public:
     }
     std::vector<uint8_t> capture(CFrame& frame) override // through GDI, as a screen grab does
     {
-        const int w = int(WindowTestScene::kWidth), h = int(WindowTestScene::kHeight);
+        const int w = int(WindowTest::kWidth), h = int(WindowTest::kHeight);
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(info.bmiHeader), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
@@ -139,7 +139,7 @@ namespace {
 TEST_F(WindowTest, ADragWhoseCaptureIsTakenAwayEnds)
 {
     openFrame();
-    const CPoint centre = centreOf(WindowTestScene::kKnobRect);
+    const CPoint centre = centreOf(kKnobRect);
     send(HostWindow::Input::press, centre);
     settle();
     EXPECT_EQ(GetCapture(), windowOf(*frame));

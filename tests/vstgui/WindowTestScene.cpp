@@ -10,15 +10,12 @@
 
 namespace testsupport {
 
-const CRect WindowTestScene::kKnobRect(20, 20, 52, 52);
-const CRect WindowTestScene::kSwitchRect(80, 30, 100, 50);
-
 CPoint centreOf(const CRect& r)
 {
     return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-CFrame* WindowTestScene::makeFrame(RecordingEditor& editor, IControlListener& listener)
+CFrame* WindowTest::makeScene(RecordingEditor& editor, IControlListener& listener)
 {
     constexpr int32_t kKnobFrames = 8;
     auto* frame = new CFrame(CRect(0, 0, kWidth, kHeight), &editor);
@@ -67,7 +64,7 @@ void WindowTest::TearDown()
 
 void WindowTest::openFrame()
 {
-    frame = WindowTestScene::makeFrame(editor, listener);
+    frame = makeScene(editor, listener);
     ASSERT_TRUE(frame->open(host->parent()));
 }
 
@@ -120,7 +117,7 @@ std::vector<uint8_t> offscreenPixelsOfScene()
 {
     RecordingEditor editor;
     RecordingListener listener;
-    CFrame* frame = WindowTestScene::makeFrame(editor, listener);
+    CFrame* frame = WindowTest::makeScene(editor, listener);
     frame->open(nullptr, PlatformType::kOffscreen);
     frame->idle();
     const IPlatformBitmap* pixels = frame->getBackBuffer();
@@ -137,8 +134,8 @@ std::string difference(const std::vector<uint8_t>& shown, const std::vector<uint
         return "no capture";
     for (size_t i = 0; i < shown.size(); i += 4)
         if (shown[i] != expected[i] || shown[i + 1] != expected[i + 1] || shown[i + 2] != expected[i + 2])
-            return "pixel " + std::to_string(i / 4 % size_t(WindowTestScene::kWidth)) + "," +
-                   std::to_string(i / 4 / size_t(WindowTestScene::kWidth));
+            return "pixel " + std::to_string(i / 4 % size_t(WindowTest::kWidth)) + "," +
+                   std::to_string(i / 4 / size_t(WindowTest::kWidth));
     return "";
 }
 
@@ -164,7 +161,7 @@ TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
     // A drag of 50 pixels up covers a quarter of the range; the grab or capture keeps the drag
     // going when it leaves the window above (another 100 pixels: half the range more).
     using Input = HostWindow::Input;
-    const CPoint centre = centreOf(WindowTestScene::kKnobRect);
+    const CPoint centre = centreOf(kKnobRect);
     send(Input::press, centre);
     settle();
     send(Input::move, centre - CPoint(0, 50));
@@ -177,7 +174,7 @@ TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.75f);
     EXPECT_FALSE(host->pointerHeld());
     ASSERT_FALSE(listener.calls.empty());
-    EXPECT_EQ(listener.calls.back().tag, WindowTestScene::kKnobTag);
+    EXPECT_EQ(listener.calls.back().tag, kKnobTag);
     EXPECT_FLOAT_EQ(listener.calls.back().value, 0.75f);
 
     send(Input::wheelDown, centre); // one step of 0.1 down
@@ -188,9 +185,9 @@ TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
 
     // A left click flips the switch and reports it; a right click on the background reaches the
     // editor's hook with the right button.
-    click(centreOf(WindowTestScene::kSwitchRect), kLButton);
+    click(centreOf(kSwitchRect), kLButton);
     EXPECT_FLOAT_EQ(toggle()->getValue(), 1.f);
-    EXPECT_EQ(listener.calls.back().tag, WindowTestScene::kSwitchTag);
+    EXPECT_EQ(listener.calls.back().tag, kSwitchTag);
     click(CPoint(130, 20), kRButton);
     ASSERT_EQ(editor.unhandledDowns.size(), 1u);
     EXPECT_EQ(editor.unhandledDownButtons.at(0), kRButton);
@@ -254,7 +251,7 @@ TEST_F(WindowTest, HundredOpenCloseCyclesReturnEveryResource)
 TEST_F(WindowTest, AMissingOrDestroyedParentWindowIsSurvived)
 {
     // A handle that names no window: the open fails instead of the window system ending the process.
-    frame = WindowTestScene::makeFrame(editor, listener);
+    frame = makeScene(editor, listener);
     EXPECT_FALSE(frame->open(host->notAWindow()));
     frame->close();
 

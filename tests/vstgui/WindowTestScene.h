@@ -18,19 +18,6 @@
 
 namespace testsupport {
 
-// The frame that the window tests show: a gradient background, a knob, a switch and a text.
-struct WindowTestScene {
-    static constexpr CCoord kWidth = 160;
-    static constexpr CCoord kHeight = 100;
-    static constexpr int32_t kKnobTag = 3;
-    static constexpr int32_t kSwitchTag = 7;
-    static const CRect kKnobRect;
-    static const CRect kSwitchRect;
-
-    // A closed frame holding the scene; the listener hears its controls.
-    static CFrame* makeFrame(RecordingEditor& editor, IControlListener& listener);
-};
-
 // A host's window at (60, 150), 200 x 120, and the input a user gives the frame in it. Positions
 // are the frame's; buttons carry VSTGUI's button and modifier bits.
 class HostWindow {
@@ -56,6 +43,17 @@ public:
 std::unique_ptr<HostWindow> makeHostWindow();
 
 class WindowTest : public ::testing::Test {
+public:
+    // The scene: a gradient background, a knob, a switch and a text.
+    static constexpr CCoord kWidth = 160;
+    static constexpr CCoord kHeight = 100;
+    static constexpr int32_t kKnobTag = 3;
+    static constexpr int32_t kSwitchTag = 7;
+    static inline const CRect kKnobRect{20, 20, 52, 52};
+    static inline const CRect kSwitchRect{80, 30, 100, 50};
+    // A closed frame holding the scene; the listener hears its controls.
+    static CFrame* makeScene(RecordingEditor& editor, IControlListener& listener);
+
 protected:
     void SetUp() override;
     void TearDown() override;

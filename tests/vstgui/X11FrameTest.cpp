@@ -11,8 +11,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -114,7 +114,7 @@ public:
     }
     std::vector<uint8_t> capture(CFrame& frame) override
     {
-        const int w = int(WindowTestScene::kWidth), h = int(WindowTestScene::kHeight);
+        const int w = int(WindowTest::kWidth), h = int(WindowTest::kHeight);
         XImage* image = XGetImage(display, backEndOf(frame).getWindow(), 0, 0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
         std::vector<uint8_t> pixels;
         for (int y = 0; image && y < h; ++y)
@@ -159,13 +159,7 @@ public:
     }
     int openHandles() override // every display connection is a file
     {
-        int count = 0;
-        if (DIR* directory = opendir("/proc/self/fd")) {
-            while (readdir(directory))
-                ++count;
-            closedir(directory);
-        }
-        return count;
+        return int(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
     }
 
     Display* display = nullptr;
