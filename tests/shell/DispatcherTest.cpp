@@ -169,16 +169,7 @@ TEST_F(DispatcherTest, EditorOpcodesAnswerOneOnlyWhenAnEditorSaysYes) {
     EXPECT_EQ(rect, &editor.rect);
 }
 
-// Only processReplacing is supplied. The default answers that hosts see are tested through the
-// library (tests/integration/PluginTest.cpp).
-class PlainEffect : public AudioEffectX {
-public:
-    static inline int destroyed = 0;
-    PlainEffect() : AudioEffectX(nullptr, 64, 22) {}
-    ~PlainEffect() override { ++destroyed; }
-    void processReplacing(float**, float**, VstInt32) override {}
-};
-
+// The default answers that hosts see are tested through the library (tests/integration).
 TEST(BaseDefaults, FlagSettersSetAndClearTheirOwnBitAndASynthSaysSo) {
     PlainEffect effect;
     ProbeEditor editor;

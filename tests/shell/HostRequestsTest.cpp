@@ -1,5 +1,5 @@
+#include "ProbeEffect.h"
 #include "tools/host/Host.h"
-#include "shell/AudioEffectX.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,7 @@
 
 namespace {
 
-class Effect : public AudioEffectX {
-public:
-    using AudioEffectX::AudioEffectX;
-    void processReplacing(float**, float**, VstInt32) override {}
-    VstInt32 canDo(char* text) override { return std::string(text) == "receiveVstMidiEvent" ? canDoAnswer : 0; }
-    VstInt32 canDoAnswer = 0;
-};
+using Effect = PlainEffect;
 
 // Answers every request with the same value and keeps the last pointer passed.
 struct AnsweringHost : host::Host {
@@ -135,7 +129,7 @@ TEST(HostRequests, ResumeAsksForMidiWhenSynthOrMidiReceiver) {
         AnsweringHost host;
         auto effect = host.construct<Effect>(1, 1);
         effect->isSynth(synth);
-        effect->canDoAnswer = canDo;
+        effect->midiAnswer = canDo;
         effect->dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
         const auto calls = host.callsWith(audioMasterWantMidi);
         ASSERT_EQ(calls.size(), asks ? 1u : 0u) << synth << canDo;

@@ -5,6 +5,20 @@
 #include <sstream>
 #include <string>
 
+// Only processReplacing is supplied: every other answer is the base classes' own. The canDo
+// answer for "receiveVstMidiEvent" is settable.
+class PlainEffect : public AudioEffectX {
+public:
+    static inline int destroyed = 0;
+    VstInt32 midiAnswer = 0;
+
+    explicit PlainEffect(audioMasterCallback master = nullptr, VstInt32 programs = 1, VstInt32 params = 1)
+        : AudioEffectX(master, programs, params) {}
+    ~PlainEffect() override { ++destroyed; }
+    void processReplacing(float**, float**, VstInt32) override {}
+    VstInt32 canDo(char* text) override { return std::string(text) == "receiveVstMidiEvent" ? midiAnswer : 0; }
+};
+
 // Every operation logs "name(args);" and returns a fixed answer, so a test sees what each opcode
 // reaches, with which arguments, and whether the answer comes back unchanged.
 struct CallLog {

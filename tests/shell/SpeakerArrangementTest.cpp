@@ -1,4 +1,4 @@
-#include "shell/AudioEffectX.h"
+#include "ProbeEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +6,9 @@
 
 namespace {
 
-class Effect : public AudioEffectX {
-public:
-    Effect() : AudioEffectX(nullptr, 1, 1) {}
-    void processReplacing(float**, float**, VstInt32) override {}
-};
-
 // The leak checker of the sanitizer build sees every block that is replaced without being freed.
 TEST(SpeakerArrangement, AllocateReplacesAndRefusesBadCounts) {
-    Effect effect;
+    PlainEffect effect;
     VstSpeakerArrangement* arrangement = nullptr;
     ASSERT_TRUE(effect.allocateArrangement(&arrangement, 0));
     EXPECT_EQ(arrangement->numChannels, 0);
@@ -36,7 +30,7 @@ TEST(SpeakerArrangement, AllocateReplacesAndRefusesBadCounts) {
 }
 
 TEST(SpeakerArrangement, CopySpeakerCutsTheNameInsideItsField) {
-    Effect effect;
+    PlainEffect effect;
     VstSpeakerProperties from{0.5f, -0.25f, 2.0f, 0.0f, {}, 7, {}};
     std::memset(from.name, 'n', sizeof from.name); // no NUL anywhere
     std::memset(from.future, 9, sizeof from.future);
@@ -53,7 +47,7 @@ TEST(SpeakerArrangement, CopySpeakerCutsTheNameInsideItsField) {
 }
 
 TEST(SpeakerArrangement, MatchCopiesTypeAndEverySpeakerAndRefusesBadCounts) {
-    Effect effect;
+    PlainEffect effect;
     VstSpeakerArrangement* source = nullptr;
     VstSpeakerArrangement* target = nullptr;
     ASSERT_TRUE(effect.allocateArrangement(&source, 3));

@@ -1,4 +1,4 @@
-#include "shell/AudioEffect.h"
+#include "ProbeEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +9,12 @@
 
 namespace {
 
-class Effect : public AudioEffect {
-public:
-    Effect() : AudioEffect(nullptr, 1, 1) {}
-    void processReplacing(float**, float**, VstInt32) override {}
-};
-
-using Writer = std::function<void(Effect&, char*, VstInt32)>;
-Writer f(float v) { return [v](Effect& e, char* t, VstInt32 n) { e.float2string(v, t, n); }; }
-Writer i(VstInt32 v) { return [v](Effect& e, char* t, VstInt32 n) { e.int2string(v, t, n); }; }
-Writer dB(float v) { return [v](Effect& e, char* t, VstInt32 n) { e.dB2string(v, t, n); }; }
-Writer Hz(float v) { return [v](Effect& e, char* t, VstInt32 n) { e.Hz2string(v, t, n); }; }
-Writer ms(float v) { return [v](Effect& e, char* t, VstInt32 n) { e.ms2string(v, t, n); }; }
+using Writer = std::function<void(PlainEffect&, char*, VstInt32)>;
+Writer f(float v) { return [v](PlainEffect& e, char* t, VstInt32 n) { e.float2string(v, t, n); }; }
+Writer i(VstInt32 v) { return [v](PlainEffect& e, char* t, VstInt32 n) { e.int2string(v, t, n); }; }
+Writer dB(float v) { return [v](PlainEffect& e, char* t, VstInt32 n) { e.dB2string(v, t, n); }; }
+Writer Hz(float v) { return [v](PlainEffect& e, char* t, VstInt32 n) { e.Hz2string(v, t, n); }; }
+Writer ms(float v) { return [v](PlainEffect& e, char* t, VstInt32 n) { e.ms2string(v, t, n); }; }
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -40,7 +34,7 @@ const std::pair<Writer, const char*> kCases[] = {
 };
 
 TEST(ValueText, FloatsIntegersDecibelsHertzAndMillisecondsWithTheirLimits) {
-    Effect effect;
+    PlainEffect effect;
     for (std::size_t c = 0; c < std::size(kCases); ++c) {
         char text[32];
         std::memset(text, 'x', sizeof text);
@@ -50,7 +44,7 @@ TEST(ValueText, FloatsIntegersDecibelsHertzAndMillisecondsWithTheirLimits) {
 }
 
 TEST(ValueText, NeverWritesPastMaxLenPlusTheNul) {
-    Effect effect;
+    PlainEffect effect;
     for (std::size_t c = 0; c < std::size(kCases); ++c) {
         for (VstInt32 maxLen : {0, 1, 3}) {
             char text[16];
