@@ -17,12 +17,6 @@ namespace {
 // Values a host may send although they lie outside 0..1 (the mapping does not clamp them).
 constexpr float kOutOfRange[] = {-3.4e38f, -1e30f, -3.0f, 1.5f, 4.0f, 1e30f, 3.4e38f};
 
-// The largest magnitude the output stage lets through.
-float clipBound(int32_t model, bool nativeHost) {
-    const float gain = nativeHost ? 1.9f : 1.0f;
-    return model == 2 ? (1.0f - 0.3333f) * gain : gain;
-}
-
 // Empty when the engine's voice state is sound; otherwise what is wrong.
 std::string stateFault(const Zarn& engine) {
     for (float memory : engine.filterStates) {
@@ -64,17 +58,13 @@ public:
     }
 
     // Quick decays, so that the voice ends within the scenario.
-    void shortTail() {
-        rig.set(kAmpDecay, 0.0f);
-        rig.set(kTimbreDecay, 0.0f);
-        rig.set(kAmpSustain, 0.0f);
-        rig.set(kMidi, 1.0f);
-    }
+    void shortTail() { rig.set({{kAmpDecay, 0.0f}, {kTimbreDecay, 0.0f}, {kAmpSustain, 0.0f}, {kMidi, 1.0f}}); }
 
     // Plays the events in random blocks, sliced at them as the shell does; returns how many runs
     // were checked for silence after the voice had ended, or a negative number on a fault.
     int play(const std::vector<NoteEvent>& events, int64_t totalFrames) {
-        const float bound = clipBound(model, rig.owner.nativeHost);
+        // The largest magnitude the output stage lets through.
+        const float bound = (model == 2 ? 1.0f - 0.3333f : 1.0f) * (rig.owner.nativeHost ? 1.9f : 1.0f);
         std::uniform_int_distribution<int32_t> blockSize(1, 4096);
         int64_t blockEnd = 0;
         int silentRuns = 0;
@@ -97,13 +87,10 @@ public:
             if (fault.empty())
                 fault = stateFault(*rig.engine);
         });
-        return fault.empty() ? silentRuns : fail(fault);
-    }
-
-    int fail(const std::string& what) {
-        ADD_FAILURE() << "model " << model << " at " << rig->sampleRate << " Hz: " << what
-                      << "\nparameters: " << description.str();
-        return -1000000;
+        if (fault.empty())
+            return silentRuns;
+        ADD_FAILURE() << "model " << model << " at " << rig->sampleRate << " Hz: " << fault << "\nparameters: " << description.str();
+        return -1;
     }
 
     ModelRig rig;
