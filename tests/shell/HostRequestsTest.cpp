@@ -108,7 +108,7 @@ TEST(HostRequests, EachWrapperSendsItsRequestAndReadsTheAnswer) {
     }
 }
 
-TEST(HostRequests, EventsCountAsTakenOnlyWhenTheHostAnswersExactlyOne_NullPointersAreNotSent) {
+TEST(HostRequests, EventsCountAsTakenOnlyOnAnAnswerOfOneAndNullPointersAreNotSent) {
     AnsweringHost host;
     auto effect = host.construct<Effect>(1, 1);
     VstEvents events{};

@@ -95,9 +95,7 @@ TEST_F(VstXSynthTest, AutomationEchoesAClampedControllerOnChannelOne) {
         ASSERT_EQ(sent[0].midiEvents.size(), 1u);
         const VstMidiEvent& event = sent[0].midiEvents[0];
         EXPECT_EQ(event.byteSize, 24);
-        const uint8_t expected[4] = {0xB0, c.controller, c.data, 0};
-        EXPECT_EQ(std::memcmp(event.midiData, expected, 4), 0)
-            << +uint8_t(event.midiData[0]) << " " << +uint8_t(event.midiData[1]) << " " << +uint8_t(event.midiData[2]);
+        EXPECT_EQ(std::vector<uint8_t>(event.midiData, event.midiData + 4), std::vector<uint8_t>({0xB0, c.controller, c.data, 0}));
     }
     EXPECT_EQ(synth->getParameter(7), 0.999f);
     EXPECT_EQ(synth->getParameter(3), 1e30f); // the NaN was not stored
