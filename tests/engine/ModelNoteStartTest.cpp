@@ -1,6 +1,6 @@
-// How models 5 to 7 start a note where the golden digests' scenario does not reach: model 5's
-// deferred restart, fade, whole-step index, amplitude ramps and silenced bursts, models 6 and 7's
-// start frame and model 6's contour up to its last breakpoint.
+// How models 5 and 6 start a note where the golden digests' scenario does not reach: model 5's
+// deferred restart, fade, whole-step index, amplitude ramps and silenced bursts, and model 6's
+// contour up to its last breakpoint.
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -97,30 +97,6 @@ TEST(ModelNoteStartTest, ModelFiveBurstAmountsSilenceNoiseAndClick) {
             b.render(2000);
             EXPECT_EQ(a.left != b.left, changeNoise ? c.noiseDiffers : c.clickDiffers) << c.color << " " << c.attack;
         }
-    }
-}
-
-// Model 6 starts its count at rate / 1600 and plays attack frame count + 1 first; model 7 starts
-// at 0 and plays entry 1 first, so entry 0 is never heard. A marker frame in an otherwise silent
-// attack sample shows which.
-TEST(ModelNoteStartTest, ModelsSixAndSevenStartTheirAttackSampleAfterTheirCount) {
-    const struct { int32_t model; double rate; uint32_t firstCount; int32_t marker; bool heard; } cases[] = {
-        {6, 44100.0, 28, 28, true},  {6, 44100.0, 28, 27, false}, {6, 48000.0, 31, 31, true},
-        {6, 48000.0, 31, 30, false}, {7, 44100.0, 1, 1, true},    {7, 44100.0, 1, 0, false},
-    };
-    for (const auto& c : cases) {
-        ModelRig rig(c.model, c.rate, kPlain);
-        const bool stereo = c.model == 6;
-        float* attack = stereo ? rig->attackSample6.get() : rig->attackSample7.get();
-        std::fill_n(attack, stereo ? 2 * rig->attackSample6Length : rig->attackSample7Length, 0.0f);
-        attack[stereo ? 2 * c.marker : c.marker] = 1.0f;
-        rig->noteOn(36, 100);
-        rig.render(1);
-        EXPECT_EQ(rig->sampleCount, c.firstCount) << c.model << " at " << c.rate;
-        const std::size_t click = stereo ? 1 : 3;
-        EXPECT_EQ(rig->filterStates[click] != 0.0f, c.heard) << c.model << " at " << c.rate << ", marker " << c.marker;
-        rig.render(500);
-        EXPECT_TRUE(c.heard || rig->filterStates[click] == 0.0f) << "never heard";
     }
 }
 
