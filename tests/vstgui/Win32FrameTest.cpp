@@ -117,7 +117,7 @@ public:
         return count;
     }
     bool pointerHeld() override { return GetCapture() != nullptr; }
-    int openHandles() override
+    int openHandles() override // GDI and USER objects; wine counts none, Windows does
     {
         return int(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
     }
