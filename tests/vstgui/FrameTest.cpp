@@ -76,6 +76,7 @@ TEST(Frame, AddViewTakesOverTheReferenceAndRemoveMayGiveItBack)
     OpenFrame f;
     ProbeView* a = f.add(CRect(0, 0, 10, 10), "a");
     EXPECT_EQ(a->getNbReference(), 1);
+    EXPECT_TRUE(a->isAttached());
     EXPECT_EQ(a->getFrame(), f.frame);
     EXPECT_FALSE(f.frame->addView(a)); // already in a container
     EXPECT_FALSE(f.frame->addView(nullptr));

@@ -316,12 +316,14 @@ TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
     g.frame->idle();
     EXPECT_EQ(g.backEnd->getPixel(345, 55), kLedOff);
 
-    // The splash screen covers the frame until the next click.
+    // The splash screen opens on a left press only and covers the frame until the next click.
+    g.backEnd->mouseDown(CPoint(400, 60), kRButton); // falls through to the editor's menu
+    EXPECT_EQ(g.frame->getModalView(), nullptr);
     EXPECT_EQ(g.backEnd->mouseDown(CPoint(400, 60), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
     g.frame->idle();
     EXPECT_EQ(g.backEnd->getPixel(60, 60), kAboutColour);
     EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), kRButton), kMouseEventNotHandled); // not the editor's either
-    EXPECT_EQ(g.presenter.shownTitles.size(), 2u);
+    EXPECT_EQ(g.presenter.shownTitles.size(), 3u);
     EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
     EXPECT_NEAR(g.knobs[0]->getValue(), 0.56f, 1e-5); // the knob under the click was not pressed
     g.frame->idle();
@@ -343,6 +345,8 @@ TEST(Gallery, DrivesEveryControlAndWritesASnapshot)
     for (const auto& call : g.listener.calls)
         tags.push_back(call.tag);
     EXPECT_EQ(tags, (std::vector<int32_t>{0, 1, 2, 16, 99999, 16, 23, 23}));
+    EXPECT_EQ(g.listener.calls.at(6).value, 1.f); // the splash screen shown
+    EXPECT_EQ(g.listener.calls.at(7).value, 0.f); // and hidden
     EXPECT_EQ(g.listener.begins, g.listener.ends);
 }
 
