@@ -25,9 +25,9 @@ namespace {
 using platform::WindowRect;
 
 // A top-level window at (60, 150), 200 x 120, holding a child at (10, 20), 50 x 40: a host's
-// window and the editor's.
-// Only where the window stages of scripts/test.sh set ZARN_WINDOW_TESTS: the X display to use on
-// Linux (never the developer's own), any value under wine once the prefix has the null driver.
+// window and the editor's. Only where the window stages of scripts/test.sh set ZARN_WINDOW_TESTS:
+// the X display to use on Linux (never the developer's own), any value under wine once the
+// prefix has the null graphics driver.
 class ParentWindowTest : public ::testing::Test {
 protected:
     const char* setting = std::getenv("ZARN_WINDOW_TESTS");

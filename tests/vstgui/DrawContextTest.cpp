@@ -121,18 +121,16 @@ TEST(DrawContext, OddRectanglesStayInsideTheTarget)
         }
 }
 
-TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffset)
+TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheSource)
 {
-    Canvas canvas;
-    canvas.context->drawBitmap(gridBitmap(4, 4), CRect(2, 2, 8, 8), CPoint(1, 1));
-    EXPECT_EQ(canvas.at(2, 2), CColor(11, 11, 0, 255));
-    EXPECT_EQ(canvas.at(4, 3), CColor(31, 21, 0, 255));
-    EXPECT_EQ(canvas.at(5, 2), kClear); // source column 4 does not exist: the target keeps its pixel
-    EXPECT_EQ(canvas.count(), 9);
-}
-
-TEST(DrawContext, BitmapWithOddOffsetsAndRectanglesNeverReadsOutsideTheSource)
-{
+    {
+        Canvas canvas;
+        canvas.context->drawBitmap(gridBitmap(4, 4), CRect(2, 2, 8, 8), CPoint(1, 1));
+        EXPECT_EQ(canvas.at(2, 2), CColor(11, 11, 0, 255));
+        EXPECT_EQ(canvas.at(4, 3), CColor(31, 21, 0, 255));
+        EXPECT_EQ(canvas.at(5, 2), kClear); // source column 4 does not exist: the target keeps its pixel
+        EXPECT_EQ(canvas.count(), 9);
+    }
     const CRect all(0, 0, 10, 10);
     const struct {
         CRect dest;
