@@ -27,7 +27,7 @@ float flushed(float value) {
 }
 
 TEST(ModelStepsTest, BodyDelaysOfModelsZeroToTwo) {
-    // silentSamples: the body phase stays 0 for these samples of the note
+    // silentSamples: the body phase stays 0 for these samples of the note.
     const struct { int32_t model; double rate; float timbreAttack; int32_t silentSamples; } cases[] = {
         {0, 44100.0, 0.5f, 264}, {0, 48000.0, 0.5f, 287}, {0, 96000.0, 0.5f, 574}, {0, 44100.0, 0.0f, 0},
         {1, 44100.0, 0.5f, 129}, {1, 48000.0, 0.5f, 140}, {1, 44100.0, 0.0f, 0},

@@ -152,8 +152,7 @@ TEST(VoiceHeadTest, TheLfoStartsAtMinusHalfAndAOneShotStopsAtThreeQuarters) {
 }
 
 TEST(VoiceHeadTest, HoldLengthsOfBothModelGroups) {
-    // hold: models 0 to 3
-    // shortHold: models 4 to 7: a twentieth
+    // hold: models 0 to 3; shortHold: models 4 to 7, a twentieth.
     const struct { float sustain; double rate; uint32_t hold; uint32_t shortHold; } cases[] = {
         {0.4f, 44100.0, 17640, 882}, {0.4f, 48000.0, 19200, 960}, {0.001f, 44100.0, 44, 2}, {0.0f, 44100.0, 0, 0},
         {0.4f, 192000.0, 76800, 3840},
