@@ -6,9 +6,7 @@ namespace VSTGUI {
 
 CBitmap::CBitmap(const CResourceDescription& description)
 {
-    const std::span<const uint8_t> png = description.getData();
-    if (!png.empty())
-        platformBitmap = IPlatformBitmap::createFromMemory(png.data(), png.size());
+    platformBitmap = IPlatformBitmap::createShared(description.getData());
 }
 
 CBitmap::CBitmap(CCoord width, CCoord height)

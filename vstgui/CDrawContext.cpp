@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace VSTGUI {
 
@@ -159,7 +160,7 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
     const size_t rowBytes = size_t(right - left) * 4;
     for (int64_t y = top; y < bottom; ++y) {
         uint8_t* out = target->getPixels() + size_t(y) * targetStride + size_t(left) * 4;
-        const uint8_t* in = source->getPixels() + size_t(y - originY) * sourceStride + size_t(left - originX) * 4;
+        const uint8_t* in = std::as_const(*source).getPixels() + size_t(y - originY) * sourceStride + size_t(left - originX) * 4;
         if (copyRows) {
             std::memmove(out, in, rowBytes);
             continue;

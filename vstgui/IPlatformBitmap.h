@@ -6,6 +6,8 @@
 #include "vstgui/SharedPointer.h"
 
 #include <cstddef>
+#include <memory>
+#include <span>
 #include <vector>
 
 namespace VSTGUI {
@@ -26,6 +28,10 @@ public:
     static SharedPointer<IPlatformBitmap> createFromPath(UTF8StringPtr absolutePath);
     // Decodes PNG bytes; null when they do not decode.
     static SharedPointer<IPlatformBitmap> createFromMemory(const void* data, size_t byteSize);
+    // Decodes PNG bytes that live for the process (a module's resources) once: every bitmap made
+    // from the same bytes shares the decoded pixels until it is written, whichever thread makes
+    // or releases it. Null when they do not decode.
+    static SharedPointer<IPlatformBitmap> createShared(std::span<const uint8_t> png);
 
     const CPoint& getSize() const { return size; }
     // Gives direct access to the pixels (premultiplied BGRA); alwaysAddAlpha is accepted for
@@ -35,8 +41,11 @@ public:
     int32_t getPixelWidth() const { return width; }
     int32_t getPixelHeight() const { return height; }
     int32_t getBytesPerRow() const { return width * 4; }
-    uint8_t* getPixels() { return pixels.data(); }
-    const uint8_t* getPixels() const { return pixels.data(); }
+    // Writable pixels: shared decoded pixels are copied first.
+    uint8_t* getPixels();
+    const uint8_t* getPixels() const { return pixels->data(); }
+    // Whether the pixels are still those shared with other bitmaps of the same bytes.
+    bool sharesPixels() const { return shared; }
 
     // True when every pixel is fully opaque (lets the renderer copy rows instead of blending).
     bool isOpaque() const;
@@ -44,12 +53,15 @@ public:
     void pixelsChanged() { opaqueKnown = false; }
 
 private:
-    IPlatformBitmap(int32_t width, int32_t height);
+    using Pixels = std::vector<uint8_t>;
+
+    IPlatformBitmap(int32_t width, int32_t height, std::shared_ptr<Pixels> pixels, bool shared);
 
     int32_t width;
     int32_t height;
     CPoint size;
-    std::vector<uint8_t> pixels;
+    std::shared_ptr<Pixels> pixels;
+    bool shared;
     mutable bool opaqueKnown = false;
     mutable bool opaque = false;
 };

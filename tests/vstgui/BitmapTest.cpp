@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 using namespace VSTGUI;
 
@@ -28,6 +29,28 @@ TEST(Bitmap, RegisteredResourceDecodesToPremultipliedPixelsAndTheLatestRegistrat
     EXPECT_EQ(testsupport::rawPixel(*bitmap->getPlatformBitmap(), 0, 0), CColor(0, 0, 128, 128));
     EXPECT_EQ(testsupport::rawPixel(*bitmap->getPlatformBitmap(), 2, 1), kWhiteCColor);
     EXPECT_FALSE(bitmap->getPlatformBitmap()->isOpaque());
+}
+
+// Decoded once per process: 30 instances of a plug-in hold one copy of each picture. A bitmap
+// that is written gets its own copy first, so the others never see the change.
+TEST(Bitmap, ResourceBitmapsShareTheirDecodedPixelsUntilOneIsWritten)
+{
+    testsupport::registerBytes(9005, pngOf(2, 2));
+    auto first = makeOwned<CBitmap>(CResourceDescription(9005));
+    auto second = makeOwned<CBitmap>(CResourceDescription(9005));
+    const IPlatformBitmap& shared = *second->getPlatformBitmap();
+    EXPECT_EQ(std::as_const(*first->getPlatformBitmap()).getPixels(), shared.getPixels());
+
+    first->getPlatformBitmap()->lockPixels(true)->getAddress()[0] = 7;
+    EXPECT_NE(std::as_const(*first->getPlatformBitmap()).getPixels(), shared.getPixels());
+    EXPECT_EQ(testsupport::rawPixel(shared, 0, 0), CColor(0, 0, 128, 128));
+    EXPECT_TRUE(shared.sharesPixels());
+
+    first = nullptr;
+    second = nullptr;
+    // Released by every holder, the bytes decode afresh.
+    auto third = makeOwned<CBitmap>(CResourceDescription(9005));
+    EXPECT_EQ(testsupport::rawPixel(*third->getPlatformBitmap(), 0, 0), CColor(0, 0, 128, 128));
 }
 
 // A resource that is missing or does not decode gives a bitmap without a platform bitmap.
