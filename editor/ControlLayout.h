@@ -43,3 +43,5 @@ struct BaseRect {
 extern ControlDesc controlLayout[kNumControlTags];
 // The rectangles at the "Default" window size.
 extern const BaseRect controlBaseRects[kNumControlTags];
+// The model selector's eight boxes at the "Default" window size; box i stands for model i.
+extern const BaseRect modelBoxBaseRects[8];

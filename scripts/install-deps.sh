@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ clang libclang-rt-14-dev make git
   googletest libgtest-dev libbenchmark-dev
-  libstb-dev fonts-liberation2
+  libstb-dev fonts-liberation2 libcairo2-dev libfreetype-dev pkg-config
   libx11-dev libxtst-dev xvfb
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools wine wine64
   amsynth
