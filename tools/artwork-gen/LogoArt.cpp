@@ -21,13 +21,14 @@ void paintMark(cairo_t* cr, double cx, double cy, double radius)
     setColor(cr, palette::kAccent);
     cairo_stroke(cr);
 
-    // A kick's wave: its pitch falls and it dies away.
+    // A kick's wave: its pitch falls (3 cycles per width at the start, 0.4 at the end) and it
+    // dies away.
     constexpr int kPoints = 96;
     const double left = cx - 0.7 * radius;
     const double span = 1.4 * radius;
     for (int point = 0; point <= kPoints; ++point) {
         const double t = double(point) / kPoints;
-        const double phase = 2.0 * std::numbers::pi * 2.6 * std::sqrt(t);
+        const double phase = 2.0 * std::numbers::pi * (3.0 * t - 1.3 * t * t);
         const double y = cy - 0.55 * radius * std::exp(-2.2 * t) * std::sin(phase);
         if (point == 0)
             cairo_move_to(cr, left, y);

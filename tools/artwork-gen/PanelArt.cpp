@@ -191,8 +191,11 @@ void paintSwitchLabels(cairo_t* cr, const PanelScale& scale, const FontFaces& fo
                                midi.bottom};
     paintBesideLed(cr, secondLine, scale, style, "OFF");
 
+    // The longest model name nearly fills its box: no extra letter space.
+    TextStyle modelStyle = style;
+    modelStyle.tracking = 0.0;
     for (size_t model = 0; model < kModelNames.size(); ++model)
-        paintBesideLed(cr, scaleRect(scale, modelBoxBaseRects[model]), scale, style,
+        paintBesideLed(cr, scaleRect(scale, modelBoxBaseRects[model]), scale, modelStyle,
                        kModelNames[model]);
 }
 
@@ -208,16 +211,21 @@ void paintBackdrop(cairo_t* cr, const PanelScale& scale)
     cairo_restore(cr);
 }
 
-void paintPanel(cairo_t* cr, const PanelScale& scale, const FontFaces& fonts)
+void paintPanelWithoutTapPad(cairo_t* cr, const PanelScale& scale, const FontFaces& fonts)
 {
     cairo_save(cr);
     paintBackdrop(cr, scale);
     paintPlates(cr, scale, fonts);
     paintKnobs(cr, scale, fonts);
     paintSwitchLabels(cr, scale, fonts);
-    paintTapPad(cr, tapPadRect(scale), scale, fonts, false);
     paintLogo(cr, scaleRect(scale, controlBaseRects[kLogoTag]), scale, fonts);
     cairo_restore(cr);
+}
+
+void paintPanel(cairo_t* cr, const PanelScale& scale, const FontFaces& fonts)
+{
+    paintPanelWithoutTapPad(cr, scale, fonts);
+    paintTapPad(cr, tapPadRect(scale), scale, fonts, false);
 }
 
 } // namespace artwork

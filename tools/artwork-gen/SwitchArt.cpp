@@ -43,8 +43,8 @@ void paintLed(cairo_t* cr, double x, double y, double size, bool lit)
         setRadialGradient(cr, cx - 0.1 * size, cy - 0.1 * size, radius * 1.4, palette::kAccentBright,
                           palette::kAccentDeep);
     else
-        setRadialGradient(cr, cx - 0.1 * size, cy - 0.1 * size, radius * 1.4, rgb(0x4A3428),
-                          rgb(0x1E1714));
+        setRadialGradient(cr, cx - 0.1 * size, cy - 0.1 * size, radius * 1.4, rgb(0x5C4233),
+                          rgb(0x241B16));
     cairo_fill(cr);
     cairo_restore(cr);
 }

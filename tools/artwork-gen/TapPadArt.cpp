@@ -74,7 +74,7 @@ void paintTapPadPicture(cairo_t* cr, const PanelScale& scale, const FontFaces& f
     const PixelRect pad = tapPadRect(scale);
     cairo_save(cr);
     cairo_translate(cr, -pad.left, -pad.top);
-    paintBackdrop(cr, scale);
+    paintPanelWithoutTapPad(cr, scale, fonts);
     paintTapPad(cr, pad, scale, fonts, true);
     cairo_restore(cr);
 }

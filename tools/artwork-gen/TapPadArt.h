@@ -14,7 +14,7 @@ PixelRect tapPadRect(const PanelScale& scale);
 void paintTapPad(cairo_t* cr, const PixelRect& pad, const PanelScale& scale, const FontFaces& fonts,
                  bool pressed);
 
-// The pressed pad's picture: the pad with the backdrop behind its rounded corners, so that it
+// The pressed pad's picture, opaque: the panel shows behind its rounded corners, so that it
 // covers the unpressed pad of the background exactly.
 void paintTapPadPicture(cairo_t* cr, const PanelScale& scale, const FontFaces& fonts);
 
