@@ -13,7 +13,7 @@ CParamDisplay::CParamDisplay(const CRect& size, CBitmap* background, int32_t sty
 
 void CParamDisplay::setFont(CFontRef newFont)
 {
-    font = newFont ? newFont : kSystemFont;
+    font = newFont;
     setDirty(true);
 }
 
@@ -42,6 +42,8 @@ void CParamDisplay::draw(CDrawContext* context)
 
 void CParamDisplay::drawPlatformText(CDrawContext* context, UTF8StringPtr string)
 {
+    if (!font)
+        return;
     context->setFont(font.get());
     context->setFontColor(fontColor);
     context->drawString(string, getViewSize(), horiTxtAlign, true);

@@ -14,7 +14,7 @@ public:
     void draw(CDrawContext* context) override;
     CView* newCopy() const override { return new CParamDisplay(*this); }
 
-    // The font is remembered; null means the system font.
+    // The font is remembered. Null is allowed: the display then draws no text.
     virtual void setFont(CFontRef newFont);
     CFontRef getFont() const { return font.get(); }
     virtual void setFontColor(const CColor& color) { fontColor = color; }
@@ -30,7 +30,8 @@ public:
 protected:
     // The background picture, or unless transparent the back colour with a frame.
     void drawBack(CDrawContext* context);
-    // Draws string over the whole view with the display's font, font colour and alignment.
+    // Draws string over the whole view with the display's font, font colour and alignment;
+    // nothing without a font.
     virtual void drawPlatformText(CDrawContext* context, UTF8StringPtr string);
 
 private:
