@@ -47,10 +47,17 @@ double letterAdvance(cairo_t* cr, char letter)
     return extents.x_advance;
 }
 
+const cairo_user_data_key_t kTextLogKey{};
+
 // Letters land on whole pixels (hinted advances), so fractional tracking would space them unevenly.
 double wholeTracking(const TextStyle& style) { return std::round(style.tracking); }
 
 } // namespace
+
+void logTexts(cairo_t* cr, std::vector<TextBox>* log)
+{
+    cairo_set_user_data(cr, &kTextLogKey, log, nullptr);
+}
 
 double textWidth(cairo_t* cr, const TextStyle& style, std::string_view text)
 {
@@ -80,6 +87,12 @@ void drawText(cairo_t* cr, const TextStyle& style, double x, double y, std::stri
     else if (align == Align::Right)
         x -= width;
     x = std::round(x);
+    if (auto* log = static_cast<std::vector<TextBox>*>(cairo_get_user_data(cr, &kTextLogKey))) {
+        const std::string whole(text);
+        cairo_text_extents_t extents;
+        cairo_text_extents(cr, whole.c_str(), &extents);
+        log->push_back({x, y + extents.y_bearing, x + width, y + extents.y_bearing + extents.height});
+    }
     const double tracking = wholeTracking(style);
     setColor(cr, style.color);
     for (char letter : text) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace artwork {
 
@@ -40,6 +41,18 @@ struct TextStyle {
     double tracking;
     Color color;
 };
+
+// The ink box of a printed text, in pixels.
+struct TextBox {
+    double left;
+    double top;
+    double right;
+    double bottom;
+};
+
+// From now on every drawText on cr also appends its box to log (which must outlive cr), so
+// that the layout can be checked; null stops it.
+void logTexts(cairo_t* cr, std::vector<TextBox>* log);
 
 double textWidth(cairo_t* cr, const TextStyle& style, std::string_view text);
 // Height of a capital letter above the baseline.

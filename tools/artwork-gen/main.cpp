@@ -6,10 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#ifndef ZARN_FONT_DIR
-#define ZARN_FONT_DIR "/usr/share/fonts/truetype/liberation2"
-#endif
-
 int main(int argc, char** argv)
 {
     if (argc != 2) {
