@@ -6,6 +6,8 @@
 #include "vstgui/IPlatformBitmap.h"
 #include "vstgui/SharedPointer.h"
 
+#include <span>
+
 namespace VSTGUI {
 
 class CDrawContext;
@@ -14,7 +16,8 @@ class CDrawContext;
 // measures 0 x 0 and draws nothing.
 class CBitmap : public CBaseObject {
 public:
-    // Decodes the PNG resource with that number.
+    // The PNG resource with that number, decoded when its pixels are first needed (until then
+    // it measures what its header declares).
     CBitmap(const CResourceDescription& description);
     // A transparent bitmap of width x height pixels.
     CBitmap(CCoord width, CCoord height);
@@ -26,10 +29,16 @@ public:
 
     CCoord getWidth() const;
     CCoord getHeight() const;
-    IPlatformBitmap* getPlatformBitmap() const { return platformBitmap.get(); }
+    // Decodes a resource's pixels on the first call.
+    IPlatformBitmap* getPlatformBitmap() const;
+    // Whether the bitmap has pixels, or a resource whose header promises a usable picture.
+    bool isLoadable() const;
 
 private:
-    SharedPointer<IPlatformBitmap> platformBitmap;
+    mutable SharedPointer<IPlatformBitmap> platformBitmap;
+    // A resource not decoded yet, and the size its header declares.
+    mutable std::span<const uint8_t> undecodedPng;
+    CPoint declaredSize;
 };
 
 } // namespace VSTGUI

@@ -22,6 +22,7 @@ struct CRect {
     constexpr CCoord getHeight() const { return bottom - top; }
     constexpr CPoint getTopLeft() const { return {left, top}; }
     constexpr CPoint getSize() const { return {getWidth(), getHeight()}; }
+    constexpr CPoint getCenter() const { return {left + getWidth() / 2, top + getHeight() / 2}; }
 
     CRect& setWidth(CCoord width)
     {

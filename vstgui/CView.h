@@ -10,6 +10,7 @@ namespace VSTGUI {
 
 class CDrawContext;
 class CFrame;
+class CViewContainer;
 
 // A rectangle of the user interface that draws itself and may take mouse input. Its size is in
 // the coordinates of the container that holds it.
@@ -71,6 +72,8 @@ public:
     virtual CFrame* getFrame() const { return parentFrame; }
 
     virtual CView* newCopy() const { return new CView(*this); }
+    // The view as a container of views, or null: cheaper than a cast on every idle.
+    virtual CViewContainer* asViewContainer() { return nullptr; }
 
 private:
     friend class CViewContainer;

@@ -38,13 +38,14 @@ public:
 
     bool attached(CView* parent) override;
     bool removed(CView* parent) override;
+    CViewContainer* asViewContainer() override { return this; }
 
     // Calls visit for every view below this container, depth first, in drawing order.
     template <typename Visit> void forEachDescendant(Visit visit) const
     {
         for (CView* child : children) {
             visit(child);
-            if (auto* container = dynamic_cast<CViewContainer*>(child))
+            if (CViewContainer* container = child->asViewContainer())
                 container->forEachDescendant(visit);
         }
     }

@@ -11,8 +11,7 @@
 
 namespace VSTGUI {
 
-bool PngCodec::decode(const void* data, size_t byteSize, int32_t& width, int32_t& height,
-                      std::vector<uint8_t>& pixels)
+bool PngCodec::readSize(const void* data, size_t byteSize, int32_t& width, int32_t& height)
 {
     if (!data || byteSize == 0 || byteSize > size_t(INT_MAX))
         return false;
@@ -20,8 +19,22 @@ bool PngCodec::decode(const void* data, size_t byteSize, int32_t& width, int32_t
     int h = 0;
     int channels = 0;
     // Refused before decoding: a small file can claim a picture of gigabytes.
-    if (!stbi_info_from_memory(static_cast<const stbi_uc*>(data), int(byteSize), &w, &h, &channels) ||
-        int64_t(w) * h > IPlatformBitmap::kMaxPixels || w > IPlatformBitmap::kMaxSide || h > IPlatformBitmap::kMaxSide)
+    if (!stbi_info_from_memory(static_cast<const stbi_uc*>(data), int(byteSize), &w, &h, &channels) || w < 1 ||
+        h < 1 || int64_t(w) * h > IPlatformBitmap::kMaxPixels || w > IPlatformBitmap::kMaxSide ||
+        h > IPlatformBitmap::kMaxSide)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+bool PngCodec::decode(const void* data, size_t byteSize, int32_t& width, int32_t& height,
+                      std::vector<uint8_t>& pixels)
+{
+    int w = 0;
+    int h = 0;
+    int channels = 0;
+    if (!readSize(data, byteSize, w, h))
         return false;
     stbi_uc* rgba = stbi_load_from_memory(static_cast<const stbi_uc*>(data), int(byteSize), &w, &h,
                                           &channels, 4);

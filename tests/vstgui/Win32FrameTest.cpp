@@ -1,10 +1,9 @@
 #include "WindowTestScene.h"
+#include "Win32TestWindow.h"
 
 #include "vstgui/COptionMenu.h"
 #include "vstgui/Win32PlatformFrame.h"
 #include "vstgui/Win32WindowClass.h"
-
-#include <windows.h>
 
 using namespace VSTGUI;
 
@@ -15,20 +14,6 @@ namespace {
 HWND windowOf(CFrame& frame)
 {
     return static_cast<HWND>(dynamic_cast<Win32PlatformFrame&>(*frame.getPlatformFrame()).getWindow());
-}
-
-LPARAM pointParam(CCoord x, CCoord y)
-{
-    return MAKELPARAM(WORD(int16_t(x)), WORD(int16_t(y)));
-}
-
-void pumpMessages()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 // A top-level window under wine's null graphics driver; input is posted to the frame's window.
@@ -74,24 +59,7 @@ public:
     }
     std::vector<uint8_t> capture(CFrame& frame) override // through GDI, as a screen grab does
     {
-        const int w = int(WindowTest::kWidth), h = int(WindowTest::kHeight);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(info.bmiHeader), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC windowContext = GetDC(windowOf(frame));
-        HDC memory = CreateCompatibleDC(windowContext);
-        HBITMAP capture = CreateDIBSection(windowContext, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ previous = SelectObject(memory, capture);
-        BitBlt(memory, 0, 0, w, h, windowContext, 0, 0, SRCCOPY);
-        GdiFlush();
-        std::vector<uint8_t> pixels;
-        if (bits)
-            pixels.assign(static_cast<uint8_t*>(bits), static_cast<uint8_t*>(bits) + size_t(w) * size_t(h) * 4);
-        SelectObject(memory, previous);
-        DeleteObject(capture);
-        DeleteDC(memory);
-        ReleaseDC(windowOf(frame), windowContext);
-        return pixels;
+        return captureWindow(windowOf(frame), int(WindowTest::kWidth), int(WindowTest::kHeight));
     }
     void loseContents(CFrame& frame) override
     {

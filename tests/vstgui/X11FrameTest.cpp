@@ -3,19 +3,15 @@
 
 #include "vstgui/OptionMenuPanel.h"
 #include "vstgui/X11PlatformFrame.h"
+#include "X11TestDisplay.h"
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <atomic>
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/file.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace VSTGUI;
 
@@ -37,23 +33,9 @@ class X11Host : public HostWindow {
 public:
     X11Host()
     {
-        // The pointer is one for the whole display: test programs that ctest runs side by side
-        // take turns.
-        lockFile = open(outputPath("x11-window-tests.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
-        if (lockFile < 0 || flock(lockFile, LOCK_EX) != 0)
+        if (!display)
             return;
-        setenv("DISPLAY", std::getenv("ZARN_WINDOW_TESTS"), 1); // the back end opens $DISPLAY, as in a host
-        display = XOpenDisplay(nullptr);
-        int event = 0, error = 0, major = 0, minor = 0;
-        if (!display || !XTestQueryExtension(display, &event, &error, &major, &minor))
-            return;
-        window = XCreateSimpleWindow(display, DefaultRootWindow(display), kParentX, kParentY, 200, 120, 0, 0, 0);
-        XSelectInput(display, window, StructureNotifyMask);
-        XMapWindow(display, window);
-        XEvent mapped;
-        do
-            XWindowEvent(display, window, StructureNotifyMask, &mapped);
-        while (mapped.type != MapNotify);
+        window = connection.createMappedWindow(kParentX, kParentY, 200, 120);
         pointer(CPoint(0, 0));
     }
     ~X11Host() override
@@ -62,10 +44,7 @@ public:
             key(XK_Control_L, false);
             if (window)
                 XDestroyWindow(display, window);
-            XCloseDisplay(display);
         }
-        if (lockFile >= 0)
-            close(lockFile);
     }
     bool ready() const { return window != 0; }
 
@@ -114,17 +93,7 @@ public:
     }
     std::vector<uint8_t> capture(CFrame& frame) override
     {
-        const int w = int(WindowTest::kWidth), h = int(WindowTest::kHeight);
-        XImage* image = XGetImage(display, backEndOf(frame).getWindow(), 0, 0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
-        std::vector<uint8_t> pixels;
-        for (int y = 0; image && y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const unsigned long pixel = XGetPixel(image, x, y);
-                pixels.insert(pixels.end(), {uint8_t(pixel), uint8_t(pixel >> 8), uint8_t(pixel >> 16), 0});
-            }
-        if (image)
-            XDestroyImage(image);
-        return pixels;
+        return connection.capture(backEndOf(frame).getWindow(), int(WindowTest::kWidth), int(WindowTest::kHeight));
     }
     void loseContents(CFrame&) override
     {
@@ -162,11 +131,12 @@ public:
         return int(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
     }
 
-    Display* display = nullptr;
-    Window window = 0;
-
 private:
-    int lockFile = -1;
+    X11TestDisplay connection{outputPath("x11-window-tests.lock")};
+
+public:
+    Display* display = connection.get();
+    Window window = 0;
 };
 
 } // namespace
