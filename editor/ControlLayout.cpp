@@ -36,7 +36,7 @@ const BaseRect controlBaseRects[kNumControlTags] = {
     {249, 231, 288, 255}, {300, 216, 0, 0},     {534, 204, 0, 0},     {57, 204, 225, 270},
 };
 
-const BaseRect modelBoxBaseRects[8] = {
+const BaseRect modelBoxBaseRects[kNumModelBoxes] = {
     {375, 219, 438, 231}, {375, 231, 450, 243}, {375, 243, 441, 255}, {375, 255, 432, 267},
     {453, 219, 486, 231}, {453, 231, 486, 243}, {453, 243, 510, 255}, {453, 255, 516, 267},
 };

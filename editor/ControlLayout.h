@@ -43,5 +43,7 @@ struct BaseRect {
 extern ControlDesc controlLayout[kNumControlTags];
 // The rectangles at the "Default" window size.
 extern const BaseRect controlBaseRects[kNumControlTags];
-// The model selector's eight boxes at the "Default" window size; box i stands for model i.
-extern const BaseRect modelBoxBaseRects[8];
+
+// The model selector's boxes at the "Default" window size; box i picks model i.
+inline constexpr int32_t kNumModelBoxes = 8;
+extern const BaseRect modelBoxBaseRects[kNumModelBoxes];

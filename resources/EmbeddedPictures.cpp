@@ -10,6 +10,7 @@ void registerEmbeddedPictures() {}
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 
 // The arrays that the build makes from resources/*.png, one per resource number.
 #define ZARN_EMBEDDED_PICTURE(id)                                                                 \
@@ -58,8 +59,12 @@ const EmbeddedPicture kPictures[] = {
 
 void registerEmbeddedPictures()
 {
-    for (const EmbeddedPicture& picture : kPictures)
-        VSTGUI::CResourceDescription::registerData(picture.id, picture.bytes, picture.byteSize);
+    // Once per process, so that a registration made afterwards (a test's) stays in place.
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const EmbeddedPicture& picture : kPictures)
+            VSTGUI::CResourceDescription::registerData(picture.id, picture.bytes, picture.byteSize);
+    });
 }
 
 #endif

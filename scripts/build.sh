@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the plug-in and renders the factory programs to WAV files through the built library.
+# Builds the plug-in, renders the factory programs to WAV files through the built library and
+# paints the editor into PNG files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,3 +9,4 @@ cmake --build build -j"$(nproc)" 2>&1 | grep -E 'warning|error' || true
 cmake --build build -j"$(nproc)" >/dev/null
 echo "Plug-in: $(pwd)/build/bin/ZarnPro.so"
 build/bin/zarn-render --out out/programs --programs 0-8
+build/bin/editor-pictures out/editor

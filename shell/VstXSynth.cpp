@@ -1,5 +1,6 @@
 #include "shell/VstXSynth.h"
 
+#include "editor/ADEditor.h"
 #include "editor/ControlLayout.h"
 #include "shell/TextCopy.h"
 
@@ -43,9 +44,18 @@ VstXSynth::VstXSynth(audioMasterCallback audioMaster) : AudioEffectX(audioMaster
         setUniqueID(vst2::fourCC("ZRNP"));
     }
     suspend();
+    setEditor(new ADEditor(this));
 }
 
-VstXSynth::~VstXSynth() = default;
+VstXSynth::~VstXSynth() {
+    auto* ownEditor = adEditor();
+    setEditor(nullptr);
+    if (ownEditor != nullptr && ownEditor->isEditorOpen())
+        ownEditor->close();
+    delete ownEditor;
+}
+
+ADEditor* VstXSynth::adEditor() const { return static_cast<ADEditor*>(editor); }
 
 void VstXSynth::open() {
     char vendor[256] = {};
@@ -67,15 +77,17 @@ void VstXSynth::setSampleRate(float rate) {
 void VstXSynth::setParameter(VstInt32 index, float value) {
     if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(kNumParams) || !std::isfinite(value))
         return;
-    currentProgram().values[index] = value;
+    storeProgramValue(currentProgram(), index, value);
     engine.paramValues[static_cast<std::size_t>(index)] = value;
     engine.setParameter(static_cast<uint32_t>(index), value);
+    if (editor != nullptr)
+        adEditor()->setParameter(index, value);
 }
 
 float VstXSynth::getParameter(VstInt32 index) {
     if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(kNumParams))
         return 0.0f;
-    return currentProgram().values[index];
+    return loadProgramValue(currentProgram(), index);
 }
 
 void VstXSynth::setParameterAutomated(VstInt32 index, float value) {
@@ -97,10 +109,14 @@ void VstXSynth::setParameterAutomated(VstInt32 index, float value) {
 void VstXSynth::setProgram(VstInt32 program) {
     if (static_cast<uint32_t>(program) >= static_cast<uint32_t>(kNumPrograms))
         return;
-    curProgram = program;
+    std::atomic_ref<VstInt32>(curProgram).store(program, std::memory_order_relaxed);
     engine.programIndex = program;
     engine.loadProgram(program);
+    if (editor != nullptr)
+        adEditor()->updateControls(program);
 }
+
+VstInt32 VstXSynth::getProgram() { return std::atomic_ref<VstInt32>(curProgram).load(std::memory_order_relaxed); }
 
 void VstXSynth::setProgramName(char* name) {
     char* field = currentProgram().name;

@@ -11,8 +11,10 @@
 #include <atomic>
 #include <cstdint>
 
+class ADEditor;
+
 // The instrument the entry points create: no inputs, two outputs, 64 programs of 22 parameters,
-// its whole bank saved as one chunk, MIDI in and a controller echo out.
+// its whole bank saved as one chunk, MIDI in and a controller echo out, and an editor window.
 class VstXSynth : public AudioEffectX, public EngineOwner {
 public:
     static constexpr VstInt32 kNumOutputs = 2;
@@ -41,8 +43,10 @@ public:
     // The editor's road: the parameter road, then automation and a controller echo to the host.
     void setParameterAutomated(VstInt32 index, float value) override;
 
-    // Selects and reloads program 0 to 63; other numbers change nothing.
+    // Selects and reloads program 0 to 63; other numbers change nothing. Either thread (MIDI
+    // program changes arrive on the audio thread).
     void setProgram(VstInt32 program) override;
+    VstInt32 getProgram() override;
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
     void getParameterLabel(VstInt32 index, char* label) override;
@@ -78,7 +82,8 @@ private:
     void renderBlock(float** inputs, float** outputs, VstInt32 frames, bool replacing);
     void applyNoteEvent(const NoteEvent& event);
     void handleMidi(const VstMidiEvent& event);
-    SynthProgram& currentProgram() { return programs[curProgram]; }
+    SynthProgram& currentProgram() { return programs[getProgram()]; }
+    ADEditor* adEditor() const;
 
     Zarn engine;
     SynthProgram* programs;

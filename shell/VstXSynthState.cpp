@@ -28,7 +28,7 @@ bool isOwnChunk(const StateChunk& chunk) {
 VstInt32 VstXSynth::getChunk(void** data, bool /*isPreset*/) {
     chunk.paramCount = kNumParams;
     chunk.programCount = kNumPrograms;
-    chunk.currentProgram = curProgram;
+    chunk.currentProgram = getProgram();
     chunk.stateWordA = engine.stateWordA;
     chunk.stateWordB = engine.stateWordB;
     chunk.stateWordC = engine.stateWordC;

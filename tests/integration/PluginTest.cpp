@@ -49,7 +49,7 @@ TEST_F(PluginTest, BothEntriesCreateAnInstrumentRecord) {
         const AEffect& r = *created->effect();
         EXPECT_EQ(std::tie(r.magic, r.numParams, r.numPrograms, r.numInputs, r.numOutputs, r.uniqueID, r.version),
                   std::make_tuple(kEffectMagic, 22, 64, 0, 2, vst2::fourCC("ZRNP"), 1));
-        EXPECT_EQ(r.flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth);
+        EXPECT_EQ(r.flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth);
         EXPECT_EQ(r.ioRatio, 1.0f);
         EXPECT_EQ(r.initialDelay, 0);
         EXPECT_NE(r.object, nullptr);

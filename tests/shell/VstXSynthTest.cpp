@@ -42,7 +42,7 @@ protected:
 
 TEST_F(VstXSynthTest, WithoutAHostCallbackTheRecordKeepsTheBaseDefaults) {
     VstXSynth withoutHost(nullptr);
-    EXPECT_EQ(withoutHost.getAeffect()->flags, effFlagsCanReplacing);
+    EXPECT_EQ(withoutHost.getAeffect()->flags, effFlagsCanReplacing | effFlagsHasEditor);
     EXPECT_EQ(withoutHost.getAeffect()->numInputs, 1);
     EXPECT_EQ(withoutHost.getAeffect()->uniqueID, vst2::fourCC("NoEf"));
 }

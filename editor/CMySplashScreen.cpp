@@ -1,0 +1,10 @@
+#include "editor/CMySplashScreen.h"
+
+namespace VSTGUI {
+
+CMouseEventResult CMySplashScreen::onMouseDown(CPoint& where, const CButtonState& buttons)
+{
+    return CSplashScreen::onMouseDown(where, buttons);
+}
+
+} // namespace VSTGUI
