@@ -13,6 +13,7 @@ namespace editortest {
 namespace {
 
 constexpr CPoint kBackground(20, 20);
+constexpr CPoint kBorder(20, 10);
 
 // The editor opened by the host in its own window, driven by the window system's input.
 class EditorWindowTest : public ::testing::Test {
@@ -23,7 +24,8 @@ protected:
         if (!setting || !*setting)
             GTEST_SKIP() << "ZARN_WINDOW_TESTS is not set (the window stages of scripts/test.sh set it)";
         storeUISize(0);
-        host = makeEditorHostWindow(717, 300);
+        // The host's window measures more than the editor: what lies beyond it is kept on resizes.
+        host = makeEditorHostWindow(717 + kBorder.x, 300 + kBorder.y);
         ASSERT_TRUE(host);
     }
 
@@ -85,7 +87,7 @@ TEST_F(EditorWindowTest, ShowsTheOffscreenPixelsAndTakesDragsAndTheSizeMenu)
     readUISize(&stored);
     EXPECT_EQ(stored, 1);
     EXPECT_EQ(host->editorWindowSize(), CPoint(956, 400));
-    EXPECT_EQ(host->parentSize(), CPoint(956, 400));
+    EXPECT_EQ(host->parentSize(), CPoint(956, 400) + kBorder);
 
     // The next open starts at "Large".
     rig.plugin->dispatch(effEditClose);
