@@ -18,8 +18,8 @@
 
 namespace testsupport {
 
-// A host's window at (60, 150), 200 x 120, and the input a user gives the frame in it. Positions
-// are the frame's; buttons carry VSTGUI's button and modifier bits.
+// A host's window at (60, 150), 200 x 120 unless asked otherwise, and the input a user gives the
+// frame in it. Positions are the frame's; buttons carry VSTGUI's button and modifier bits.
 class HostWindow {
 public:
     virtual ~HostWindow() = default;
@@ -34,13 +34,17 @@ public:
     // The window system throws the window's pixels away and asks for them again.
     virtual void loseContents(CFrame& frame) = 0;
     virtual CPoint windowSize(CFrame& frame) = 0;
+    virtual CPoint parentSize() = 0; // the host window's outer size
+    // The next size menu (Default, Large, Huge, separator) that the frame pops up gets entry
+    // index chosen by the user.
+    virtual void answerNextMenu(CFrame& frame, int32_t index) = 0;
     virtual int childWindows() = 0;
     virtual bool pointerHeld() = 0; // a grab or capture left behind
     virtual int openHandles() = 0;  // display connections and the like
 };
 
-// Per back end: the host's window, or a skip with the reason when the window system is absent.
-std::unique_ptr<HostWindow> makeHostWindow();
+// Per back end: the host's window, or null (with a failure saying why) without a window system.
+std::unique_ptr<HostWindow> makeHostWindow(int32_t width = 200, int32_t height = 120);
 
 class WindowTest : public ::testing::Test {
 public:
