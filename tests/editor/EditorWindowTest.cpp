@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
 namespace editortest {
@@ -36,27 +37,39 @@ protected:
 
     bool open() { return rig.plugin->dispatch(effEditOpen, 0, 0, host->parent()) != 0; }
     CFrame& frame() { return *rig.editor->getFrame(); }
-    // Idles until the window system has delivered what was sent and the editor painted.
-    void settle(int rounds = 10)
+    // Idles until done() or two seconds have passed; false then.
+    bool idleUntil(const std::function<bool()>& done)
     {
-        for (int i = 0; i < rounds; ++i) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        do {
             host->pump();
             rig.plugin->dispatch(effEditIdle);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+            if (done())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        } while (std::chrono::steady_clock::now() < end);
+        return false;
+    }
+    // Idles until the window system has delivered what was sent and the editor painted.
+    void settle()
+    {
+        int rounds = 0;
+        idleUntil([&] { return ++rounds == 10; });
     }
     void send(HostWindow::Input input, CPoint at, int32_t buttons = kLButton)
     {
         host->send(frame(), input, at, buttons);
         settle();
     }
-    // A right click on the panel and a choice in the size menu that it opens.
-    void chooseSize(int32_t index)
+    // A right click on the panel and a choice in the size menu that it opens; false when the
+    // editor did not reach that size.
+    bool chooseSize(int32_t index)
     {
         host->send(frame(), HostWindow::Input::press, kBackground, kRButton);
         host->send(frame(), HostWindow::Input::release, kBackground, kRButton);
         host->answerNextMenu(frame(), index);
-        settle(3); // the menu shows at the first, the resize follows at the next
+        const CCoord width = index == 0 ? 717 : 956;
+        return idleUntil([&] { return rig.editor->getFrame() && frame().getWidth() == width; });
     }
 
     std::unique_ptr<HostWindow> host;
@@ -90,7 +103,7 @@ TEST_F(EditorWindowTest, ShowsTheOffscreenPixelsAndTakesDragsAndTheSizeMenu)
     EXPECT_FALSE(rig.host.callsWith(audioMasterAutomate).empty());
 
     // "Large": stored at once, and both windows grow at the next idle.
-    chooseSize(1);
+    ASSERT_TRUE(chooseSize(1));
     uint8_t stored = 0;
     readUISize(&stored);
     EXPECT_EQ(stored, 1);
@@ -110,8 +123,8 @@ TEST_F(EditorWindowTest, CyclesAndResizesLeaveNothingBehind)
 {
     // Both sizes shown once: their pictures are decoded and stay with the plug-in.
     ASSERT_TRUE(open());
-    chooseSize(1);
-    chooseSize(0);
+    ASSERT_TRUE(chooseSize(1));
+    ASSERT_TRUE(chooseSize(0));
     rig.plugin->dispatch(effEditClose);
     host->pump();
     const int64_t objects = ReferenceCounted::liveObjectCount();
@@ -128,10 +141,8 @@ TEST_F(EditorWindowTest, CyclesAndResizesLeaveNothingBehind)
         host->pump();
     }
     ASSERT_TRUE(open());
-    for (int resize = 0; resize < 100; ++resize) {
-        chooseSize(resize % 2 == 0 ? 1 : 0);
-        ASSERT_EQ(rig.editor->getUISizeIndex(), resize % 2 == 0 ? 1 : 0) << resize;
-    }
+    for (int resize = 0; resize < 100; ++resize)
+        ASSERT_TRUE(chooseSize(resize % 2 == 0 ? 1 : 0)) << resize;
     rig.plugin->dispatch(effEditClose);
     host->pump();
     EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
