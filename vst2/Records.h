@@ -47,9 +47,32 @@ struct ERect {
 };
 
 struct VstKeyCode {
-    VstInt32 character;
+    VstInt32 character; // the character typed, or 0 for a key of virt
     unsigned char virt;
     unsigned char modifier;
+};
+
+// Keys without a character, as VstKeyCode::virt carries them (those the toolkit uses).
+enum VstVirtualKey : unsigned char {
+    VKEY_BACK = 1,
+    VKEY_TAB = 2,
+    VKEY_RETURN = 4,
+    VKEY_ESCAPE = 6,
+    VKEY_END = 9,
+    VKEY_HOME = 10,
+    VKEY_LEFT = 11,
+    VKEY_UP = 12,
+    VKEY_RIGHT = 13,
+    VKEY_DOWN = 14,
+    VKEY_ENTER = 19,
+    VKEY_DELETE = 22,
+};
+
+enum VstModifierKey : unsigned char {
+    MODIFIER_SHIFT = 1 << 0,
+    MODIFIER_ALTERNATE = 1 << 1,
+    MODIFIER_COMMAND = 1 << 2,
+    MODIFIER_CONTROL = 1 << 3,
 };
 
 enum VstPinPropertiesFlags : VstInt32 {

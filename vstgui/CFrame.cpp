@@ -54,6 +54,7 @@ bool CFrame::open(void* parentWindow, PlatformType type)
 void CFrame::close()
 {
     CViewContainer::onMouseCancel();
+    onDragLeave(CPoint(), CButtonState());
     setFocusView(nullptr);
     removeAll(true);
     removed(nullptr);
@@ -188,11 +189,96 @@ void CFrame::setFocusView(CView* view)
     if (view == focusView.get())
         return;
     SharedPointer<CView> previous = focusView;
+    SharedPointer<CView> next(view);
     focusView = view;
     if (previous)
         previous->looseFocus();
-    if (focusView)
-        focusView->takeFocus();
+    if (focusView != next) // the old view's handler chose another focus
+        return;
+    if (platformFrame)
+        platformFrame->setKeyboardFocus(next != nullptr);
+    if (next)
+        next->takeFocus();
+}
+
+int32_t CFrame::onKeyDown(VstKeyCode& keyCode)
+{
+    SharedPointer<CFrame> keepAlive(this);
+    SharedPointer<CView> view = focusView;
+    return view ? view->onKeyDown(keyCode) : -1;
+}
+
+int32_t CFrame::onKeyUp(VstKeyCode& keyCode)
+{
+    SharedPointer<CFrame> keepAlive(this);
+    SharedPointer<CView> view = focusView;
+    return view ? view->onKeyUp(keyCode) : -1;
+}
+
+CView* CFrame::dropViewAt(const CPoint& where)
+{
+    // Down to the topmost view under the pointer, then back up to the first with a target.
+    std::vector<CView*> path;
+    CViewContainer* container = this;
+    CPoint local = where;
+    while (container) {
+        CView* hit = nullptr;
+        for (int32_t i = container->getNbViews() - 1; i >= 0 && !hit; --i) {
+            CView* child = container->getView(i);
+            if (child->getMouseEnabled() && child->getViewSize().pointInside(local))
+                hit = child;
+        }
+        if (!hit)
+            break;
+        path.push_back(hit);
+        local = local - hit->getViewSize().getTopLeft();
+        container = hit->asViewContainer();
+    }
+    for (auto it = path.rbegin(); it != path.rend(); ++it)
+        if ((*it)->getDropTarget())
+            return *it;
+    return nullptr;
+}
+
+DragOperation CFrame::onDragEnter(const CPoint& where, CButtonState modifiers)
+{
+    onDragLeave(where, modifiers);
+    return onDragMove(where, modifiers);
+}
+
+DragOperation CFrame::onDragMove(const CPoint& where, CButtonState modifiers)
+{
+    SharedPointer<CFrame> keepAlive(this);
+    CView* view = isOpen() ? dropViewAt(where) : nullptr;
+    if (view != dragView.get()) {
+        onDragLeave(where, modifiers);
+        if (!view)
+            return DragOperation::None;
+        dragView = view;
+        dragTarget = view->getDropTarget();
+        return dragTarget->onDragEnter({where, modifiers});
+    }
+    return dragTarget ? dragTarget->onDragMove({where, modifiers}) : DragOperation::None;
+}
+
+void CFrame::onDragLeave(const CPoint& where, CButtonState modifiers)
+{
+    SharedPointer<IDropTarget> target = std::move(dragTarget);
+    SharedPointer<CView> view = std::move(dragView);
+    dragTarget = nullptr;
+    dragView = nullptr;
+    if (target)
+        target->onDragLeave({where, modifiers});
+}
+
+bool CFrame::onDrop(const CPoint& where, CButtonState modifiers)
+{
+    onDragMove(where, modifiers);
+    SharedPointer<IDropTarget> target = std::move(dragTarget);
+    SharedPointer<CView> view = std::move(dragView);
+    dragTarget = nullptr;
+    dragView = nullptr;
+    return target && target->onDrop({where, modifiers});
 }
 
 CFrame::EventScope::EventScope(CFrame& frame) : frame(&frame)
@@ -226,7 +312,7 @@ bool CFrame::removeView(CView* view, bool withForget)
     if (wasModal)
         modalView = nullptr;
     if (view && view == focusView.get())
-        focusView = nullptr;
+        setFocusView(nullptr);
     return CViewContainer::removeView(view, withForget || wasModal);
 }
 

@@ -43,6 +43,7 @@ public:
     bool setModalView(CView* view);
     CView* getModalView() const { return modalView; }
     // The view with the keyboard focus; the old one is told it lost it, the new one that it got it.
+    // A view that leaves the frame loses the focus.
     void setFocusView(CView* view);
     CView* getFocusView() const { return focusView.get(); }
 
@@ -73,8 +74,21 @@ public:
     CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
     bool onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
                  const CButtonState& buttons) override;
+    // Keys go to the focus view; -1 when there is none or it did not use the key.
+    int32_t onKeyDown(VstKeyCode& keyCode) override;
+    int32_t onKeyUp(VstKeyCode& keyCode) override;
+
+    // A drag from the back end, at a frame position. It goes to the drop target of the topmost
+    // view under the pointer, or of the nearest container above that view that has one; moving
+    // onto another target leaves the old one and enters the new one.
+    DragOperation onDragEnter(const CPoint& where, CButtonState modifiers);
+    DragOperation onDragMove(const CPoint& where, CButtonState modifiers);
+    void onDragLeave(const CPoint& where, CButtonState modifiers);
+    bool onDrop(const CPoint& where, CButtonState modifiers);
 
 private:
+    // The view whose drop target takes a drag at where (frame coordinates), or null.
+    CView* dropViewAt(const CPoint& where);
     void paintInvalidRects();
 
     VSTGUIEditorInterface* editor;
@@ -85,6 +99,10 @@ private:
     std::vector<CRect> invalidRects;
     CView* modalView = nullptr;
     SharedPointer<CView> focusView;
+    // The view under a drag and its target, held so that a view leaving meanwhile still gets
+    // its leave.
+    SharedPointer<CView> dragView;
+    SharedPointer<IDropTarget> dragTarget;
 };
 
 } // namespace VSTGUI

@@ -57,6 +57,16 @@ bool CView::onWheel(const CPoint&, const CMouseWheelAxis&, const float&, const C
     return false;
 }
 
+int32_t CView::onKeyDown(VstKeyCode&)
+{
+    return -1;
+}
+
+int32_t CView::onKeyUp(VstKeyCode&)
+{
+    return -1;
+}
+
 bool CView::hitTest(const CPoint& where, const CButtonState&)
 {
     return mouseableArea.pointInside(where);

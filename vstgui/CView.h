@@ -4,7 +4,9 @@
 #include "vstgui/CBitmap.h"
 #include "vstgui/CButtonState.h"
 #include "vstgui/CRect.h"
+#include "vstgui/IDropTarget.h"
 #include "vstgui/SharedPointer.h"
+#include "vst2/Records.h"
 
 namespace VSTGUI {
 
@@ -38,6 +40,13 @@ public:
 
     virtual void takeFocus() {}
     virtual void looseFocus() {}
+    // Keys reach the view with the frame's focus: 1 when the key was used, -1 when not.
+    virtual int32_t onKeyDown(VstKeyCode& keyCode);
+    virtual int32_t onKeyUp(VstKeyCode& keyCode);
+
+    // What answers drags over the view; none by default.
+    virtual SharedPointer<IDropTarget> getDropTarget() { return dropTarget; }
+    void setDropTarget(const SharedPointer<IDropTarget>& target) { dropTarget = target; }
 
     // Dirty views are redrawn at the frame's next idle.
     virtual void setDirty(bool state = true) { dirty = state; }
@@ -81,6 +90,7 @@ private:
     CRect size;
     CRect mouseableArea;
     SharedPointer<CBitmap> background;
+    SharedPointer<IDropTarget> dropTarget;
     CView* parentView = nullptr;
     CFrame* parentFrame = nullptr;
     bool dirty = false;

@@ -1,5 +1,6 @@
 #include "vstgui/IPlatformFrame.h"
 
+#include "vstgui/IPlatformTextEdit.h"
 #include "vstgui/OffscreenPlatformFrame.h"
 
 #ifdef _WIN32
@@ -22,6 +23,11 @@ std::unique_ptr<IPlatformFrame> IPlatformFrame::create(CFrame& frame, void* pare
     // A VST 2.4 host on Linux passes the X11 window id in the pointer.
     return X11PlatformFrame::open(frame, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(parent)));
 #endif
+}
+
+std::unique_ptr<IPlatformTextEdit> IPlatformFrame::createTextEdit(CTextEdit&)
+{
+    return nullptr;
 }
 
 } // namespace VSTGUI

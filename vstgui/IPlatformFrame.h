@@ -8,8 +8,10 @@
 namespace VSTGUI {
 
 class CFrame;
+class CTextEdit;
 class IPlatformBitmap;
 class IPlatformOptionMenu;
+class IPlatformTextEdit;
 
 // What differs between back ends: how the frame's painted pixels reach the screen and where the
 // pointer is. Input arrives by the back end calling the frame's mouse operations.
@@ -32,6 +34,12 @@ public:
     // events here and lets the timers' clock follow real time. Input it delivers may close the
     // frame; the back end then lives until this call returns (see CFrame::EventScope).
     virtual void idle() {}
+    // A text field of the window system for control, or null: the toolkit then draws the field
+    // and edits it with the keys it receives.
+    virtual std::unique_ptr<IPlatformTextEdit> createTextEdit(CTextEdit& control);
+    // Whether a view of the frame holds the keyboard focus: a window back end takes the window
+    // system's key input while it does and gives it back to the host afterwards.
+    virtual void setKeyboardFocus(bool wanted) { (void)wanted; }
 };
 
 } // namespace VSTGUI

@@ -50,6 +50,42 @@ bool OffscreenPlatformFrame::wheel(const CPoint& where, float distance, const CB
     return frame.onWheel(where, kMouseWheelAxisY, distance, buttons);
 }
 
+int32_t OffscreenPlatformFrame::keyDown(int32_t character, unsigned char virt, unsigned char modifier)
+{
+    VstKeyCode key{character, virt, modifier};
+    return frame.onKeyDown(key);
+}
+
+void OffscreenPlatformFrame::type(const std::string& text)
+{
+    for (const char c : text)
+        keyDown(uint8_t(c));
+}
+
+DragOperation OffscreenPlatformFrame::dragEnter(const CPoint& where, const CButtonState& modifiers)
+{
+    mousePosition = where;
+    return frame.onDragEnter(where, modifiers);
+}
+
+DragOperation OffscreenPlatformFrame::dragMove(const CPoint& where, const CButtonState& modifiers)
+{
+    mousePosition = where;
+    return frame.onDragMove(where, modifiers);
+}
+
+void OffscreenPlatformFrame::dragLeave(const CPoint& where, const CButtonState& modifiers)
+{
+    mousePosition = where;
+    frame.onDragLeave(where, modifiers);
+}
+
+bool OffscreenPlatformFrame::drop(const CPoint& where, const CButtonState& modifiers)
+{
+    mousePosition = where;
+    return frame.onDrop(where, modifiers);
+}
+
 void OffscreenPlatformFrame::advanceTime(uint32_t ms)
 {
     TimerQueue::forCurrentThread().advance(ms);

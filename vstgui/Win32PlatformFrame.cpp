@@ -1,6 +1,7 @@
 #include "vstgui/Win32PlatformFrame.h"
 
 #include "vstgui/CFrame.h"
+#include "vstgui/Win32TextEdit.h"
 #include "vstgui/Win32WindowClass.h"
 
 #include <windows.h>
@@ -163,6 +164,15 @@ CButtonState Win32PlatformFrame::getCurrentMouseButtons() const
     return CButtonState(buttons);
 }
 
+std::unique_ptr<IPlatformTextEdit> Win32PlatformFrame::createTextEdit(CTextEdit& control)
+{
+    if (!window)
+        return nullptr;
+    auto field = Win32TextEdit::open(window, control);
+    textEditWindow = field ? field->getWindow() : nullptr;
+    return field;
+}
+
 intptr_t Win32PlatformFrame::handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam)
 {
     HWND hwnd = static_cast<HWND>(window);
@@ -232,6 +242,15 @@ intptr_t Win32PlatformFrame::handleMessage(unsigned message, uintptr_t wParam, i
                       vertical ? steps : -steps, CButtonState(modifiersOf(LOWORD(wParam))));
         return 0;
     }
+    case Win32TextEdit::kFocusLostMessage:
+        // The field told us it lost the keyboard; unless it is gone already or has it back, the
+        // editing ends (committing the text).
+        if (textEditWindow && reinterpret_cast<HWND>(lParam) == textEditWindow &&
+            IsWindow(static_cast<HWND>(textEditWindow)) && GetFocus() != textEditWindow) {
+            textEditWindow = nullptr;
+            frame.setFocusView(nullptr);
+        }
+        return 0;
     case WM_CAPTURECHANGED:
         // Another window took the mouse in mid-drag: the drag ends here rather than never.
         if (capturing && reinterpret_cast<HWND>(lParam) != hwnd) {

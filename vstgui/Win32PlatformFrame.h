@@ -26,6 +26,8 @@ public:
     CButtonState getCurrentMouseButtons() const override;
     IPlatformOptionMenu* getOptionMenu() override { return &optionMenu; }
     void idle() override { timerClock.tick(); }
+    // An EDIT child window over the control.
+    std::unique_ptr<IPlatformTextEdit> createTextEdit(CTextEdit& control) override;
 
     // The HWND.
     void* getWindow() const { return window; }
@@ -42,6 +44,7 @@ private:
     Win32OptionMenu optionMenu;
     RealTimeTimerClock timerClock;
     bool capturing = false;
+    void* textEditWindow = nullptr;
 };
 
 } // namespace VSTGUI

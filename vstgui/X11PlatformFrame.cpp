@@ -4,6 +4,8 @@
 #include "vstgui/CFrame.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +17,40 @@ namespace {
 using platform::X11ErrorTrap;
 
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
+// Selected only while a view has the focus: otherwise keys pass through to the host's window.
+constexpr long kKeyEventMask = KeyPressMask | FocusChangeMask;
+
+// The toolkit's code of a key without a character; 0 for the others.
+unsigned char virtualKeyOf(KeySym symbol)
+{
+    switch (symbol) {
+    case XK_BackSpace: return VKEY_BACK;
+    case XK_Tab: return VKEY_TAB;
+    case XK_Return: return VKEY_RETURN;
+    case XK_KP_Enter: return VKEY_ENTER;
+    case XK_Escape: return VKEY_ESCAPE;
+    case XK_Home: case XK_KP_Home: return VKEY_HOME;
+    case XK_End: case XK_KP_End: return VKEY_END;
+    case XK_Left: case XK_KP_Left: return VKEY_LEFT;
+    case XK_Right: case XK_KP_Right: return VKEY_RIGHT;
+    case XK_Up: case XK_KP_Up: return VKEY_UP;
+    case XK_Down: case XK_KP_Down: return VKEY_DOWN;
+    case XK_Delete: case XK_KP_Delete: return VKEY_DELETE;
+    default: return 0;
+    }
+}
+
+unsigned char keyModifiersOf(unsigned state)
+{
+    unsigned char modifiers = 0;
+    if (state & ShiftMask)
+        modifiers |= MODIFIER_SHIFT;
+    if (state & ControlMask)
+        modifiers |= MODIFIER_CONTROL;
+    if (state & Mod1Mask)
+        modifiers |= MODIFIER_ALTERNATE;
+    return modifiers;
+}
 
 int32_t modifiersOf(unsigned state)
 {
@@ -95,18 +131,20 @@ std::unique_ptr<X11PlatformFrame> X11PlatformFrame::open(CFrame& frame, unsigned
         return nullptr;
     }
     return std::unique_ptr<X11PlatformFrame>(
-        new X11PlatformFrame(frame, display, window, gc, parent.visual, parent.depth));
+        new X11PlatformFrame(frame, display, parentWindow, window, gc, parent.visual, parent.depth));
 }
 
-X11PlatformFrame::X11PlatformFrame(CFrame& frame, Display* display, unsigned long window, GC gc, void* visual,
-                                   int depth)
-    : frame(frame), display(display), window(window), gc(gc), writer(display, visual, depth),
+X11PlatformFrame::X11PlatformFrame(CFrame& frame, Display* display, unsigned long parentWindow, unsigned long window,
+                                   GC gc, void* visual, int depth)
+    : frame(frame), display(display), parentWindow(parentWindow), window(window), gc(gc),
+      writer(display, visual, depth),
       optionMenu(*this, writer)
 {
 }
 
 X11PlatformFrame::~X11PlatformFrame()
 {
+    setKeyboardFocus(false);
     {
         // The host may have destroyed its window, and ours with it, before closing the editor.
         X11ErrorTrap trap(display);
@@ -168,6 +206,39 @@ CButtonState X11PlatformFrame::getCurrentMouseButtons() const
     return CButtonState(heldButtonsOf(mask) | modifiersOf(mask));
 }
 
+void X11PlatformFrame::setKeyboardFocus(bool wanted)
+{
+    if (wanted == keyboardFocus || windowDestroyed)
+        return;
+    keyboardFocus = wanted;
+    X11ErrorTrap trap(display);
+    XSelectInput(display, window, wanted ? kEventMask | kKeyEventMask : kEventMask);
+    if (wanted) {
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    } else {
+        Window focused = 0;
+        int revert = 0;
+        XGetInputFocus(display, &focused, &revert);
+        if (focused == window)
+            XSetInputFocus(display, parentWindow, RevertToParent, CurrentTime);
+    }
+    XFlush(display);
+}
+
+void X11PlatformFrame::handleKey(XEvent& event)
+{
+    char typed[8] = {};
+    KeySym symbol = 0;
+    const int length = XLookupString(&event.xkey, typed, sizeof(typed), &symbol, nullptr);
+    VstKeyCode key{0, virtualKeyOf(symbol), keyModifiersOf(event.xkey.state)};
+    if (!key.virt) {
+        if (length != 1)
+            return;
+        key.character = uint8_t(typed[0]);
+    }
+    frame.onKeyDown(key);
+}
+
 void X11PlatformFrame::idle()
 {
     {
@@ -198,6 +269,23 @@ void X11PlatformFrame::handleEvent(XEvent& event)
     case DestroyNotify:
         windowDestroyed = true;
         break;
+    case KeyPress:
+        if (keyboardFocus)
+            handleKey(event);
+        break;
+    case FocusOut: {
+        // Another window took the keyboard (the user clicked into the host): editing ends. The
+        // moves of a grab, and the notices sent as the focus comes to us, are not that.
+        if (!keyboardFocus || event.xfocus.mode != NotifyNormal || event.xfocus.detail == NotifyInferior ||
+            event.xfocus.detail == NotifyPointer)
+            break;
+        Window focused = 0;
+        int revert = 0;
+        XGetInputFocus(display, &focused, &revert);
+        if (focused != window)
+            frame.setFocusView(nullptr);
+        break;
+    }
     case ButtonPress: {
         const XButtonEvent& press = event.xbutton;
         CPoint where(press.x, press.y);

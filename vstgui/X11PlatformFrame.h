@@ -30,6 +30,9 @@ public:
     CButtonState getCurrentMouseButtons() const override;
     IPlatformOptionMenu* getOptionMenu() override { return &optionMenu; }
     void idle() override;
+    // While a view has the focus the window takes the keyboard; then it hands it back to the
+    // host's window.
+    void setKeyboardFocus(bool wanted) override;
 
     _XDisplay* getDisplay() const { return display; }
     unsigned long getWindow() const { return window; }
@@ -38,17 +41,21 @@ public:
     void repaint(const CRect& area);
 
 private:
-    X11PlatformFrame(CFrame& frame, _XDisplay* display, unsigned long window, _XGC* gc, void* visual, int depth);
+    X11PlatformFrame(CFrame& frame, _XDisplay* display, unsigned long parentWindow, unsigned long window, _XGC* gc,
+                     void* visual, int depth);
 
     void handleEvent(_XEvent& event);
+    void handleKey(_XEvent& event);
 
     CFrame& frame;
     _XDisplay* display;
+    unsigned long parentWindow;
     unsigned long window;
     _XGC* gc;
     X11ImageWriter writer;
     X11OptionMenu optionMenu;
     bool windowDestroyed = false;
+    bool keyboardFocus = false;
     RealTimeTimerClock timerClock;
 };
 

@@ -103,6 +103,25 @@ public:
         return int(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
     }
 
+    // Typed into the EDIT field as the keyboard would: characters (and backspace) as WM_CHAR,
+    // other keys as WM_KEYDOWN.
+    void key(CFrame& frame, int32_t character, unsigned char virt) override
+    {
+        const HWND field = FindWindowExW(windowOf(frame), nullptr, L"EDIT", nullptr);
+        ASSERT_NE(field, nullptr);
+        if (!virt || virt == VKEY_BACK) {
+            PostMessageW(field, WM_CHAR, virt ? VK_BACK : WPARAM(character), 1);
+            return;
+        }
+        const WPARAM code = virt == VKEY_RETURN   ? VK_RETURN
+                            : virt == VKEY_ESCAPE ? VK_ESCAPE
+                            : virt == VKEY_LEFT   ? VK_LEFT
+                                                  : VK_DELETE;
+        PostMessageW(field, WM_KEYDOWN, code, 1);
+        PostMessageW(field, WM_KEYUP, code, 0xC0000001);
+    }
+    void takeKeyboardFocus() override { SetFocus(window); }
+
     HWND window;
 };
 

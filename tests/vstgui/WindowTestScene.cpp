@@ -2,6 +2,7 @@
 
 #include "vstgui/COptionMenu.h"
 #include "vstgui/CParamDisplay.h"
+#include "vstgui/CTextEdit.h"
 #include "vstgui/CVSTGUITimer.h"
 
 #include <chrono>
@@ -246,6 +247,39 @@ TEST_F(WindowTest, HundredOpenCloseCyclesReturnEveryResource)
     EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
     EXPECT_EQ(host->openHandles(), handles);
     EXPECT_EQ(host->childWindows(), 0);
+}
+
+TEST_F(WindowTest, ATextFieldIsTypedIntoAndCommitsOnReturnOnAClickElsewhereAndWhenTheHostTakesTheKeys)
+{
+    openFrame();
+    auto* edit = new CTextEdit(CRect(56, 52, 156, 68), &listener, 9, "ab");
+    frame->addView(edit);
+    settle();
+    const auto type = [&](std::initializer_list<std::pair<int32_t, unsigned char>> keys) {
+        for (auto [character, virt] : keys)
+            host->key(*frame, character, virt);
+        settle();
+    };
+    click(CPoint(100, 60), kLButton);
+    ASSERT_TRUE(edit->isPlatformEditOpen());
+    type({{'x', 0}, {'y', 0}, {0, VKEY_BACK}, {0, VKEY_LEFT}, {'z', 0}, {0, VKEY_RETURN}});
+    EXPECT_TRUE(idleUntil([&] { return !edit->isPlatformEditOpen(); }));
+    EXPECT_STREQ(edit->getText(), "abzx");
+    ASSERT_EQ(listener.calls.size(), 1u);
+    EXPECT_EQ(listener.calls.back().tag, 9);
+
+    click(CPoint(100, 60), kLButton);
+    type({{' ', 0}, {'q', 0}});
+    click(CPoint(130, 20), kLButton); // the background
+    EXPECT_FALSE(edit->isPlatformEditOpen());
+    EXPECT_STREQ(edit->getText(), "abzx q");
+
+    click(CPoint(100, 60), kLButton);
+    type({{'w', 0}});
+    host->takeKeyboardFocus();
+    EXPECT_TRUE(idleUntil([&] { return !edit->isPlatformEditOpen(); }));
+    EXPECT_STREQ(edit->getText(), "abzx qw");
+    EXPECT_EQ(listener.calls.size(), 3u);
 }
 
 TEST_F(WindowTest, AMissingOrDestroyedParentWindowIsSurvived)

@@ -41,6 +41,11 @@ public:
     virtual int childWindows() = 0;
     virtual bool pointerHeld() = 0; // a grab or capture left behind
     virtual int openHandles() = 0;  // display connections and the like
+    // A key pressed and released with the frame's text field in front: a lower-case letter, a
+    // blank, or a VKEY_ code with character 0.
+    virtual void key(CFrame& frame, int32_t character, unsigned char virt = 0) = 0;
+    // The host's window takes the keyboard (the user clicked into the host).
+    virtual void takeKeyboardFocus() = 0;
 };
 
 // Per back end: the host's window, or null (with a failure saying why) without a window system.

@@ -136,6 +136,25 @@ public:
         XSync(display, False);
         return result == AlreadyGrabbed;
     }
+    void key(CFrame&, int32_t character, unsigned char virt) override
+    {
+        KeySym symbol = KeySym(character); // Latin-1 characters are their own key symbols
+        switch (virt) {
+        case VKEY_BACK: symbol = XK_BackSpace; break;
+        case VKEY_RETURN: symbol = XK_Return; break;
+        case VKEY_ESCAPE: symbol = XK_Escape; break;
+        case VKEY_LEFT: symbol = XK_Left; break;
+        case VKEY_DELETE: symbol = XK_Delete; break;
+        default: break;
+        }
+        key(symbol, true);
+        key(symbol, false);
+    }
+    void takeKeyboardFocus() override
+    {
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        XSync(display, False);
+    }
     CPoint sizeOf(Window target)
     {
         XWindowAttributes attributes{};
