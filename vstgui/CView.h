@@ -14,6 +14,9 @@ class CDrawContext;
 class CFrame;
 class CViewContainer;
 
+// The message a text edit sends its listener when it has lost the keyboard focus.
+inline constexpr IdStringPtr kMsgLooseFocus = "LooseFocus";
+
 // A rectangle of the user interface that draws itself and may take mouse input. Its size is in
 // the coordinates of the container that holds it.
 class CView : public CBaseObject {
