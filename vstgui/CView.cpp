@@ -4,6 +4,8 @@
 
 namespace VSTGUI {
 
+const IdStringPtr kMsgLooseFocus = "LooseFocus";
+
 CView::CView(const CRect& size) : size(size), mouseableArea(size) {}
 
 CView::CView(const CView& other)

@@ -14,8 +14,9 @@ class CDrawContext;
 class CFrame;
 class CViewContainer;
 
-// The message a text edit sends its listener when it has lost the keyboard focus.
-inline constexpr IdStringPtr kMsgLooseFocus = "LooseFocus";
+// The message a text edit sends its listener when it has lost the keyboard focus. One object, so
+// that receivers may compare the pointer.
+extern const IdStringPtr kMsgLooseFocus;
 
 // A rectangle of the user interface that draws itself and may take mouse input. Its size is in
 // the coordinates of the container that holds it.

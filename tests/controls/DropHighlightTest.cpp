@@ -1,8 +1,7 @@
 #include "controls/DropHighlight.h"
 
 #include "tests/vstgui/TestSupport.h"
-
-#include "vstgui/COffscreenContext.h"
+#include "vstgui/CDrawContext.h"
 
 #include <gtest/gtest.h>
 
@@ -60,21 +59,6 @@ TEST(DropHighlight, ADragOverTheViewMarksItWithAFrameOrTheBitmapsLowerHalfUntilI
     EXPECT_FALSE(untargeted->highlight->highlighted);
     untargeted->highlight->enter();
     EXPECT_EQ(after([] {}, CPoint(201, 30)), kGrey);
-}
-
-TEST(DropHighlight, TheFrameLeavesTheContextsLineWidthAndColourAsTheyWere)
-{
-    auto view = makeOwned<CView>(CRect(0, 0, 20, 20));
-    auto highlight = owned(new DropHighlight(view, nullptr));
-    view->setDropTarget(highlight);
-    EXPECT_EQ(highlight->enter(), 0);
-    auto context = COffscreenContext::create(nullptr, 20, 20);
-    context->setLineWidth(5);
-    context->setFrameColor(kUpper);
-    highlight->draw(context);
-    EXPECT_EQ(std::pair(context->getLineWidth(), context->getFrameColor()), std::pair(CCoord(5), kUpper));
-    EXPECT_EQ(testsupport::rawPixel(*context->getBitmap()->getPlatformBitmap(), 1, 10), kRed);
-    view->setDropTarget(nullptr); // the highlight goes before the view it marks
 }
 
 } // namespace

@@ -11,59 +11,48 @@ using namespace VSTGUI;
 
 namespace {
 
-// Records what reaches it and answers presses with a chosen result.
+// Logs "down|move|up x,y buttons" and answers presses as handled, moves as not handled.
 struct Target : CView {
-    Target(const CRect& size, std::vector<std::string>& log) : CView(size), log(log) {}
-    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override
+    Target(std::vector<std::string>& log) : CView(CRect(200, 100, 240, 140)), log(log) {}
+    CMouseEventResult onMouseDown(CPoint& at, const CButtonState& b) override { return record("down", at, b); }
+    CMouseEventResult onMouseUp(CPoint& at, const CButtonState& b) override { return record("up", at, b); }
+    CMouseEventResult onMouseMoved(CPoint& at, const CButtonState& b) override
     {
-        return record("down", where, buttons), kMouseEventHandled;
+        return record("move", at, b), kMouseEventNotHandled;
     }
-    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override
+    CMouseEventResult record(const char* what, const CPoint& at, const CButtonState& b)
     {
-        return record("up", where, buttons), kMouseEventHandled;
-    }
-    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override
-    {
-        return record("move", where, buttons), kMouseEventNotHandled;
-    }
-    void record(const char* what, const CPoint& where, const CButtonState& buttons)
-    {
-        log.push_back(std::string(what) + " " + std::to_string(int(where.x)) + "," + std::to_string(int(where.y)) +
-                      " " + std::to_string(buttons()));
+        log.push_back(std::string(what) + " " + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) + " " +
+                      std::to_string(b()));
+        return kMouseEventHandled;
     }
     std::vector<std::string>& log;
 };
 
-TEST(MouseForwarder, PassesAPressOnePixelInsideTheTargetAndItsMovesUnchanged)
-{
-    testsupport::OffscreenRig rig;
-    std::vector<std::string> log;
-    auto* target = new Target(CRect(200, 100, 240, 140), log);
-    rig.frame->addView(target);
-    auto* forwarder = new QelCMouseForwarder(CRect(10, 10, 60, 60), target);
-    rig.frame->addView(forwarder);
-    EXPECT_EQ(rig.backEnd->mouseDown(CPoint(20, 30), kLButton | kShift), kMouseEventHandled);
-    EXPECT_EQ(rig.backEnd->mouseMoved(CPoint(25, 35), kLButton), kMouseEventNotHandled);
-    EXPECT_EQ(rig.backEnd->mouseUp(CPoint(25, 35), kRButton), kMouseEventHandled);
-    EXPECT_EQ(log, (std::vector<std::string>{"down 201,101 18", "move 25,35 2", "up 201,101 8"}));
-}
-
-TEST(MouseForwarder, WithoutATargetOrWithOneRemovedFromItsFrameNothingIsCalled)
+TEST(MouseForwarder, PassesAPressOnePixelInsideTheTargetButNeverReachesATargetOutOfItsFrame)
 {
     std::vector<std::string> log;
-    // No target, then a target its frame removed and released: the forwarder's reference is the
-    // last, and the target is not called.
-    for (bool withTarget : {false, true}) {
+    // No target, a target in the frame, a target its frame removed and released (the forwarder's
+    // reference is then the last).
+    for (int target : {0, 1, 2}) {
         testsupport::OffscreenRig rig;
-        auto* target = new Target(CRect(200, 100, 240, 140), log);
-        rig.frame->addView(target);
-        auto forwarder = makeOwned<QelCMouseForwarder>(CRect(10, 10, 60, 60), withTarget ? target : nullptr);
-        rig.frame->removeView(target);
-        CPoint where(20, 30);
-        EXPECT_EQ(forwarder->onMouseDown(where, kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-        EXPECT_EQ(forwarder->onMouseMoved(where, kLButton), kMouseEventHandled);
-        EXPECT_EQ(forwarder->onMouseUp(where, kLButton), kMouseEventHandled);
-        EXPECT_TRUE(log.empty());
+        auto* view = new Target(log);
+        rig.frame->addView(view);
+        rig.frame->addView(new QelCMouseForwarder(CRect(10, 10, 60, 60), target ? view : nullptr));
+        if (target == 2)
+            rig.frame->removeView(view);
+        log.clear();
+        const CMouseEventResult down = rig.backEnd->mouseDown(CPoint(20, 30), kLButton | kShift);
+        CPoint where(25, 35);
+        auto* forwarder = static_cast<QelCMouseForwarder*>(rig.frame->getView(rig.frame->getNbViews() - 1));
+        const CMouseEventResult moved = forwarder->onMouseMoved(where, kLButton);
+        const CMouseEventResult up = forwarder->onMouseUp(where, kRButton);
+        EXPECT_EQ(std::tuple(down, moved, up),
+                  target == 1 ? std::tuple(kMouseEventHandled, kMouseEventNotHandled, kMouseEventHandled)
+                              : std::tuple(kMouseDownEventHandledButDontNeedMovedOrUpEvents, kMouseEventHandled,
+                                           kMouseEventHandled));
+        const std::vector<std::string> forwarded{"down 201,101 18", "move 25,35 2", "up 201,101 8"};
+        EXPECT_EQ(log, target == 1 ? forwarded : std::vector<std::string>());
     }
 }
 

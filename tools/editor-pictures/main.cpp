@@ -1,9 +1,11 @@
 // Writes pictures of the editor as a user sees it, without a host: the three window sizes and
 // one with a knob being dragged and its value pop-up showing. The plug-in is made through its
-// entry point and its editor painted by the offscreen back end.
+// entry point and its editor painted by the offscreen back end. Then the gallery of the custom
+// controls, which the editor does not place.
 
 #include "editor/ADEditor.h"
 #include "shell/VstXSynth.h"
+#include "tools/controls-gallery/ControlsGallery.h"
 #include "tools/host/PluginInstance.h"
 #include "vstgui/CFrame.h"
 #include "vstgui/OffscreenPlatformFrame.h"
@@ -78,6 +80,7 @@ int main(int argc, char** argv)
         editor.plugin->dispatch(effEditIdle);
     }
     written &= write(backEnd, folder / "editor-knob-drag.png");
+    written &= write(OffscreenPlatformFrame::of(gallery::ControlsGallery().getFrame()), folder / "controls-gallery.png");
     std::filesystem::remove_all(settings);
     return written ? 0 : 1;
 }
