@@ -14,17 +14,14 @@ namespace {
 // Logs "down|move|up x,y buttons" and answers presses as handled, moves as not handled.
 struct Target : CView {
     Target(std::vector<std::string>& log) : CView(CRect(200, 100, 240, 140)), log(log) {}
-    CMouseEventResult onMouseDown(CPoint& at, const CButtonState& b) override { return record("down", at, b); }
-    CMouseEventResult onMouseUp(CPoint& at, const CButtonState& b) override { return record("up", at, b); }
-    CMouseEventResult onMouseMoved(CPoint& at, const CButtonState& b) override
-    {
-        return record("move", at, b), kMouseEventNotHandled;
-    }
-    CMouseEventResult record(const char* what, const CPoint& at, const CButtonState& b)
+    CMouseEventResult onMouseDown(CPoint& at, const CButtonState& b) override { return record("down", at, b, 1); }
+    CMouseEventResult onMouseUp(CPoint& at, const CButtonState& b) override { return record("up", at, b, 1); }
+    CMouseEventResult onMouseMoved(CPoint& at, const CButtonState& b) override { return record("move", at, b, 2); }
+    CMouseEventResult record(const char* what, const CPoint& at, const CButtonState& b, int result)
     {
         log.push_back(std::string(what) + " " + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) + " " +
                       std::to_string(b()));
-        return kMouseEventHandled;
+        return CMouseEventResult(result);
     }
     std::vector<std::string>& log;
 };

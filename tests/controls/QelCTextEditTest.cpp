@@ -66,12 +66,7 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
 // counters (they outlive it).
 struct ObjectListener : CBaseObject, IControlListener {
     ObjectListener(int& changes, int& looseFocus) : changes(changes), looseFocus(looseFocus) {}
-    void valueChanged(CControl* control) override
-    {
-        ++changes;
-        if (removesTheSender)
-            control->getFrame()->removeView(control);
-    }
+    void valueChanged(CControl*) override { ++changes; }
     CMessageResult notify(CBaseObject*, IdStringPtr message) override
     {
         looseFocus += message == kMsgLooseFocus ? 1 : 0;
@@ -79,24 +74,21 @@ struct ObjectListener : CBaseObject, IControlListener {
     }
     int& changes;
     int& looseFocus;
-    bool removesTheSender = false;
 };
 
 TEST(MultiLineTextEdit, LosingTheFocusNotifiesAListenerThatIsAnObjectEvenOneReleasedWhileEditing)
 {
-    enum Case { kObject, kPlain, kReleasedWhileEditing, kClearedWhileEditing, kRemovesTheEdit };
+    enum Case { kObject, kPlain, kReleasedWhileEditing, kClearedWhileEditing };
     // The case, the changes and focus losses the object listener hears.
     for (auto [c, changes, losses] : {std::tuple{kObject, 1, 1}, {kPlain, 0, 0}, {kReleasedWhileEditing, 1, 1},
-                                      {kClearedWhileEditing, 0, 0}, {kRemovesTheEdit, 1, 1}}) {
+                                      {kClearedWhileEditing, 0, 0}}) {
         testsupport::OffscreenRig rig;
         int heardChanges = 0, heardLosses = 0;
         SharedPointer<ObjectListener> object = owned(new ObjectListener(heardChanges, heardLosses));
-        object->removesTheSender = c == kRemovesTheEdit;
         IControlListener* listener = c == kPlain ? static_cast<IControlListener*>(&rig.listener) : object.get();
         auto* edit = new QelCTextEdit(CRect(10, 10, 110, 40), listener, 2, "ab");
-        edit->setBackColor(CColor(0, 0, 90, 255));
         rig.frame->addView(edit);
-        SharedPointer<QelCTextEdit> keep(edit);
+        edit->setBackColor(CColor(0, 0, 90, 255));
         rig.backEnd->mouseDown(CPoint(20, 20), kLButton);
         rig.frame->idle();
         EXPECT_EQ(rig.backEnd->getPixel(11, 11), CColor(0, 0, 90, 255)); // the field while editing
@@ -108,8 +100,6 @@ TEST(MultiLineTextEdit, LosingTheFocusNotifiesAListenerThatIsAnObjectEvenOneRele
         rig.backEnd->mouseDown(CPoint(200, 200), kLButton);
         EXPECT_EQ(std::pair(heardChanges, heardLosses), std::pair(changes, losses)) << c;
         EXPECT_STREQ(edit->getText(), "abc");
-        rig.frame->idle();
-        EXPECT_NE(rig.backEnd->getPixel(11, 11), CColor(0, 0, 90, 255)); // no back of its own
     }
 }
 

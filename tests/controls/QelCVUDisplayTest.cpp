@@ -38,7 +38,7 @@ struct MeterRig : testsupport::OffscreenRig {
         }
         return states;
     }
-    std::vector<SharedPointer<CBitmap>> bitmaps; // borrowed by the meter: declared before it goes
+    std::vector<SharedPointer<CBitmap>> bitmaps; // borrowed by the meter, which draws no more when they go
     QelCVUDisplay* meter;
     MessageBoxRecorder boxes;
 };
