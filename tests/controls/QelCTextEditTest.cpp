@@ -51,7 +51,7 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
           {long253 + "|bc", 200, {long253}}}) {
         auto edit = makeOwned<QelCTextEdit>(CRect(0, 0, width, kHeight), nullptr, 0, text.c_str());
         const auto shown = painted(width, [&](CDrawContext& c) { edit->draw(&c); });
-        const auto expected = painted(width, [&](CDrawContext& c) {
+        const auto expected = painted(width, [&, width = width, lines = lines](CDrawContext& c) {
             c.setFont(kSystemFont);
             c.setFontColor(edit->getFontColor());
             for (size_t l = 0; l < lines.size(); ++l)

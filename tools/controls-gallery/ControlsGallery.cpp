@@ -4,6 +4,7 @@
 #include "controls/QelCFineKnob.h"
 #include "controls/QelCMouseForwarder.h"
 #include "controls/QelCMultiLedSwitch.h"
+#include "controls/QelCNumberDisplay.h"
 #include "controls/QelCParamDisplay.h"
 #include "controls/QelCTextEdit.h"
 #include "controls/QelCVUDisplay.h"
@@ -75,7 +76,7 @@ struct ControlsGallery::Parts {
             {{20, 60, 200, 75}, "QelCVUDisplay"},      {{240, 60, 420, 75}, "QelCMultiLedSwitch"},
             {{20, 140, 160, 155}, "QelCTextEdit"},     {{180, 140, 280, 155}, "DropHighlight"},
             {{290, 140, 370, 155}, "QelCFineKnob"},    {{368, 140, 480, 155}, "QelCMouseForwarder"},
-            {{170, 180, 300, 195}, "QelCParamDisplay"}};
+            {{170, 180, 300, 195}, "QelCParamDisplay"}, {{362, 180, 480, 195}, "QelCNumberDisplay"}};
         for (const auto& [rect, text] : labels)
             c.drawString(text, rect, kLeftText);
     });
@@ -133,6 +134,13 @@ ControlsGallery::ControlsGallery() : parts(std::make_unique<Parts>()), frame(new
     frame->addView(knob);
     frame->addView(new QelCMouseForwarder(CRect(385, 105, 445, 125), row));
     frame->getView(frame->getNbViews() - 1)->setBackground(parts->button);
+
+    auto* number = new QelCNumberDisplay(CRect(290, 178, 360, 198));
+    number->displayFactor = 100.f;
+    number->precision = 1;
+    number->percentSuffix = true;
+    number->setValue(0.625f);
+    frame->addView(number);
 
     parts->popup = owned(new QelCParamDisplay(CRect(10, 10, 100, 20), frame));
     parts->popup->setFont(kSystemFont);
