@@ -66,7 +66,7 @@ struct DropPlate : CView {
 } // namespace
 
 // The bitmaps the controls borrow: they live as long as the gallery.
-struct ControlsGallery::Parts {
+struct ControlsGallery::Pieces {
     SharedPointer<CBitmap> background = painted(kWidth, kHeight, [](CDrawContext& c) {
         c.setFillColor(kPanel);
         c.drawRect(CRect(0, 0, kWidth, kHeight), kDrawFilled);
@@ -101,22 +101,22 @@ struct ControlsGallery::Parts {
     SharedPointer<QelCParamDisplay> popup;
 };
 
-ControlsGallery::ControlsGallery() : parts(std::make_unique<Parts>()), frame(new CFrame(CRect(0, 0, kWidth, kHeight), nullptr))
+ControlsGallery::ControlsGallery() : pieces(std::make_unique<Pieces>()), frame(new CFrame(CRect(0, 0, kWidth, kHeight), nullptr))
 {
     if (!frame->open(nullptr, PlatformType::kOffscreen))
         return;
-    frame->setBackground(parts->background);
+    frame->setBackground(pieces->background);
 
     auto* meter = new QelCVUDisplay(CRect(20, 30, 200, 54), nullptr, 0, 3, 0, 100);
     for (int32_t s = 0; s < 3; ++s)
-        meter->setSegmentBitmap(parts->segments[size_t(s)], s + 1, s == 0 ? 14 : 4 - s, true);
+        meter->setSegmentBitmap(pieces->segments[size_t(s)], s + 1, s == 0 ? 14 : 4 - s, true);
     meter->setIntValue(15);
     frame->addView(meter);
 
-    auto* row = new QelCMultiLedSwitch(CRect(240, 30, 240, 30), nullptr, 1, parts->led, 6, 2);
+    auto* row = new QelCMultiLedSwitch(CRect(240, 30, 240, 30), nullptr, 1, pieces->led, 6, 2);
     row->setSelectedLed(2);
     frame->addView(row);
-    auto* column = new QelCMultiLedSwitch(CRect(360, 16, 360, 16), nullptr, 2, parts->led, 3, 1);
+    auto* column = new QelCMultiLedSwitch(CRect(360, 16, 360, 16), nullptr, 2, pieces->led, 3, 1);
     column->setSelectedLed(0);
     frame->addView(column);
 
@@ -130,10 +130,10 @@ ControlsGallery::ControlsGallery() : parts(std::make_unique<Parts>()), frame(new
     plate->setDropTarget(plate->highlight);
     frame->addView(plate);
 
-    auto* knob = new QelCFineKnob(CRect(295, 95, 335, 135), nullptr, 4, parts->knob);
+    auto* knob = new QelCFineKnob(CRect(295, 95, 335, 135), nullptr, 4, pieces->knob);
     frame->addView(knob);
     frame->addView(new QelCMouseForwarder(CRect(385, 105, 445, 125), row));
-    frame->getView(frame->getNbViews() - 1)->setBackground(parts->button);
+    frame->getView(frame->getNbViews() - 1)->setBackground(pieces->button);
 
     auto* number = new QelCNumberDisplay(CRect(290, 178, 360, 198));
     number->displayFactor = 100.f;
@@ -142,13 +142,13 @@ ControlsGallery::ControlsGallery() : parts(std::make_unique<Parts>()), frame(new
     number->setValue(0.625f);
     frame->addView(number);
 
-    parts->popup = owned(new QelCParamDisplay(CRect(10, 10, 100, 20), frame));
-    parts->popup->setFont(kSystemFont);
-    parts->popup->setBackColor(CColor(245, 255, 100, 255));
-    parts->popup->setFontColor(CColor(0, 0, 0, 255));
-    parts->popup->setFrameColor(CColor(0, 0, 0, 255));
-    std::snprintf(parts->popup->popupText, sizeof(parts->popup->popupText), "%s", "120 ms");
-    parts->popup->showPopup(CRect(60, 158, 100, 162), false, false);
+    pieces->popup = owned(new QelCParamDisplay(CRect(10, 10, 100, 20), frame));
+    pieces->popup->setFont(kSystemFont);
+    pieces->popup->setBackColor(CColor(245, 255, 100, 255));
+    pieces->popup->setFontColor(CColor(0, 0, 0, 255));
+    pieces->popup->setFrameColor(CColor(0, 0, 0, 255));
+    std::snprintf(pieces->popup->popupText, sizeof(pieces->popup->popupText), "%s", "120 ms");
+    pieces->popup->showPopup(CRect(60, 158, 100, 162), false, false);
 
     OffscreenPlatformFrame::of(frame)->dragEnter(CPoint(220, 115));
     frame->idle();
@@ -156,8 +156,8 @@ ControlsGallery::ControlsGallery() : parts(std::make_unique<Parts>()), frame(new
 
 ControlsGallery::~ControlsGallery()
 {
-    if (parts->popup)
-        parts->popup->hidePopup();
+    if (pieces->popup)
+        pieces->popup->hidePopup();
     frame->close();
 }
 

@@ -24,8 +24,8 @@ public:
     bool writePng(const std::string& path) const;
 
 private:
-    struct Parts;
-    std::unique_ptr<Parts> parts;
+    struct Pieces;
+    std::unique_ptr<Pieces> pieces;
     VSTGUI::CFrame* frame = nullptr;
 };
 
