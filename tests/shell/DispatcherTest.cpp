@@ -146,7 +146,7 @@ TEST_F(DispatcherTest, OpcodesThatUseTheirPointerRefuseANullOne) {
           effGetChunk, effSetChunk, effProcessEvents, effString2Parameter, effGetProgramNameIndexed,
           effGetInputProperties, effGetOutputProperties, effOfflineNotify, effOfflinePrepare, effOfflineRun,
           effProcessVarIo, effSetSpeakerArrangement, effGetEffectName, effGetVendorString, effGetProductString,
-          effCanDo, effGetParameterProperties, effGetMidiProgramName, effGetCurrentMidiProgram,
+          effCanDo, effGetParameterProperties, effGetMidiProgramName,
           effGetMidiProgramCategory, effGetMidiKeyName, effShellGetNextPlugin, effBeginLoadBank, effBeginLoadProgram})
         check({opcode, 1, 8232, false, 0, "", 0});
 }
