@@ -81,7 +81,7 @@ double largestDifference(const Output& a, const Output& b) {
 // The same slicing must also give the same output bit for bit (no state left uninitialised).
 TEST(ModelSlicingTest, RandomSlicesAgreeWithRunsCutOnlyAtEventsAndRepeatExactly) {
     for (int32_t model = 0; model < 8; ++model) {
-        for (const auto [rate, shortest] : {std::pair{44100.0, false}, {96000.0, false}, {44100.0, true}}) {
+        for (const auto& [rate, shortest] : {std::pair{44100.0, false}, {96000.0, false}, {44100.0, true}}) {
             const Output whole = renderNote(model, rate, 0, shortest);
             double peak = 0.0;
             for (float v : whole.left)

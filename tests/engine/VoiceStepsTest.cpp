@@ -40,7 +40,7 @@ TEST(VoiceStepsTest, TheTimbreLevelRisesInEachModelsTime) {
 // note starts afresh from silence (the first sample then holds one attack step, 1 / 88.2).
 TEST(VoiceStepsTest, ModelsSixAndSevenKeepASoundingNoteFromALevelOfOneHundredth) {
     for (int32_t model : {6, 7}) {
-        for (const auto [level, afterOneSample] :
+        for (const auto& [level, afterOneSample] :
              {std::pair{0.0099, 1.0 / 88.2}, {0.01, 0.01 + 1.0 / 88.2}, {0.02, 0.02 + 1.0 / 88.2}}) {
             ModelRig rig(model, 44100.0, {{kMidi, 1.0f}});
             rig->noteOn(40, 100);
@@ -63,6 +63,15 @@ TEST(VoiceStepsTest, ModelThreesBodyStaysWithinTwoThirds) {
                                                    [](float a, float b) { return std::fabs(a) < std::fabs(b); }));
     EXPECT_GT(peak, 0.6f * rig->velocity);
     EXPECT_LT(peak, 0.67f * rig->velocity);
+}
+
+// Table phases are never wrapped: a phase beyond 262144 cycles, where a 32-bit index overflows, a
+// negative one and a non-finite one still read an entry of the table (the low 13 bits).
+TEST(VoiceStepsTest, TableEntriesOfAnyPhase) {
+    EXPECT_EQ(voice::tableEntry(8192.0 * 262144.0 * 3.0 + 8195.5), 3);
+    EXPECT_EQ(voice::tableEntry(8192.0 * 1e12 + 8192.0 * 3.0 + 7.0), 7);
+    EXPECT_EQ(voice::tableEntry(-1.5), 8191);
+    EXPECT_EQ(voice::tableEntry(std::nan("")), 0);
 }
 
 // The flush bound is 1e-9 in single precision, widened (9.999999717e-10): a value just below 1e-9

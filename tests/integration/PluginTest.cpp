@@ -70,6 +70,8 @@ TEST_F(PluginTest, DefaultAnswers) {
         {effGetCurrentMidiProgram, -1}, {effCanBeAutomated, 1},              {effSetTotalSampleToProcess, 77}};
     for (const auto& [opcode, answer] : answers) // none of them reads its pointer
         EXPECT_EQ(instance->dispatch(opcode, 3, 77, nullptr), answer) << opcode;
+    instance->dispatch(effMainsChanged, 0, 1);
+    EXPECT_EQ(host.callsWith(audioMasterWantMidi).size(), 1u) << "a synth asks for MIDI when resumed";
     // A host's arrangement pointers are left as they are.
     auto* input = reinterpret_cast<VstSpeakerArrangement*>(0x10);
     auto* output = reinterpret_cast<VstSpeakerArrangement*>(0x20);
@@ -154,6 +156,10 @@ TEST_F(PluginTest, ChunkLayoutRoundTripAndRefusal) {
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()), bytes.data()), 1);
     EXPECT_EQ(chunk(*other), bytes);
+    other->start(44100.0f, 512);
+    const std::vector<host::TimedMidi> note = {{0, {0x90, 36, 100}}};
+    EXPECT_EQ(host::render(*other, note, 2048, 512).left, host::render(*instance, note, 2048, 512).left)
+        << "the engine plays the loaded values";
     EXPECT_EQ(other->dispatch(effGetProgram), 5);
     EXPECT_EQ(other->effect()->getParameter(other->effect(), 0), 0.75f);
     EXPECT_EQ(text(*other, effGetProgramName), std::string(31, 'z'));
@@ -166,6 +172,7 @@ TEST_F(PluginTest, ChunkLayoutRoundTripAndRefusal) {
     foreign[0] = 23;
     EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(foreign.size()), foreign.data()), 0);
     EXPECT_EQ(other->dispatch(effSetChunk, 0, 100, foreign.data()), 0);
+    EXPECT_EQ(other->dispatch(effSetChunk, 0, (VstIntPtr{1} << 32) + 8232, bytes.data()), 0); // no 32-bit size
     EXPECT_EQ(chunk(*other), bytes);
 }
 
