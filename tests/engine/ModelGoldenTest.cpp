@@ -30,6 +30,7 @@ struct Scenario {
     double seconds;
     Patch patch;
     std::vector<Step> steps;
+    bool everyLibm = true; // false: the sound depends on the C library's sin of huge phases
 };
 
 // Blocks of `block` frames cut at every step, as the shell cuts a host's blocks. The output is
@@ -85,10 +86,11 @@ const std::vector<Scenario>& scenarios() {
          {{kMidi, 0.0f}, {kPitchLfoAmt, 0.3f}, {kLfoRate, 0.5f}, {kLfoShape, 0.3f}, {kLfoOneShot, 0.0f},
           {kTimbreSelfFm, 0.25f}, {kAmpSustain, 0.4f}},
          {{Step::kOn, 0.0, 40, 100}, {Step::kOff, 0.1, 40}, {Step::kOn, 0.15, 45, 80}, {Step::kOff, 0.3, 45}}},
-        // Gate mode: legato between held keys, the highest one sounding; notes that are not played; a
-        // hold time set while a key holds the gate.
+        // Gate mode without a click, so that the attack's last step is heard: legato between held
+        // keys, the highest one sounding; notes that are not played; a hold time set while a key
+        // holds the gate.
         {"gate mode", 22050.0, 64, 0.5,
-         {{kMidi, 0.0f}, {kAmpSustain, 0.0f}, {kAmpDecay, 0.3f}, {kPitchEnvAmt, 0.8f}},
+         {{kMidi, 0.0f}, {kAmpSustain, 0.0f}, {kAmpDecay, 0.3f}, {kPitchEnvAmt, 0.8f}, {kTimbreAttack, 0.0f}},
          {{Step::kOn, 0.0, 40, 90}, {Step::kOn, 0.05, 47, 120}, {Step::kOn, 0.055, 43, 100}, {Step::kOn, 0.06, 100, 127},
           {Step::kOn, 0.07, -5, 127}, {Step::kOff, 0.1, 47}, {Step::kBend, 0.12, 16383}, {Step::kOff, 0.15, 43},
           {Step::kOff, 0.2, 40}, {Step::kOn, 0.3, 36, 127}, {Step::kSet, 0.35, kAmpSustain, 0.3f}, {Step::kOff, 0.45, 36}}},
@@ -113,7 +115,8 @@ const std::vector<Scenario>& scenarios() {
           {kTimbreDecay, 1e30f}, {kLfoRate, 1e30f}, {kLfoShape, -1e30f}, {kVolume, 1e30f}},
          {{Step::kOn, 0.0, 36, 100}, {Step::kBend, 0.05, 2147483647}, {Step::kSet, 0.1, kAmpCurve, -1e30f},
           {Step::kSet, 0.1, kTimbreAttack, 1e30f}, {Step::kSet, 0.1, kPitchStart, 1e30f}, {Step::kOn, 0.15, 40, 127},
-          {Step::kSet, 0.2, kAmpSustain, 1e30f}, {Step::kSet, 0.2, kTimbreSelfFm, 3.4e38f}}},
+          {Step::kSet, 0.2, kAmpSustain, 1e30f}, {Step::kSet, 0.2, kTimbreSelfFm, 3.4e38f}},
+         false},
     };
     return all;
 }
@@ -122,7 +125,7 @@ const std::vector<Scenario>& scenarios() {
 constexpr uint64_t kGolden[][8] = {
     {2949404930080974835ull, 13054295871232090746ull, 11374549022659879913ull, 4972232281317827043ull, 15586658029351333213ull, 12311690010662500969ull, 9981065208147533165ull, 11356420886778235805ull},
     {14491693495247585527ull, 17736281248865278925ull, 12692547080728887081ull, 18085530666370664193ull, 3399752007837925097ull, 579800707440084413ull, 4620203502753421309ull, 603914467819616489ull},
-    {16643821364780073943ull, 2487074806223043084ull, 9971492031369164965ull, 17456185844820618841ull, 3273999337620819509ull, 4715923586883542449ull, 1807449792631452065ull, 1907184814320285237ull},
+    {2575971109033331089ull, 288455704750757833ull, 3299308139165844053ull, 4733988715914222181ull, 14309591131139871369ull, 4746734827961047249ull, 3389622383162815377ull, 5444079595095474517ull},
     {16920527298773448077ull, 1478797180583840703ull, 3128311776212650061ull, 16983879519159685598ull, 881424185027976781ull, 1898774703753035073ull, 12976704592271150298ull, 10904206031859613065ull},
     {10108359552194873870ull, 8748697397447518051ull, 13245306480660207267ull, 14808761519415936277ull, 17720651706169002347ull, 5023266928181363703ull, 6629598446722097407ull, 8274403664185103523ull},
     {9683226743053369317ull, 9683226743053369317ull, 9683226743053369317ull, 9683226743053369317ull, 2801837935224313669ull, 853350912039365765ull, 6633012291953312901ull, 9107452236551382917ull},
@@ -137,6 +140,10 @@ TEST(ModelGoldenTest, OutputDigestsAreUnchanged) {
             Digest digest;
             play(scenarios()[k], model, digest);
             row += std::to_string(digest.hash) + "ull" + (model < 7 ? ", " : "},");
+#ifdef _WIN32
+            if (!scenarios()[k].everyLibm)
+                continue;
+#endif
             EXPECT_EQ(digest.hash, kGolden[k][model]) << scenarios()[k].name << ", model " << model;
         }
         if (print)
