@@ -11,7 +11,7 @@
 #include <vector>
 
 // In process, where the engine and the host's record of requests are in sight. What a host sees
-// through the library (names, chunk layout, MIDI intake) is tested in tests/integration.
+// through the library (names, chunk layout, controllers) is tested in tests/integration.
 
 namespace {
 
