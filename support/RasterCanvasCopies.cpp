@@ -68,7 +68,8 @@ void RasterCanvas::copySourcePixels(VSTGUI::CBitmap* bitmap)
     VSTGUI::CBitmapPixelAccess* access = VSTGUI::CBitmapPixelAccess::create(bitmap, true);
     if (!access)
         return;
-    if (const uint8_t* address = access->getAddress()) {
+    const uint8_t* address = access->getAddress();
+    if (address && !sourceImage->data.empty()) {
         const size_t available = size_t(std::max(access->getBytesPerRow(), 0)) *
                                  size_t(std::max(access->getBitmapHeight(), 0));
         std::memcpy(sourceImage->data.data(), address, std::min(sourceImage->data.size(), available));

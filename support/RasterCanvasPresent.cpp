@@ -97,8 +97,10 @@ void RasterCanvas::copyIntoOutputBitmap(const ColourBuffer& base)
         return;
     if (uint8_t* address = access->getAddress()) {
         const size_t stride = size_t(std::max(access->getBytesPerRow(), 0));
-        const size_t rows = std::min<size_t>(base.height, size_t(std::max(access->getBitmapHeight(), 0)));
+        size_t rows = std::min<size_t>(base.height, size_t(std::max(access->getBitmapHeight(), 0)));
         const size_t rowBytes = std::min<size_t>(size_t(base.width) * 4, stride);
+        if (rowBytes == 0)
+            rows = 0;
         for (size_t row = 0; row < rows && (row + 1) * size_t(base.width) * 4 <= base.data.size(); ++row)
             std::memcpy(address + row * stride, &base.data[row * size_t(base.width) * 4], rowBytes);
         if (VSTGUI::IPlatformBitmap* platformBitmap = outputBitmap->getPlatformBitmap())

@@ -143,10 +143,14 @@ void RasterCanvas::segmentInDrawingUnits(float x1, float y1, float x2, float y2,
             for (size_t i = pointStart; i < pointEnd && i < points.size(); ++i)
                 points[i] = FloatPoint{NAN, NAN};
         float prev = -1.f;
+        // A level segment plots the same values at every sample of a column: once is enough.
+        const bool level = D == 0.f;
+        int64_t plottedColumn = -1;
         while (x < xe) {
             const float y = Ya + shape.column((x - xa) / dx) * D;
-            if (!(isLong && std::fabs(prev - y) >= 1.f)) {
-                const int64_t ix = toIndex(x + ox);
+            const int64_t ix = toIndex(x + ox);
+            if (!(isLong && std::fabs(prev - y) >= 1.f) && !(level && ix == plottedColumn && y == prev)) {
+                plottedColumn = ix;
                 const int64_t iy = toIndex(y + oy) + k;
                 if (iy >= 0 && iy <= rowLimit) {
                     float a = fraction(y);

@@ -72,8 +72,19 @@ void RasterCanvas::drawLineInt(int32_t x1, int32_t y1, int32_t x2, int32_t y2, u
     pointStart = uint32_t(xl);
     pointEnd = uint32_t(xr);
     int64_t x = xl, row = rl;
+    auto record = [&](int64_t bx, int64_t by) {
+        if (recordPoints && W > 0) {
+            const int64_t j = std::clamp<int64_t>(bx, 0, W - 1);
+            points[size_t(j)] = FloatPoint{float(j), float(H - by)};
+        }
+    };
     for (uint64_t counter = 0;;) {
+        const bool rowsOutside = row + n <= 0 || row >= H;
         for (int64_t bx = x; bx < x + n; ++bx) {
+            if (rowsOutside) { // only the lowest brush row stays recorded
+                record(bx, row + n - 1);
+                continue;
+            }
             for (int64_t by = row; by < row + n; ++by) {
                 size_t i;
                 if (drawingIndex(bx, by, i)) {
@@ -81,14 +92,19 @@ void RasterCanvas::drawLineInt(int32_t x1, int32_t y1, int32_t x2, int32_t y2, u
                     uint8_t* pixel = &drawColour->data[i * 4];
                     pixel[0] = blue, pixel[1] = green, pixel[2] = red;
                 }
-                if (recordPoints && W > 0) {
-                    const int64_t j = std::clamp<int64_t>(bx, 0, W - 1);
-                    points[size_t(j)] = FloatPoint{float(j), float(H - by)};
-                }
+                record(bx, by);
             }
         }
         if (++counter >= drawColour->count || (x == xr && row == rr) || x >= W)
             break;
+        // Rows that have left the buffer and move further away never come back: stop, and leave
+        // the columns not reached without a point.
+        if ((stepY < 0 && row + n <= 0) || (stepY > 0 && row >= H) || (DY == 0 && rowsOutside)) {
+            if (recordPoints)
+                for (int64_t j = x + n; j <= std::min(xr + n - 1, W - 1); ++j)
+                    points[size_t(j)] = FloatPoint{NAN, NAN};
+            break;
+        }
         const int64_t e2 = 2 * err;
         if (e2 > -DY)
             err -= DY, x += stepX;
@@ -171,7 +187,7 @@ void RasterCanvas::fillDisc(int32_t cx, int32_t cy, int32_t radius, uint8_t red,
         // Rows further than a stroke's width from the buffer draw nothing.
         const int64_t first = std::max(-R, -3 - row0), last = std::min(R, H + 3 - row0);
         for (int64_t dy = first; dy <= last; ++dy) {
-            const float h = std::sqrt(float(R * R - dy * dy));
+            const float h = std::sqrt(float(double(R) * double(R) - double(dy) * double(dy)));
             const float y = float(H - (row0 + dy));
             segmentInDrawingUnits(float(c) - std::floor(h), y, float(c) + std::ceil(h), y, red, green, blue, 0.f, 0,
                                   0, 0.f, alpha);

@@ -231,14 +231,15 @@ TEST(RasterCanvasDrawingTest, ArgumentsNoBufferHolds)
                 c->blitLayer(1, 2, 0, 0, 0, 0, 12, 9, v);
             }
             for (int32_t v : wildInt) {
+                const int32_t opposite = v == INT_MIN ? INT_MAX : -v;
                 c->drawLongSegment(v, 2, 5, v, 0, 0, 0, 0.2f, 4, 3, 0.5f, 255);
-                c->drawLineInt(v, 3, -v, v, 0, 0, 0, 255);
+                c->drawLineInt(v, 3, opposite, v, 0, 0, 0, 255);
                 c->drawPoint(v, v, 0, 0, 0, 255);
                 c->drawCircle(v / 2, 4, v, 0, 0, 0, 255);
                 c->drawCircle(6, 4, v, 0, 0, 0, 255);
                 c->fillDisc(6, v, v, 0, 0, 0, 255);
                 c->fillDisc(v, 4, 30, 0, 0, 0, 255);
-                c->blitLayer(v, -v, v, v, -v, v, v, v, 1.f);
+                c->blitLayer(v, opposite, v, v, opposite, v, v, v, 1.f);
                 c->copyLayer(v, 1);
                 c->copyRegionFrom(&canvas, v, v, v, v, v & 1, v & 2);
             }
