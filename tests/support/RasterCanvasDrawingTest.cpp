@@ -88,6 +88,13 @@ TEST(RasterCanvasDrawingTest, LongSegmentsAndTheirFills)
     canvas.lineStyle = 1;
     canvas.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 2, 1, 0.3f, 255); // integer routine: fills
     EXPECT_FLOAT_EQ(canvas.getPixelIntensity(20, 0), 0.3f);
+    // Rising off the top edge: the rows below the edge are drawn (not their mirror image).
+    canvas.clearLayers();
+    canvas.drawSegment(0.f, 0.f, 10.f, 200.f, 0, 0, 0, 0.5f, 2, 0, 0.f, 255);
+    float nearTop = 0.f;
+    for (uint32_t x = 0; x < 8; ++x)
+        nearTop = std::max(nearTop, canvas.getPixelIntensity(x, 1));
+    EXPECT_GT(nearTop, 0.5f);
     canvas.clearLayers();
     canvas.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 0, 1, 0.3f, 255); // type 0: float routine
     EXPECT_EQ(canvas.getPixelIntensity(20, 0), 0.f);
@@ -116,6 +123,12 @@ TEST(RasterCanvasDrawingTest, AreaFills)
     const P twoStarts[] = {{2, 10}, {2.5f, 2}, {6, 2}, {12, 8}, {9, 2}};
     canvas.fillUnderPolyline(twoStarts, 5, 0, 0, 0, 0.f);
     expectPixels(canvas, {{4, 15, 0.f}, {9, 9, 1.f}, {9, 8, 0.f}});
+
+    // Supersampled: a caller's points are scaled once; each drawing column is walked.
+    Canvas fine(8, 8, 2, 1);
+    const P half[] = {{0, 4}, {8, 4}};
+    fine.fillUnderPolyline(half, 2, 0, 0, 0, 0.f);
+    expectPixels(fine, {{15, 9, 1.f}, {0, 15, 1.f}, {15, 8, 0.f}});
 
     // Odd height: the centre row takes the value of the rows beside it.
     Canvas odd(8, 15, 1, 1);
