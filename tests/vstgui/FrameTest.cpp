@@ -28,14 +28,15 @@ public:
             onDown();
         return downResult;
     }
-    CMouseEventResult onMouseMoved(CPoint&, const CButtonState&) override
+    CMouseEventResult onMouseMoved(CPoint&, const CButtonState& buttons) override
     {
-        log.push_back("moved " + name);
-        return kMouseEventHandled;
+        lastMoveButtons = buttons();
+        return logged("moved ");
     }
-    CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override
+    CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override { return logged("up "); }
+    CMouseEventResult logged(const std::string& event)
     {
-        log.push_back("up " + name);
+        log.push_back(event + name);
         return kMouseEventHandled;
     }
     void draw(CDrawContext* context) override
@@ -52,6 +53,7 @@ public:
     std::function<void()> onDown;
     CColor colour = CColor(0, 200, 0, 255);
     int draws = 0;
+    int32_t lastMoveButtons = -1;
 };
 
 struct OpenFrame : testsupport::OffscreenRig {
@@ -72,7 +74,7 @@ struct OpenFrame : testsupport::OffscreenRig {
 TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
 {
     OpenFrame f;
-    f.add(CRect(0, 0, 50, 50), "bottom");
+    ProbeView* bottom = f.add(CRect(0, 0, 50, 50), "bottom");
     f.add(CRect(20, 20, 60, 50), "top", kMouseEventNotHandled);
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(30, 30), kLButton), kMouseEventHandled);
     EXPECT_EQ(f.backEnd->mouseMoved(CPoint(35, 35), kLButton), kMouseEventHandled);
@@ -89,6 +91,10 @@ TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
     EXPECT_TRUE(f.frame->getCurrentMouseLocation(where));
     EXPECT_EQ(where, CPoint(55, 25));
     EXPECT_EQ(f.frame->getCurrentMouseButtons(), CButtonState(kRButton | kShift));
+    // Dragged from the background over a view: hovering, which carries the modifiers only.
+    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(10, 10), kRButton | kShift), kMouseEventHandled);
+    EXPECT_EQ(f.log.back(), "moved bottom");
+    EXPECT_EQ(bottom->lastMoveButtons, kShift);
     f.editor.downHook = [](CPoint&, const CButtonState&) { return kMouseDownEventHandledButDontNeedMovedOrUpEvents; };
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(70, 40), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
 }
@@ -123,6 +129,10 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     ProbeView* modal = f.make(CRect(10, 10, 20, 20), "modal", kMouseEventNotHandled);
     EXPECT_TRUE(f.frame->setModalView(modal));
     EXPECT_EQ(modal->getNbReference(), 2);
+    EXPECT_FALSE(f.frame->addView(modal)); // already in a container
+    ProbeView* second = f.make(CRect(0, 0, 1, 1), "second");
+    EXPECT_FALSE(f.frame->setModalView(second));
+    second->forget();
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(50, 40), kRButton), kMouseEventNotHandled);
     f.backEnd->mouseUp(CPoint(50, 40), kRButton);
     EXPECT_EQ(f.log, (Log{"down modal"}));
@@ -187,12 +197,14 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstAndClipsOddInvalidRectangle
     EXPECT_LE(presented.size(), 16u);
 }
 
-TEST(Frame, SetSizeResizesTheBackBufferUnlessRefusedOrOdd)
+TEST(Frame, SetSizeResizesTheBackBufferUnlessRefusedOrOddAndAClosedFrameHasNoPointer)
 {
     struct RefusingEditor : testsupport::RecordingEditor {
         bool beforeSizeChange(const CRect& newSize, const CRect&) override { return newSize.getWidth() < 500; }
     } editor;
     auto* frame = new CFrame(CRect(0, 0, 100, 50), &editor);
+    CPoint where;
+    EXPECT_FALSE(frame->getCurrentMouseLocation(where)); // closed: no pointer
     EXPECT_TRUE(frame->setSize(120, 60)); // closed: only the size changes
     ASSERT_TRUE(frame->open(nullptr));
     EXPECT_FALSE(frame->open(nullptr));
