@@ -203,6 +203,12 @@ TEST(DrawContext, TextIsMeasuredInProportionToTheFontSizeAndOddInputIsHarmless)
     canvas.context->drawString("x", CRect(-kHuge, -kHuge, kHuge, kHuge));
     canvas.context->setFont(kSystemFont, 24);
     EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 2 * width12, 1.0);
+    // Without a size, the font's own size.
+    const CCoord saved = kSystemFont->getSize();
+    kSystemFont->setSize(36);
+    canvas.context->setFont(kSystemFont);
+    EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 3 * width12, 1.5);
+    kSystemFont->setSize(saved);
     canvas.context->setFontColor(kWhiteCColor);
     for (double size : {0.0, -5.0, kNaN, 1e9}) {
         canvas.context->setFont(kSystemFont, size);

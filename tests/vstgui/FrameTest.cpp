@@ -130,8 +130,10 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     EXPECT_TRUE(f.frame->setModalView(modal));
     EXPECT_EQ(modal->getNbReference(), 2);
     EXPECT_FALSE(f.frame->addView(modal)); // already in a container
+    EXPECT_FALSE(f.frame->addView(nullptr));
     ProbeView* second = f.make(CRect(0, 0, 1, 1), "second");
     EXPECT_FALSE(f.frame->setModalView(second));
+    EXPECT_FALSE(f.frame->removeView(second));
     second->forget();
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(50, 40), kRButton), kMouseEventNotHandled);
     f.backEnd->mouseUp(CPoint(50, 40), kRButton);

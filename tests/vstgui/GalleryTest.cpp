@@ -81,15 +81,7 @@ void registerPictures()
         const bool rim = x == 0 || x == 11 || y % 12 == 0 || y % 12 == 11;
         return rim ? CColor(20, 20, 20, 255) : (y < 12 ? kLedOff : kLedOn);
     }));
-    registerDrawn(kAboutId, 480, 240, [](CDrawContext& c) {
-        c.setFillColor(kAboutColour);
-        c.setFrameColor(kBlackCColor);
-        c.setLineWidth(4);
-        c.drawRect(CRect(0, 0, 480, 240), kDrawFilledAndStroked);
-        c.setFont(kSystemFont, 28);
-        c.setFontColor(kBlackCColor);
-        c.drawString("About the gallery", CRect(0, 80, 480, 160));
-    });
+    testsupport::registerPng(kAboutId, *testsupport::makeBitmap(480, 240, [](int32_t, int32_t) { return kAboutColour; }));
 }
 
 SharedPointer<CBitmap> resource(int32_t id)
