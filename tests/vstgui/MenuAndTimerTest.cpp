@@ -34,7 +34,6 @@ TEST(OptionMenu, ChoiceBecomesTheCurrentCheckedEntryAndIsReported)
     ASSERT_EQ(rig.listener.calls.size(), 1u);
     EXPECT_EQ(rig.listener.calls[0].tag, 99999);
     EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-"}));
-    EXPECT_TRUE(rig.presenter.attachedWhenShown.at(0));
 }
 
 TEST(OptionMenu, DismissalSeparatorsAndOutOfRangeChoicesChangeNothing)
@@ -86,7 +85,7 @@ public:
     std::function<void(CVSTGUITimer*)> onTick;
 };
 
-TEST(Timer, FiresEveryPeriodWhileRunning)
+TEST(Timer, FiresEveryPeriodWhileRunningAndListenersMayStopAndDestroyTimersWhileTheyFire)
 {
     TimerQueue& queue = TimerQueue::forCurrentThread();
     auto probe = makeOwned<TimerProbe>();
@@ -104,12 +103,9 @@ TEST(Timer, FiresEveryPeriodWhileRunning)
     queue.advance(1000);
     EXPECT_EQ(probe->ticks.size(), 3u);
     EXPECT_FALSE(queue.contains(*timer));
-}
 
-TEST(Timer, ListenersMayStopAndDestroyTimersWhileTheyFire)
-{
-    TimerQueue& queue = TimerQueue::forCurrentThread();
-    auto probe = makeOwned<TimerProbe>();
+    // Listeners may stop and destroy timers while they fire.
+    probe->ticks.clear();
     auto* self = new CVSTGUITimer(probe.get(), 10, true);
     auto* other = new CVSTGUITimer(probe.get(), 10, true);
     auto* zero = new CVSTGUITimer(probe.get(), 0, true); // a zero period fires every millisecond
