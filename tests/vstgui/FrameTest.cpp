@@ -79,6 +79,7 @@ TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(30, 30), kLButton), kMouseEventHandled);
     EXPECT_EQ(f.backEnd->mouseMoved(CPoint(35, 35), kLButton), kMouseEventHandled);
     EXPECT_EQ(f.backEnd->mouseUp(CPoint(35, 35), kLButton), kMouseEventHandled);
+    EXPECT_EQ(f.frame->getCurrentMouseButtons().getButtonState(), 0);
     EXPECT_EQ(f.log, (Log{"down top", "down bottom", "moved bottom", "up bottom"}));
     EXPECT_TRUE(f.editor.unhandledDowns.empty());
     EXPECT_EQ(f.editor.unhandledUps, 0);
