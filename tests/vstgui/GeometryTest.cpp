@@ -1,6 +1,4 @@
-#include "vstgui/CBitmap.h"
 #include "vstgui/CRect.h"
-#include "vstgui/SharedPointer.h"
 
 #include <gtest/gtest.h>
 
@@ -32,26 +30,6 @@ TEST(Geometry, RectanglesAreHalfOpenAndNaNOrInvertedOnesAreEmpty)
     EXPECT_LE(disjoint.left, disjoint.right); // never inverted
     CRect united(0, 0, 1, 1);
     EXPECT_EQ(united.unite(CRect(5, -2, 6, 3)), CRect(0, -2, 6, 3));
-}
-
-TEST(References, ForgetDeletesAtTheLastReferenceAndSharedPointersBalance)
-{
-    const int64_t before = ReferenceCounted::liveObjectCount();
-    auto* bitmap = new CBitmap(4, 4);
-    bitmap->remember();
-    bitmap->forget();
-    EXPECT_EQ(ReferenceCounted::liveObjectCount(), before + 2); // the bitmap and its pixels
-    bitmap->forget();
-    EXPECT_EQ(ReferenceCounted::liveObjectCount(), before);
-    auto adopted = makeOwned<CBitmap>(2, 2);
-    SharedPointer<CBitmap> copy = adopted;
-    SharedPointer<CBitmap> moved = std::move(copy);
-    EXPECT_EQ(adopted->getNbReference(), 2);
-    EXPECT_FALSE(copy);
-    moved = nullptr;
-    const SharedPointer<CBitmap>& alias = adopted;
-    adopted = alias; // self-assignment keeps the reference
-    EXPECT_EQ(adopted->getNbReference(), 1);
 }
 
 } // namespace

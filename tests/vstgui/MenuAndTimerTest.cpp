@@ -21,12 +21,20 @@ struct MenuRig : testsupport::OffscreenRig {
     COptionMenu* menu;
 };
 
-TEST(OptionMenu, ChoiceBecomesTheCurrentCheckedEntryAndIsReported)
+// Dismissal, the separator and choices out of range change nothing; a real choice becomes the
+// current, checked entry and is reported.
+TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
 {
     MenuRig rig;
-    EXPECT_EQ(rig.menu->getCurrentIndex(true), -1);
+    EXPECT_FALSE(rig.menu->checkEntryAlone(7));
     EXPECT_TRUE(rig.menu->checkEntryAlone(0));
-    rig.presenter.choices = {2};
+    rig.presenter.choices = {-1, 3, 4, 1000, 2};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(rig.menu->popup());
+    EXPECT_EQ(rig.menu->getCurrentIndex(true), -1);
+    EXPECT_TRUE(rig.listener.calls.empty());
+    EXPECT_FALSE(rig.menu->isEditing());
+    EXPECT_TRUE(rig.menu->getEntry(0)->isChecked());
     EXPECT_TRUE(rig.menu->popup());
     EXPECT_EQ(rig.menu->getCurrentIndex(true), 2);
     EXPECT_TRUE(rig.menu->getEntry(2)->isChecked());
@@ -34,19 +42,6 @@ TEST(OptionMenu, ChoiceBecomesTheCurrentCheckedEntryAndIsReported)
     ASSERT_EQ(rig.listener.calls.size(), 1u);
     EXPECT_EQ(rig.listener.calls[0].tag, 99999);
     EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-"}));
-}
-
-TEST(OptionMenu, DismissalSeparatorsAndOutOfRangeChoicesChangeNothing)
-{
-    MenuRig rig;
-    rig.presenter.choices = {-1, 3, 4, 1000};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(rig.menu->popup());
-    EXPECT_EQ(rig.menu->getCurrentIndex(true), -1);
-    EXPECT_TRUE(rig.listener.calls.empty());
-    EXPECT_FALSE(rig.menu->isEditing());
-    EXPECT_FALSE(rig.menu->checkEntryAlone(7));
-    EXPECT_FALSE(rig.menu->getEntry(0)->isChecked());
 }
 
 // Without an open frame with a presenter, nothing shows; a shown menu may be released meanwhile.
