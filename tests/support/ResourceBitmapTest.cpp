@@ -106,8 +106,11 @@ TEST_F(ResourceBitmap, TheEnabledCacheSharesBitmapsByName)
     cache.enabled = true;
     ASSERT_TRUE(loadResourceBitmap(&lower, &b));
     CBitmap* const cached = b;
-    ASSERT_TRUE(loadResourceBitmap(&upper, &b) && loadResourceBitmap(&upper, &a)); // a was not the cache's: given back
+    CBitmap* const uncached = a;
+    ASSERT_TRUE(loadResourceBitmap(&upper, &b) && loadResourceBitmap(&upper, &a));
     EXPECT_TRUE(a == cached && b == cached);
+    EXPECT_EQ(uncached->getNbReference(), 1); // a cache hit leaves the previous bitmap alone
+    uncached->forget();
     const ResourceRef other{kGood, false, {}};
     ASSERT_TRUE(loadResourceBitmap(&other, &b));
     EXPECT_EQ(cached->getNbReference(), 1); // the cache's own bitmap is kept
