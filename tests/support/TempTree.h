@@ -1,0 +1,97 @@
+#pragma once
+
+// A fresh folder of real files for one test, removed afterwards without following links.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace testsupport {
+
+namespace fs = std::filesystem;
+
+class TempTree {
+public:
+    TempTree() { fs::create_directories(root); }
+    ~TempTree()
+    {
+        std::error_code ignored;
+        if (runUnix("rm -rf", {root}, [&] { return !fs::exists(root); }))
+            return;
+        for (auto i = fs::recursive_directory_iterator(root, ignored); i != fs::recursive_directory_iterator(); ++i)
+            fs::permissions(i->path(), fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow, ignored);
+        fs::remove_all(root, ignored);
+    }
+
+    fs::path native(const std::string& relative = "") const { return (root / relative).lexically_normal(); }
+    // The path in the Windows form the utilities give back, closed by a backslash for "" or "x/".
+    std::string windowsPath(const std::string& relative = "") const
+    {
+        std::string text = native(relative).string();
+        std::replace(text.begin(), text.end(), '/', '\\');
+        return text + (!text.ends_with('\\') && (relative.empty() || relative.back() == '/') ? "\\" : "");
+    }
+    // "a/b/" makes a folder, "a/x.txt" a file (with the folders above both).
+    void add(std::initializer_list<std::string> entries) const
+    {
+        for (const std::string& entry : entries) {
+            fs::create_directories(native(entry).parent_path());
+            if (entry.back() != '/')
+                std::ofstream(native(entry)) << "x";
+        }
+    }
+    bool exists(const std::string& relative) const { return fs::symlink_status(native(relative)).type() != fs::file_type::not_found; }
+    // A link at relative to the folder target.
+    void link(const std::string& relative, const fs::path& target) const
+    {
+        if (!runUnix("ln -s", {target, native(relative)}, [&] { return exists(relative); }))
+            fs::create_directory_symlink(target, native(relative));
+        ASSERT_TRUE(exists(relative));
+    }
+
+    const fs::path root = fs::temp_directory_path() / ("zarn-files-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
+
+private:
+    static inline int made = 0;
+    // Under wine, links are made and removed by Unix programs: wine cannot make them and shows
+    // them as plain folders to std::filesystem. Elsewhere false.
+    template <typename Done>
+    static bool runUnix(std::string command, std::initializer_list<fs::path> paths, Done done)
+    {
+#ifdef _WIN32
+        using UnixName = char*(__cdecl*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixName>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+        if (!unixName)
+            return false;
+        command = "Z:\\bin\\" + command;
+        for (const fs::path& path : paths)
+            command += std::string(" ") + unixName(path.c_str());
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        for (int wait = 0; wait < 500 && !done(); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return true;
+#else
+        (void)command, (void)paths, (void)done;
+        return false;
+#endif
+    }
+};
+
+} // namespace testsupport
