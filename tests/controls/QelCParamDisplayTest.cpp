@@ -183,7 +183,7 @@ TEST(ValuePopupWithBitmapFont, TheFontSetsTheHeightAndWidthAndDrawsTheText)
 {
     CBitmap image(FontImage::render(FontImage::kNativeHeight));
     BitmapFont font;
-    font.setImage(&image, 14);
+    font.setImage(&image, 20);
     std::vector<CColor> platformRow;
     for (BitmapFont* bitmapFont : {static_cast<BitmapFont*>(nullptr), &font}) {
         PopupRig rig;
@@ -196,10 +196,10 @@ TEST(ValuePopupWithBitmapFont, TheFontSetsTheHeightAndWidthAndDrawsTheText)
             platformRow = textRow;
             continue;
         }
-        // 14 + 8 high; the text's 48 pixels and the padding wide.
-        EXPECT_EQ(rig.popup->getViewSize(), CRect(60, 145, 180, 167));
-        EXPECT_EQ(font.getStringWidth("440.0 Hz", nullptr), 48);
-        EXPECT_EQ(rig.lineColumns(146), std::pair(88, 151));
+        // 20 + 8 high; the text's 68 pixels and the padding wide.
+        EXPECT_EQ(rig.popup->getViewSize(), CRect(60, 145, 180, 173));
+        EXPECT_EQ(font.getStringWidth("440.0 Hz", nullptr), 68);
+        EXPECT_EQ(rig.lineColumns(146), std::pair(78, 161));
         EXPECT_NE(textRow, platformRow);
         EXPECT_TRUE(std::any_of(textRow.begin() + 90, textRow.begin() + 150,
                                 [](const CColor& c) { return c.red > 150 && c.blue < 90; }));

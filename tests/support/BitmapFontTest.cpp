@@ -214,7 +214,7 @@ TEST(GlyphBufferTest, ReducedTextGetsAHaloThatSuitsItsColour)
 {
     // colour, the halo's blue and alpha left of the ink (0 and 0 for none)
     for (auto [colour, shade, alpha] : {std::tuple{CColor(20, 20, 20), 35, 35}, {CColor(240, 240, 240), 0, 55},
-                                        {CColor(255, 0, 0), 0, 0}}) {
+                                        {CColor(255, 0, 255), 0, 0}}) {
         GlyphBuffer buffer(40, 40, false, false);
         for (int y = 10; y < 30; ++y)
             for (int x = 10; x < 30; ++x)
@@ -252,6 +252,7 @@ TEST_F(FontRig, HostileSizesTextsAndScalesStayInsideEveryBuffer)
         }
     }
     font.setImage(&image, 20);
+    const int64_t liveBefore = VSTGUI::ReferenceCounted::liveObjectCount();
     font.useStringCache = true;
     for (int i = 0; i < 200; ++i) {
         CRect rect(0, 0, 60, 30);
@@ -260,6 +261,13 @@ TEST_F(FontRig, HostileSizesTextsAndScalesStayInsideEveryBuffer)
     EXPECT_EQ(font.stringCache.size(), BitmapFont::kStringCacheCapacity);
     EXPECT_EQ(font.stringCache.front().key.substr(0, 4), "199|");
     EXPECT_EQ(font.stringCache.front().bitmap->getNbReference(), 1);
+    CRect again(0, 0, 60, 30);
+    font.drawString("150", context, again, &ink, 1, 1.f, false, false);
+    EXPECT_EQ(font.stringCache.size(), BitmapFont::kStringCacheCapacity);
+    EXPECT_EQ(font.stringCache.front().key.substr(0, 4), "150|");
+    font.setSize(19); // a new size draws every text anew
+    EXPECT_TRUE(font.stringCache.empty());
+    EXPECT_EQ(VSTGUI::ReferenceCounted::liveObjectCount(), liveBefore);
 }
 
 } // namespace
