@@ -228,6 +228,12 @@ TEST(GlyphBufferTest, ReducedTextGetsAHaloThatSuitsItsColour)
         EXPECT_EQ(p[(10 * 20 + 2) * 4 + 3], 0);
         bitmap->forget();
     }
+    GlyphBuffer small(10, 10, false, false); // enlarging blocks reach past its right and bottom edges
+    small.pixels.assign(100, 255);
+    VSTGUI::SharedPointer<CBitmap>(renderGlyphBuffer(small, CColor(), 40, 30), false);
+    const GlyphImage glyphs(12, 6); // a rectangle beyond the mask copies only what the mask has
+    copyGlyph(small, glyphs, CRect(5, 0, 40, 30), VSTGUI::CPoint(1, 0));
+    EXPECT_EQ(small.pixels[1], 0);
     GlyphBuffer refused(10000, 10, false, false);
     EXPECT_FALSE(renderGlyphBuffer(refused, CColor(), 8, 8));
 }
