@@ -2,6 +2,7 @@
 // scales, kerning tables and texts: measuring and drawing may never reach outside the font's
 // tables, the image, the glyph rectangles or the coverage buffers (the sanitizers watch).
 
+#include "platform/Shell.h"
 #include "support/BitmapFont.h"
 #include "vstgui/CBitmap.h"
 #include "vstgui/COffscreenContext.h"
@@ -43,13 +44,16 @@ float anyScale(FuzzedDataProvider& input)
     return input.ConsumeFloatingPointInRange(0.05f, 2.f);
 }
 
-void discardMessage(const char*, const char*) {}
+int discardMessage(HWND, const char*, const char*, UINT)
+{
+    return 1;
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    GlyphImage::setMessageFunction(discardMessage);
+    platform::setMessageBoxSink(discardMessage);
     FuzzedDataProvider input(data, size);
     static auto context = VSTGUI::COffscreenContext::create(nullptr, 160, 60);
     BitmapFont font;

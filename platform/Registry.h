@@ -12,35 +12,12 @@
 // outside Software (ERROR_ACCESS_DENIED). Value names must not start with '.' nor hold '/'. Values
 // above kMaxRegistryValueSize bytes are refused.
 
-#ifdef _WIN32
+#include "platform/WindowsTypes.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#ifndef _WIN32
 
-#else
-
-#include <cstdint>
-
-using BYTE = uint8_t;
-using DWORD = uint32_t;
-using LONG = int32_t;
 using REGSAM = DWORD;
-using LPCSTR = const char*;
-using LPSTR = char*;
-using LPBYTE = BYTE*;
-using LPDWORD = DWORD*;
-struct SECURITY_ATTRIBUTES;
-using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
-// An open key: a heap object that RegCloseKey frees. HKEY_CURRENT_USER is a fixed handle.
-struct RegistryKey;
-using HKEY = RegistryKey*;
-using PHKEY = HKEY*;
 inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(uintptr_t(0x80000001u));
 
 inline constexpr LONG ERROR_SUCCESS = 0;

@@ -1,6 +1,7 @@
 #include "support/BitmapFont.h"
 
 #include "support/FontMath.h"
+#include "support/ResourceBitmap.h"
 #include "vstgui/CBitmap.h"
 #include "vstgui/CDrawContext.h"
 
@@ -186,8 +187,7 @@ int32_t BitmapFont::getStringWidthDirect(const char* text, VSTGUI::CDrawContext*
 void BitmapFont::clearStringCache()
 {
     for (StringCacheEntry& entry : stringCache)
-        if (entry.bitmap)
-            entry.bitmap->forget();
+        releaseBitmap(&entry.bitmap);
     stringCache.clear();
 }
 
@@ -206,8 +206,7 @@ void BitmapFont::keepBitmap(std::string key, VSTGUI::CBitmap* bitmap)
     bitmap->remember();
     stringCache.push_front({std::move(key), bitmap});
     while (stringCache.size() > kStringCacheCapacity) {
-        if (stringCache.back().bitmap)
-            stringCache.back().bitmap->forget();
+        releaseBitmap(&stringCache.back().bitmap);
         stringCache.pop_back();
     }
 }

@@ -1,11 +1,12 @@
 #include "support/GlyphImage.h"
 
+#include "platform/Shell.h"
+
 #include "vstgui/CBitmap.h"
 #include "vstgui/IPlatformBitmapPixelAccess.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 
 namespace {
 
@@ -32,13 +33,6 @@ constexpr int16_t kLayoutRightEdges[GlyphImage::kBuiltInLayouts][kGlyphCount] = 
 constexpr uint8_t kMarkerLeast = 121;
 constexpr uint8_t kMarkerGreenMost = 119;
 
-void writeToStandardError(const char* text, const char* caption)
-{
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-}
-
-GlyphImage::MessageFunction messageFunction = writeToStandardError;
-
 } // namespace
 
 GlyphImage::GlyphImage(int32_t width, int32_t height) : RasterCanvas(width, height, 1, 1)
@@ -55,16 +49,6 @@ GlyphImage::~GlyphImage()
 {
     mask.clear();
     maskSize = 0;
-}
-
-GlyphImage::MessageFunction GlyphImage::setMessageFunction(MessageFunction function)
-{
-    return std::exchange(messageFunction, function ? function : writeToStandardError);
-}
-
-void GlyphImage::showMessage(const char* text, const char* caption)
-{
-    messageFunction(text, caption);
 }
 
 int32_t GlyphImage::builtInLayoutHeight(int32_t selector)
@@ -136,6 +120,6 @@ void GlyphImage::detectGlyphs(VSTGUI::CBitmap* bitmap)
         std::snprintf(text, sizeof(text),
                       "The font image must contains %d elements (found %d).\nThe texts may be drawed incorrectly!",
                       kGlyphCount, count);
-        showMessage(text, kErrorCaption);
+        platform::MessageBoxA(nullptr, text, kErrorCaption, MB_ICONERROR | MB_SYSTEMMODAL);
     }
 }

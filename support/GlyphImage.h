@@ -34,12 +34,6 @@ public:
     int32_t layoutSelector = kDetectFromMarkers;
     uint32_t maskSize = 0;
     std::vector<uint8_t> mask;
-    // Where the detection's complaint goes; returns the function it replaced (null restores the
-    // standard one). Tests catch the message here.
-    using MessageFunction = void (*)(const char* text, const char* caption);
-    static MessageFunction setMessageFunction(MessageFunction function);
-    static void showMessage(const char* text, const char* caption);
-
     // Markers of the last detection; -1 when none ran.
     int32_t markersFound = -1;
 

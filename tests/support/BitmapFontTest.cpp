@@ -1,6 +1,7 @@
 // The bitmap font: detection on the committed font image and on damaged images, the built-in
 // layouts, sizes, measuring with kerning and spacing, drawing, and hostile input.
 
+#include "platform/Shell.h"
 #include "support/BitmapFont.h"
 #include "support/GlyphBuffer.h"
 #include "tools/canvas-sheet/TextSheet.h"
@@ -44,9 +45,10 @@ size_t bytesDiffering(const char* referencePath, const VSTGUI::IPlatformBitmap& 
 }
 
 std::string lastMessage;
-void catchMessage(const char* text, const char* caption)
+int catchMessage(HWND owner, const char* text, const char* caption, UINT type)
 {
-    lastMessage = std::string(caption) + ": " + text;
+    lastMessage = std::string(owner || type != 0x1010 ? "not an error box: " : "") + caption + ": " + text;
+    return 1;
 }
 
 // A width x height image with a marker after every glyph column group of 5; marker pixels get
@@ -65,8 +67,8 @@ VSTGUI::SharedPointer<CBitmap> markedImage(int width, int height, int markers, C
 }
 
 struct FontRig : testing::Test {
-    FontRig() : image(FontImage::render(FontImage::kNativeHeight)) { GlyphImage::setMessageFunction(catchMessage); }
-    ~FontRig() override { GlyphImage::setMessageFunction(nullptr); }
+    FontRig() : image(FontImage::render(FontImage::kNativeHeight)) { platform::setMessageBoxSink(catchMessage); }
+    ~FontRig() override { platform::setMessageBoxSink(nullptr); }
     CBitmap image;
     BitmapFont font;
 };

@@ -1,0 +1,67 @@
+#pragma once
+
+// Bounded string steps shared by the path utilities and the file lists.
+
+#include "platform/Strings.h"
+#include "support/PathUtilities.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pathtext {
+
+// Copies text into a kPathSize buffer, with '/' turned into backslashes when asked; false (output
+// empty) when it does not fit.
+inline bool copyPath(char* output, const char* text, bool toBackslashes = true)
+{
+    output[0] = '\0';
+    if (!text)
+        return false;
+    const size_t length = strnlen(text, kPathSize);
+    if (length >= kPathSize)
+        return false;
+    if (toBackslashes)
+        std::replace_copy(text, text + length + 1, output, '/', '\\');
+    else
+        std::memcpy(output, text, length + 1);
+    return true;
+}
+
+// Writes text at path + at when the whole result fits a kPathSize buffer; otherwise changes
+// nothing and returns false.
+inline bool appendAt(char* path, size_t at, const char* text)
+{
+    const size_t length = std::strlen(text);
+    if (at + length >= kPathSize)
+        return false;
+    std::memcpy(path + at, text, length + 1);
+    return true;
+}
+
+inline bool isDotEntry(const char* name) { return !std::strcmp(name, ".") || !std::strcmp(name, ".."); }
+
+// "." and the first four characters of an extension, upper case: what a matching name ends with.
+struct ExtensionKey {
+    char text[6] = ".";
+    size_t length = 1;
+
+    explicit ExtensionKey(const char* extension)
+    {
+        std::strncat(text, extension ? extension : "", 4);
+        platform::_strupr(text);
+        length = std::strlen(text);
+    }
+
+    // True when the first occurrence of the key in the upper-cased name ends the name.
+    bool matches(const char* name) const
+    {
+        char upper[kPathSize];
+        if (!copyPath(upper, name, false))
+            return false;
+        platform::_strupr(upper);
+        const char* found = std::strstr(upper, text);
+        return found && std::strlen(found) == length;
+    }
+};
+
+} // namespace pathtext

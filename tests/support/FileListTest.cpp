@@ -1,0 +1,133 @@
+#include "support/FileList.h"
+
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+namespace {
+
+using testsupport::TempTree;
+
+class FileListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        outside.add({"far.wav"});
+        tree.add({"Kick.WAV", "kick.wav.bak", "a.wav.wav", "snare.wav", "Kicks/k1.wav", "Kicks/deep/d.wav",
+                  "Kicks/deep/deeper/e.wav", "empty/sub/s.wav", "other/Kicks/o.wav", "x.aiff"});
+        tree.link("link", outside.root);
+        tree.link("cycle", tree.root);
+    }
+    // Folders as "display<parent display:count", files as "name<folder display", sorted, so that
+    // the order in which the system lists entries does not matter.
+    std::string summary(FileList& list)
+    {
+        std::set<std::string> folders, files;
+        const auto displayOf = [&](uint32_t id) -> std::string {
+            return id == 0 ? "" : list.folders().folderAt(int32_t(id - 1))->displayName;
+        };
+        for (const FolderRecordPtr& folder : list.folders().records())
+            folders.insert(std::string(folder->displayName) + "<" + displayOf(folder->parentId) + ":" +
+                           std::to_string(folder->fileCount));
+        for (size_t i = 0; i < list.recordCount(); ++i)
+            files.insert(std::string(list.fileAt(int32_t(i))->name) + "<" + displayOf(list.fileAt(int32_t(i))->folderId));
+        std::string text;
+        for (const auto& set : {folders, files})
+            for (const std::string& line : set)
+                text += line + " ";
+        return text;
+    }
+    TempTree tree;
+    TempTree outside;
+    FileList list;
+};
+
+TEST_F(FileListTest, ScanOptionsShapeTheLists)
+{
+    struct Case {
+        ScanOptions options;
+        const char* extension;
+        int32_t topLevel;
+        std::string expected;
+    };
+    const auto options = [](uint32_t depthLimit, int flags, uint32_t nameLength = 100) {
+        // flags: 1 merge, 2 nest, 4 prefix, 8 collapse, 16 drop, 32 reuse
+        return ScanOptions{1, 1, depthLimit, uint8_t(flags >> 5 & 1), uint8_t(flags & 1), uint8_t(flags >> 1 & 1),
+                           uint8_t(flags >> 2 & 1), uint8_t(flags >> 3 & 1), uint8_t(flags >> 4 & 1), nameLength};
+    };
+    for (const auto& [scanOptions, extension, topLevel, expected] : std::vector<Case>{
+             {options(1, 0), "wav", 2, "Kicks<:1 empty<:0 other<:0 Kick.WAV< k1.wav<Kicks snare.wav< "},
+             {options(1, 1), "wav", 2,
+              "Kicks<:3 empty<:1 other<:0 Kick.WAV< d.wav<Kicks e.wav<Kicks k1.wav<Kicks s.wav<empty snare.wav< "},
+             {options(17, 2 | 4 | 8), "wav", 2,
+              "Kicks<:1 Kicks\\deep<Kicks:1 Kicks\\deep\\deeper<Kicks\\deep:1 empty\\sub<:1 other\\Kicks<:1 "
+              "Kick.WAV< Kicks\\deep\\d.wav<Kicks\\deep Kicks\\deep\\deeper\\e.wav<Kicks\\deep\\deeper "
+              "Kicks\\k1.wav<Kicks empty\\sub\\s.wav<empty\\sub other\\Kicks\\o.wav<other\\Kicks snare.wav< "},
+             {options(2, 8 | 16), "wav", 2, "Kicks<:1 deep<Kicks:1 Kick.WAV< d.wav<deep k1.wav<Kicks snare.wav< "},
+             {options(0, 32), "WAV", 2,
+              "Kicks<:2 deep<Kicks:1 deeper<deep:1 empty<:0 other<:0 sub<empty:1 Kick.WAV< d.wav<deep e.wav<deeper "
+              "k1.wav<Kicks o.wav<Kicks s.wav<sub snare.wav< "},
+             {options(1, 0, 2), "aiff2", 1, "Kicks<:0 empty<:0 other<:0 x.aiff< "},
+             {options(1, 0, 1), "wav", 2, "Kicks<:1 empty<:0 other<:0 Kick.< k1.wa<Kicks snare< "},
+         }) {
+        EXPECT_EQ(list.scan(tree.windowsPath().c_str(), extension, scanOptions), topLevel);
+        EXPECT_EQ(summary(list), expected) << extension << " " << scanOptions.depthLimit;
+    }
+    EXPECT_EQ(list.entryCount(false), 13u); // the top-level counts of every scan
+}
+
+TEST_F(FileListTest, LookupsCountsAndSharedViews)
+{
+    list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, 2, 0, 0, 0, 0, 0, 0, 100});
+    ASSERT_EQ(list.recordCount(), 5u);
+    EXPECT_EQ(list.fileAt(0)->title, std::string("d")); // sorted by title
+    EXPECT_FALSE(list.fileAt(-1) || list.fileAt(5));
+    EXPECT_EQ(list.findFile("SNARE")->name, std::string("snare.wav"));
+    EXPECT_EQ(list.findFile("kick.wav")->name, std::string("Kick.WAV"));
+    EXPECT_EQ(list.findFileByPath(tree.windowsPath("Kicks/k1.wav").c_str())->title, std::string("k1"));
+    EXPECT_FALSE(list.findFile("Kicks") || list.findFileByPath("k1.wav"));
+    EXPECT_EQ(list.countFilesNamed("KICK"), 1u);
+    EXPECT_EQ(list.entryCount(true), 2u + 5u);
+    const int32_t kicks = int32_t(list.folders().findFolder("KICKS")->id);
+    EXPECT_EQ(list.filesInFolder(kicks), 1u);
+    EXPECT_EQ(list.folders().findFolder("other")->titleName, std::string("Other"));
+
+    FileList view;
+    view.rebuildFrom(list, kicks);
+    EXPECT_EQ(view.recordCount(), 1u);
+    EXPECT_EQ(view.filesInFolder(0), 2u); // the total, though only one record was kept
+    EXPECT_EQ(view.fileAt(0).get(), list.findFile("k1").get());
+    EXPECT_EQ(view.folders().findFolderByPath(tree.windowsPath("kicks/deep/").c_str())->name, std::string("deep"));
+    ListIterator at;
+    std::string names;
+    while (const FileRecord* record = list.next(&at))
+        names += record->title;
+    EXPECT_EQ(names, "dk1Kickssnare");
+    EXPECT_FALSE(list.next(&at) || list.next(nullptr));
+
+    FolderList folders;
+    EXPECT_FALSE(folders.folderAt(0));
+    folders.findFolder("x") = std::make_shared<FolderRecord>(); // a caller may park a record there...
+    EXPECT_TRUE(folders.folderAt(-1));
+    folders.rebuildFrom(list.folders());
+    EXPECT_FALSE(folders.findFolder("none")); // ...which a failed search drops
+    EXPECT_FALSE(folders.folderAt(-1) || folders.folderAt(5));
+}
+
+#ifndef _WIN32 // Windows' own ANSI calls stop at 260 characters
+TEST_F(FileListTest, PathsThatWouldNotFitAreSkippedNotCut)
+{
+    // Entry names stay below 128 characters; the paths grow beyond 511.
+    const std::string folder = std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(115, 'c') + "/";
+    tree.add({folder + std::string(120, 'f') + ".wav", folder + "fits.wav"});
+    list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, 0, 0, 0, 0, 0, 0, 0, 127});
+    EXPECT_TRUE(list.findFile("fits"));
+    EXPECT_FALSE(list.findFile(std::string(120, 'f').c_str()));
+}
+#endif
+
+} // namespace
