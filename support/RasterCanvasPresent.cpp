@@ -74,14 +74,15 @@ void RasterCanvas::reduceFast()
                     uint8_t(std::min(255.0, std::trunc(double(sum[c] / 4) * 0.88)));
         }
     }
-    // Neighbours are read as they were before the pass.
-    const std::vector<uint8_t> before = finalColour->data;
+    // The right and lower neighbours come later in this order: they still hold their values
+    // from before the pass.
+    std::vector<uint8_t>& bytes = finalColour->data;
     for (int64_t x = 1; x <= fw - 2; ++x) {
         for (int64_t y = 1; y <= fh - 2; ++y) {
             const size_t o = size_t(y * fw + x) * 4, right = o + 4, below = size_t((y + 1) * fw + x) * 4;
             for (size_t c = 0; c < 3; ++c) {
-                const uint32_t raised = before[o + c] + (uint32_t(before[right + c]) + before[below + c]) / 8;
-                finalColour->data[o + c] = uint8_t(std::min<uint32_t>(raised, 255));
+                const uint32_t raised = bytes[o + c] + (uint32_t(bytes[right + c]) + bytes[below + c]) / 8;
+                bytes[o + c] = uint8_t(std::min<uint32_t>(raised, 255));
             }
         }
     }

@@ -256,9 +256,13 @@ void RasterCanvas::longSegmentInDrawingUnits(int64_t x1, int64_t y1, int64_t x2,
 
     if (Fdy > 0.f) {
         const int64_t lo = std::min(Ya, Yb);
-        const int64_t rowEnd = std::min(std::max(Ya, Yb), H);
+        int64_t rowFirst = std::max<int64_t>(lo, 0), rowEnd = std::min(std::max(Ya, Yb), H);
+        if (dir < 0) { // rows run from Ya upward: clip the distance from Ya, as the float routine does
+            rowFirst = lo + std::max<int64_t>(0, Ya - H);
+            rowEnd = std::min(Ya, lo + Ya);
+        }
         int64_t prev = xa;
-        for (int64_t r = std::max<int64_t>(lo, 0); r <= rowEnd; ++r) {
+        for (int64_t r = rowFirst; r <= rowEnd; ++r) {
             const int64_t u = r - lo;
             const float f = shape.row(float(u) / Fdy) * Fdx;
             const int64_t ix = toIndex(f);

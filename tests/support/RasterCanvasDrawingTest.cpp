@@ -68,14 +68,18 @@ TEST(RasterCanvasDrawingTest, CurveFamilies)
         return int(best);
     };
     const int straight = middleRow(0, 0.f);
+    EXPECT_EQ(straight, 31); // rows 31 and 32 both at 1
     EXPECT_EQ(middleRow(3, 0.9f), straight);
-    for (int type : {1, 2, 4}) {
-        SCOPED_TRACE(type);
-        EXPECT_NEAR(middleRow(type, 0.5f), straight, 1);
-        const int low = middleRow(type, 0.1f) - straight, high = middleRow(type, 0.9f) - straight;
-        EXPECT_GT(std::abs(low), 4);
-        EXPECT_LT(low * high, 0); // bent to opposite sides
-    }
+    // Row 64 - (4 + 56 f) for the height fraction f of each family at t = 0.5.
+    struct Case {
+        int type;
+        float curvature;
+        int row;
+    };
+    const Case cases[] = {{1, 0.5f, 32}, {1, 0.1f, 6}, {1, 0.9f, 53}, {2, 0.5f, 32}, {2, 0.1f, 15},
+                          {2, 0.9f, 48}, {4, 0.5f, 32}, {4, 0.1f, 11}, {4, 0.9f, 53}};
+    for (const Case& c : cases)
+        EXPECT_NEAR(middleRow(c.type, c.curvature), c.row, 1) << c.type << " at " << c.curvature;
 }
 
 TEST(RasterCanvasDrawingTest, LongSegmentsAndTheirFills)
@@ -84,13 +88,20 @@ TEST(RasterCanvasDrawingTest, LongSegmentsAndTheirFills)
     canvas.lineStyle = 1;
     canvas.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 2, 1, 0.3f, 255); // integer routine: fills
     EXPECT_FLOAT_EQ(canvas.getPixelIntensity(20, 0), 0.3f);
+    // Rising off the top edge: the rows below the edge are drawn (not their mirror image).
+    canvas.clearLayers();
+    canvas.drawSegment(0.f, 0.f, 10.f, 200.f, 0, 0, 0, 0.5f, 2, 0, 0.f, 255);
+    float nearTop = 0.f;
+    for (uint32_t x = 0; x < 8; ++x)
+        nearTop = std::max(nearTop, canvas.getPixelIntensity(x, 1));
+    EXPECT_GT(nearTop, 0.5f);
     canvas.clearLayers();
     canvas.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 0, 1, 0.3f, 255); // type 0: float routine
     EXPECT_EQ(canvas.getPixelIntensity(20, 0), 0.f);
     canvas.clearLayers();
     canvas.drawLongSegment(0, 17, 40, 17, 0, 0, 0, 0.5f, 1, 3, 0.3f, 255); // curve row 16: the centre
     canvas.drawLongSegment(0, 8, 40, 8, 0, 0, 0, 0.5f, 1, 2, 0.3f, 255);   // curve row 25, rows below
-    expectPixels(canvas, {{20, 14, 0.f}, {20, 17, 0.f}, {20, 31, 0.3f}, {20, 28, 0.3f}, {20, 22, 0.f}});
+    expectPixels(canvas, {{20, 14, 0.f}, {20, 17, 0.f}, {20, 31, 0.3f}, {20, 25, 0.3f}, {20, 22, 0.f}});
 }
 
 TEST(RasterCanvasDrawingTest, AreaFills)
@@ -113,6 +124,12 @@ TEST(RasterCanvasDrawingTest, AreaFills)
     canvas.fillUnderPolyline(twoStarts, 5, 0, 0, 0, 0.f);
     expectPixels(canvas, {{4, 15, 0.f}, {9, 9, 1.f}, {9, 8, 0.f}});
 
+    // Supersampled: a caller's points are scaled once; each drawing column is walked.
+    Canvas fine(8, 8, 2, 1);
+    const P half[] = {{0, 4}, {8, 4}};
+    fine.fillUnderPolyline(half, 2, 0, 0, 0, 0.f);
+    expectPixels(fine, {{15, 9, 1.f}, {0, 15, 1.f}, {15, 8, 0.f}});
+
     // Odd height: the centre row takes the value of the rows beside it.
     Canvas odd(8, 15, 1, 1);
     const P bottom[] = {{0, 0}, {8, 0}};
@@ -121,7 +138,7 @@ TEST(RasterCanvasDrawingTest, AreaFills)
     const VSTGUI::CPoint tooMany[8] = {};
     odd.clearLayers();
     odd.fillToCentre(tooMany, 8, 0, 0, 0);
-    EXPECT_EQ(odd.getPixelIntensity(3, 10), 0.f);
+    EXPECT_EQ(odd.getPixelIntensity(0, 10), 0.f);
 }
 
 TEST(RasterCanvasDrawingTest, FilledRootCurveFillsOnlyRecordedColumns)
@@ -145,7 +162,7 @@ TEST(RasterCanvasDrawingTest, Shapes)
     canvas.drawLineInt(-10, 0, 10, 20, 0, 0, 0, 255); // clipped to column 0 at row 21
     expectPixels(canvas, {{0, 21, 1.f}, {0, 31, 0.f}, {10, 11, 1.f}});
     canvas.drawLineInt(0, 10, 12, 10, 0, 0, 0, 128); // plain write over brighter pixels
-    EXPECT_FLOAT_EQ(canvas.getPixelIntensity(10, 21), 128.f / 255.f);
+    EXPECT_FLOAT_EQ(canvas.getPixelIntensity(0, 21), 128.f / 255.f);
 
     canvas.clearLayers();
     canvas.fillDisc(10, 10, 1, 0, 0, 0, 255);

@@ -176,18 +176,19 @@ TEST(RasterCanvasTest, PresentReducesSupersampledDrawing)
         canvas.fastDownsample = fast;
         canvas.putPixel(0, 0, 0, 0, 120, 1.f);
         canvas.putPixel(1, 1, 0, 0, 200, 1.f);
+        canvas.putPixel(2, 2, 0, 0, 80, 1.f);
         canvas.putPixel(3, 4, 0, 0, 240, 1.f); // below output pixel (1, 2)
         canvas.putPixel(4, 2, 0, 0, 160, 1.f); // right of output pixel (1, 1)
         setPixel(canvas, 1, 5, 0, 9, 0.7f);
         canvas.present(nullptr, VSTGUI::CRect(0, 0, 8, 8));
         if (!fast) {
-            EXPECT_FLOAT_EQ(intensityAt(canvas, 1, 0, 0), 0.25f); // block (1..2, 1..2)
-            EXPECT_EQ(blueAt(canvas, 1, 0, 0), 50);
+            EXPECT_FLOAT_EQ(intensityAt(canvas, 1, 0, 0), 0.5f); // block (1..2, 1..2)
+            EXPECT_EQ(blueAt(canvas, 1, 0, 0), (200 + 80) / 4);
             EXPECT_FLOAT_EQ(intensityAt(canvas, 1, 5, 0), 0.7f); // the last three columns stay
         } else {
             EXPECT_FLOAT_EQ(intensityAt(canvas, 1, 0, 0), 0.5f); // four samples at (0..1, 0..1)
             EXPECT_EQ(blueAt(canvas, 1, 0, 0), 70);              // 320 / 4 x 0.88
-            EXPECT_EQ(blueAt(canvas, 1, 1, 1), (35 + 52) / 8);  // glow from the right and lower neighbours
+            EXPECT_EQ(blueAt(canvas, 1, 1, 1), 17 + (35 + 52) / 8); // 80 / 4 x 0.88, and the glow
             EXPECT_EQ(blueAt(canvas, 1, 5, 0), 0);
         }
         // The output-size picture fills the drawing-size bitmap's top-left corner row by row.
