@@ -1,5 +1,6 @@
 #include "controls/QelCParamDisplay.h"
 
+#include "support/BitmapFont.h"
 #include "vstgui/CDrawContext.h"
 
 #include <algorithm>
@@ -36,20 +37,6 @@ float scaledLength(float length, float scale)
     return scaled > 0.f ? std::min(scaled, kMaxLength) : 0.f;
 }
 
-// The bitmap font's measuring and drawing. The font class is not part of this library yet, so
-// no client can hold one and these are never reached; they answer as a font without glyphs.
-int32_t lineHeightOf(const BitmapFont&)
-{
-    return 0;
-}
-
-int32_t stringWidthOf(const BitmapFont&, CDrawContext*, const char*)
-{
-    return 0;
-}
-
-void drawStringWith(const BitmapFont&, CDrawContext*, const char*, const CRect&, const CColor&, float) {}
-
 } // namespace
 
 QelCParamDisplay::QelCParamDisplay(const CRect& size, CFrame* parent, CBitmap* background, int32_t style)
@@ -84,7 +71,7 @@ int32_t QelCParamDisplay::setMargin(int32_t newMargin)
 float QelCParamDisplay::textHeight() const
 {
     if (bitmapFont)
-        return float(lineHeightOf(*bitmapFont));
+        return float(bitmapFont->getLineHeight());
     const CFontRef font = getFont();
     return font ? toLength(font->getSize() + 2.0) : kNoFontTextHeight;
 }
@@ -166,7 +153,7 @@ CCoord QelCParamDisplay::boxWidth(CDrawContext* context, const char* text) const
 {
     // The platform text is measured with the context's current font; the display's own font is
     // applied only when the text is drawn.
-    const CCoord textWidth = bitmapFont ? stringWidthOf(*bitmapFont, context, text) : context->getStringWidth(text);
+    const CCoord textWidth = bitmapFont ? bitmapFont->getStringWidth(text, context) : context->getStringWidth(text);
     const float scaledWidth = scaledLength(toLength(textWidth), textScale);
     const CCoord padded = std::trunc(2.0 * std::clamp(textPadding, 0, kMaxPadding) + scaledWidth);
     return std::min(std::max(padded, kMinBoxWidth), std::trunc(getWidth()));
@@ -200,8 +187,10 @@ void QelCParamDisplay::draw(CDrawContext* context)
     context->setFrameColor(getFrameColor());
     context->drawRect(box, kDrawStroked);
 
-    if (bitmapFont)
-        drawStringWith(*bitmapFont, context, text, box, getFontColor(), textScale);
+    if (bitmapFont) {
+        const CColor fontColour = getFontColor();
+        bitmapFont->drawString(text, context, box, &fontColour, 1, textScale, false, false);
+    }
     else
         drawPlatformText(context, text);
     context->setLineWidth(lineWidth);
