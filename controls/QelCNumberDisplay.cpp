@@ -1,6 +1,6 @@
 #include "controls/QelCNumberDisplay.h"
 
-#include "controls/BitmapFontSeam.h"
+#include "support/BitmapFont.h"
 #include "vstgui/CDrawContext.h"
 
 #include <algorithm>
@@ -89,7 +89,8 @@ void QelCNumberDisplay::draw(CDrawContext* context)
 {
     const std::string text = getText();
     if (bitmapFont) {
-        bitmapFontDrawString(*bitmapFont, context, text.c_str(), getViewSize(), fontColour, textAlignment, 1.f);
+        CRect drawnRect = getViewSize();
+        bitmapFont->drawString(text.c_str(), context, drawnRect, &fontColour, textAlignment, 1.f, false, false);
     } else if (font) {
         context->setFont(font, 0, -1);
         context->setFontColor(fontColour);

@@ -1,6 +1,6 @@
 #include "controls/QelCParamDisplay.h"
 
-#include "controls/BitmapFontSeam.h"
+#include "support/BitmapFont.h"
 #include "vstgui/CDrawContext.h"
 
 #include <algorithm>
@@ -71,7 +71,7 @@ int32_t QelCParamDisplay::setMargin(int32_t newMargin)
 float QelCParamDisplay::textHeight() const
 {
     if (bitmapFont)
-        return float(bitmapFontLineHeight(*bitmapFont));
+        return float(bitmapFont->getLineHeight());
     const CFontRef font = getFont();
     return font ? toLength(font->getSize() + 2.0) : kNoFontTextHeight;
 }
@@ -153,7 +153,7 @@ CCoord QelCParamDisplay::boxWidth(CDrawContext* context, const char* text) const
 {
     // The platform text is measured with the context's current font; the display's own font is
     // applied only when the text is drawn.
-    const CCoord textWidth = bitmapFont ? bitmapFontStringWidth(*bitmapFont, context, text) : context->getStringWidth(text);
+    const CCoord textWidth = bitmapFont ? bitmapFont->getStringWidth(text, context) : context->getStringWidth(text);
     const float scaledWidth = scaledLength(toLength(textWidth), textScale);
     const CCoord padded = std::trunc(2.0 * std::clamp(textPadding, 0, kMaxPadding) + scaledWidth);
     return std::min(std::max(padded, kMinBoxWidth), std::trunc(getWidth()));
@@ -187,8 +187,10 @@ void QelCParamDisplay::draw(CDrawContext* context)
     context->setFrameColor(getFrameColor());
     context->drawRect(box, kDrawStroked);
 
-    if (bitmapFont)
-        bitmapFontDrawString(*bitmapFont, context, text, box, getFontColor(), kCenterText, textScale);
+    if (bitmapFont) {
+        const CColor fontColour = getFontColor();
+        bitmapFont->drawString(text, context, box, &fontColour, 1, textScale, false, false);
+    }
     else
         drawPlatformText(context, text);
     context->setLineWidth(lineWidth);

@@ -1,6 +1,6 @@
 #include "controls/QelCTextEdit.h"
 
-#include "controls/BitmapFontSeam.h"
+#include "support/BitmapFont.h"
 #include "vstgui/CDrawContext.h"
 
 #include <algorithm>
@@ -19,7 +19,7 @@ QelCTextEdit::~QelCTextEdit() = default;
 int32_t QelCTextEdit::measure(CDrawContext* context, const std::string& line) const
 {
     if (bitmapFont)
-        return bitmapFontStringWidth(*bitmapFont, context, line.c_str());
+        return bitmapFont->getStringWidth(line.c_str(), context);
     const CCoord width = context->getStringWidth(line.c_str());
     return std::isfinite(width) ? int32_t(std::clamp<CCoord>(width, 0, INT32_MAX)) : 0;
 }
@@ -27,7 +27,9 @@ int32_t QelCTextEdit::measure(CDrawContext* context, const std::string& line) co
 void QelCTextEdit::drawLine(CDrawContext* context, const std::string& line, const CRect& rect) const
 {
     if (bitmapFont) {
-        bitmapFontDrawString(*bitmapFont, context, line.c_str(), rect, getFontColor(), getHoriAlign(), 1.f);
+        CRect drawnRect = rect;
+        const CColor colour = getFontColor();
+        bitmapFont->drawString(line.c_str(), context, drawnRect, &colour, getHoriAlign(), 1.f, false, false);
         return;
     }
     context->setFontColor(getFontColor());

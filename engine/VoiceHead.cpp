@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "engine/VoiceMath.h"
+#include "engine/material/SoundMaterial.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ VoiceHead::VoiceHead(Zarn& voice, const Variant& variant)
     releaseStep = 1.0 / (Module::expScale(12.0, 2000.0, static_cast<double>(voice.ampDecay)) * rate * 0.002);
     timbreRise = 1.0 / (rate * variant.timbreRiseSeconds);
     timbreDecay = voice.timeCoef(0.5, variant.timbreHalfLifeMs);
+    selfFmScale = static_cast<double>(kMaterialRate) / rate; // exactly 1 at the material rate
 }
 
 bool VoiceHead::claimNoteStart(Zarn& voice) {

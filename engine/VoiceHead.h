@@ -132,6 +132,10 @@ public:
 
     void nextSample() { ++sampleCount; }
 
+    // Timbre-SelfFM's weight per sample: the term enters the phase once per sample, so it is
+    // scaled to the material rate to give the same pitch effect at every rate.
+    double selfModulation() const { return voice::bounded(zarn.selfFm) * selfFmScale; }
+
     // Writes the voice state back into the engine at the end of the run.
     void store() const;
 
@@ -146,6 +150,7 @@ public:
     double releaseStep;     // R
     double timbreRise;
     double timbreDecay;
+    double selfFmScale;
 
     // Voice state during the run.
     double ampCurveSmoothed;

@@ -169,6 +169,7 @@ private:
     void renderSineModel(int32_t frames, float** outputs);
     void renderActiveModel(int32_t frames, float** outputs, bool replacing);
     void flushTinyValues();
+    bool clickStillSounds() const;
     void applyOutputStage(int32_t frames, float** outputs);
 
     void decodeMaterial();

@@ -95,7 +95,7 @@ void Zarn::renderCrossfadeModel(int32_t frames, float** outputs) {
             const double waveShare = static_cast<double>(wave[entry]) * te;
             const double mix = kModel0 ? sineShare + waveShare : sineShare - waveShare;
             body = static_cast<float>(mix * e * bodyDrive * 3.0);
-            phase = phase + f / rate + static_cast<double>(body) * 0.001 * voice::bounded(selfFm);
+            phase = phase + f / rate + static_cast<double>(body) * 0.001 * head.selfModulation();
         }
 
         float left = body;

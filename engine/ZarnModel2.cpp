@@ -52,7 +52,7 @@ void Zarn::renderModel2(int32_t frames, float** outputs, bool) {
             const double mix = static_cast<double>(wavetable2a[entry]) * te -
                                2.0 * static_cast<double>(wavetable2b[entry]) * (1.0 - te);
             x = static_cast<float>(mix * e * bodyDrive * 0.5);
-            phase = phase + f / rate + static_cast<double>(x) * 0.0015 * voice::bounded(selfFm);
+            phase = phase + f / rate + static_cast<double>(x) * 0.0015 * head.selfModulation();
         }
         x *= velocity;
 

@@ -75,7 +75,7 @@ void Zarn::renderModel3(int32_t frames, float** outputs, bool) {
         // The self-modulation follows the table value, not the clipped body.
         const auto stepped = static_cast<float>(static_cast<double>(phase) + f / rate);
         phase = static_cast<float>(static_cast<double>(stepped) +
-                                   static_cast<double>(sv) * 0.001 * voice::bounded(selfFm));
+                                   static_cast<double>(sv) * 0.001 * head.selfModulation());
 
         float left = body;
         float right = body;

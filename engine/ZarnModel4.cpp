@@ -64,7 +64,7 @@ void Zarn::renderModel4(int32_t frames, float** outputs, bool) {
             phase = phase + f / rate;
             // Without self-modulation the term is a signed zero, which leaves the phase as it is;
             // skipping it lets the next sample's sin and tanh start before this one's are done.
-            const double selfModulation = voice::bounded(selfFm);
+            const double selfModulation = head.selfModulation();
             if (selfModulation != 0.0)
                 phase = phase + static_cast<double>(x) * 0.001 * selfModulation;
         }

@@ -85,7 +85,7 @@ void Zarn::renderModel5(int32_t frames, float** outputs, bool) {
 
         // The fraction of the step is dropped on every sample: the pitch moves in whole entries.
         const double w = wave[index];
-        const double step = w * 0.001 * voice::bounded(selfFm) * 65536.0 + f * stepsPerHz;
+        const double step = w * 0.001 * head.selfModulation() * 65536.0 + f * stepsPerHz;
         index = static_cast<uint16_t>(index + voice::wholePartLowBits(step, kCycleMask));
 
         const uint32_t n = head.sampleCount;

@@ -120,7 +120,7 @@ void Zarn::renderSineModel(int32_t frames, float** outputs) {
             head.nextSample();
         // Without self-modulation the term is a signed zero: skipping it keeps the phase as it is
         // and lets the next sample's sin start early.
-        const double selfModulation = voice::bounded(selfFm);
+        const double selfModulation = head.selfModulation();
         phase = selfModulation != 0.0 ? p + s * 0.001 * selfModulation : p;
 
         double body = s * 0.25;

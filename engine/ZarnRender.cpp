@@ -1,4 +1,5 @@
 #include "engine/Zarn.h"
+#include "engine/material/SoundMaterial.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,7 +46,9 @@ void Zarn::render(int32_t frames, float** outputs, bool replacing) {
     renderActiveModel(frames, outputs, replacing);
     flushTinyValues();
 
-    if (sampleCount >= static_cast<uint32_t>(hold) && ampEnvLevel < kSilentLevel && timbreEnvLevel < kSilentLevel) {
+    // The end does not depend on where the host's blocks end: nothing the voice still adds is cut.
+    if (sampleCount >= static_cast<uint32_t>(hold) && ampEnvLevel < kSilentLevel && timbreEnvLevel < kSilentLevel &&
+        !clickStillSounds()) {
         ampEnvLevel = 0.0;
         timbreEnvLevel = 0.0;
         voiceActive = 0;
@@ -64,6 +67,33 @@ void Zarn::renderActiveModel(int32_t frames, float** outputs, bool replacing) {
     case 6: renderModel6(frames, outputs, replacing); break;
     case 7: renderModel7(frames, outputs, replacing); break;
     default: break; // no model: the run adds nothing
+    }
+}
+
+// The attack samples of models 0, 1 and 3 and the click smoothers of models 6 and 7 are not
+// shaped by the amplitude: a sample sounds until it has played out or its gain has died, a
+// smoother until its memories have been flushed to 0. A second after the sample's end a smoother
+// counts as silent whatever it holds, so that one all but frozen by an out-of-range Timbre-Color
+// cannot keep the voice. (The clicks of models 2 and 4 end before their amplitude can; model 5's
+// fades with the timbre level.)
+bool Zarn::clickStillSounds() const {
+    const uint32_t n = sampleCount;
+    switch (activeModel) {
+    case 0:
+    case 1:
+    case 3: {
+        const int32_t length = activeModel == 0 ? attackSample0Length
+                               : activeModel == 1 ? attackSample1Length
+                                                  : kModel3AttackFrames;
+        return attackAmount != 0.0f && clickEnvLevel != 0.0f && n < static_cast<uint32_t>(length);
+    }
+    case 6:
+    case 7: {
+        const int32_t length = activeModel == 6 ? attackSample6Length : attackSample7Length;
+        return n < static_cast<uint32_t>(length) + static_cast<uint32_t>(sampleRate) &&
+               (filterStates[1] != 0.0f || filterStates[3] != 0.0f);
+    }
+    default: return false;
     }
 }
 

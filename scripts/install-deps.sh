@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build and the tests need. Idempotent and quiet when all is there.
+# Installs the Debian packages that building the plug-in and rendering its programs need, and with
+# the argument "tests" also those of the tests (clang, test libraries, Xvfb, the mingw toolchain,
+# wine, a third-party instrument). Idempotent and quiet when all is there.
 set -euo pipefail
 
 packages=(
-  cmake g++ clang libclang-rt-14-dev make git
-  googletest libgtest-dev libbenchmark-dev
-  libstb-dev fonts-liberation2 libcairo2-dev libfreetype-dev pkg-config
-  libx11-dev libxtst-dev xvfb
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools wine wine64
-  amsynth
+  cmake g++ make
+  libstb-dev fonts-liberation2
+  libx11-dev libcairo2-dev libfreetype-dev pkg-config
 )
+if [ "${1:-}" = tests ]; then
+  packages+=(
+    clang libclang-rt-14-dev git
+    googletest libgtest-dev libbenchmark-dev
+    libxtst-dev xvfb
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools wine wine64
+    amsynth
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,7 +5,7 @@
 # Set ZARN_STAGES to a subset of "native sanitize threads windows x11-window wine-window" to run fewer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh tests
 jobs=$(nproc)
 stages=${ZARN_STAGES:-"native sanitize threads windows x11-window wine-window"}
 status=0

@@ -35,7 +35,6 @@ bool readsPointer(VstInt32 opcode) {
     case effCanDo:
     case effGetParameterProperties:
     case effGetMidiProgramName:
-    case effGetCurrentMidiProgram:
     case effGetMidiProgramCategory:
     case effGetMidiKeyName:
     case effShellGetNextPlugin:

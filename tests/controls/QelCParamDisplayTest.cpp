@@ -1,6 +1,9 @@
 #include "controls/QelCParamDisplay.h"
 
+#include "support/BitmapFont.h"
 #include "tests/vstgui/TestSupport.h"
+#include "tools/font-gen/FontImage.h"
+#include "vstgui/CBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -175,3 +178,30 @@ TEST(ValuePopup, WithoutAFrameItNeverShowsAndSettersClamp)
 }
 
 } // namespace
+
+TEST(ValuePopupWithBitmapFont, TheFontSetsTheHeightAndWidthAndDrawsTheText)
+{
+    CBitmap image(FontImage::render(FontImage::kNativeHeight));
+    BitmapFont font;
+    font.setImage(&image, 20);
+    std::vector<CColor> platformRow;
+    for (BitmapFont* bitmapFont : {static_cast<BitmapFont*>(nullptr), &font}) {
+        PopupRig rig;
+        std::strcpy(rig.popup->popupText, "440.0 Hz");
+        rig.popup->setFont(kNormalFontSmall);
+        rig.popup->bitmapFont = bitmapFont;
+        rig.popup->showPopup(kAnchor, false, false);
+        const std::vector<CColor> textRow = rig.row(155);
+        if (!bitmapFont) {
+            platformRow = textRow;
+            continue;
+        }
+        // 20 + 8 high; the text's 68 pixels and the padding wide.
+        EXPECT_EQ(rig.popup->getViewSize(), CRect(60, 145, 180, 173));
+        EXPECT_EQ(font.getStringWidth("440.0 Hz", nullptr), 68);
+        EXPECT_EQ(rig.lineColumns(146), std::pair(78, 161));
+        EXPECT_NE(textRow, platformRow);
+        EXPECT_TRUE(std::any_of(textRow.begin() + 90, textRow.begin() + 150,
+                                [](const CColor& c) { return c.red > 150 && c.blue < 90; }));
+    }
+}

@@ -97,13 +97,12 @@ double decaySeconds(const std::vector<float>& x, double rate) {
 
 // Each program renders a kick at every rate. For the rate comparison, the body of each program is
 // rendered with its attack sample off (model 3 reads its own at one frame per output sample
-// whatever the rate; model 4's click has no amount and is kept) and with Timbre-SelfFM at 0: the
-// self-modulation adds a fixed phase step per sample, so its pitch shift grows with the rate.
+// whatever the rate; model 4's click has no amount and is kept), its self-modulation as stored.
 // Model 5's pitch moves in whole steps of rate / 65536 Hz, a coarser grid at higher rates.
 TEST(FactoryProgramSoundTest, EveryProgramIsAKickAndTheRateChangesNeitherFundamentalNorDecay) {
     for (int32_t program = 0; program < 9; ++program) {
         const int32_t model = kModelOfProgram[program];
-        Patch bodyOnly = {{kTimbreSelfFm, 0.0f}};
+        Patch bodyOnly;
         if (model != 4)
             bodyOnly.emplace_back(kTimbreAttack, 0.0f);
         double fundamentals[3] = {};
@@ -133,6 +132,28 @@ TEST(FactoryProgramSoundTest, EveryProgramIsAKickAndTheRateChangesNeitherFundame
                 << "program " << program << " at " << kRates[k];
             EXPECT_NEAR(decays[k] / decays[0], 1.0, 0.05)
                 << "program " << program << " at " << kRates[k] << ": " << decays[k] << " s against " << decays[0];
+        }
+    }
+}
+
+// Full self-modulation on a low fixed pitch keeps its pitch at every rate: as many upward zero
+// crossings over 200 ms as at 44.1 kHz. (A phase step that the self-modulation outweighs stalls
+// the body into a decaying offset, which crosses zero no more.)
+TEST(FactoryProgramSoundTest, FullSelfModulationKeepsItsPitchAtEveryRate) {
+    for (int32_t model = 0; model < 8; ++model) {
+        int32_t atMaterialRate = 0;
+        for (double rate : {44100.0, 10000.0, 96000.0, 192000.0}) {
+            ModelRig rig(model, rate, {{kTimbreSelfFm, 1.0f}, {kPitchCoarse, 0.5f}, {kPitchEnvAmt, 0.0f}, {kPitchLfoAmt, 0.0f},
+                                       {kTimbreAttack, 0.0f}, {kAmpSustain, 1.0f}, {kAmpDecay, 1.0f}});
+            rig->noteOn(31, 127);
+            rig.render(static_cast<int32_t>(rate * 0.3));
+            int32_t crossings = 0;
+            for (auto i = static_cast<std::size_t>(rate * 0.1); i < rig.left.size(); ++i)
+                crossings += rig.left[i - 1] < 0.0f && rig.left[i] >= 0.0f ? 1 : 0;
+            if (rate == 44100.0)
+                atMaterialRate = crossings;
+            EXPECT_GE(crossings, 3) << "model " << model << " at " << rate;
+            EXPECT_NEAR(crossings, atMaterialRate, 1) << "model " << model << " at " << rate;
         }
     }
 }

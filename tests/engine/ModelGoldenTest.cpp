@@ -1,77 +1,153 @@
-// Golden digests of the output of the eight models in a fixed scenario at 44.1 and 48 kHz: any
-// change of their sound, however small, shows here.
+// Golden digests of the eight models' output in scenarios that together reach every step of the
+// voice: any change of the sound, however small, shows here. Every sample must also be finite and
+// within the clip bound, and a voice that has ended must be exactly silent.
 //
 // To change the sound on purpose, run the test with ZARN_PRINT_GOLDEN=1 in the environment: it
-// prints the new table, which replaces kGolden below; say why in the commit message.
+// prints the new digests, which replace those below; say why in the commit message.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 #include "ModelRig.h"
 
 namespace {
 
-struct Golden { int32_t model; double rate; uint64_t digest; };
-
-constexpr Golden kGolden[] = {
-    {0, 44100.0, 2949404930080974835ull},
-    {0, 48000.0, 9713035946160932439ull},
-    {1, 44100.0, 13054295871232090746ull},
-    {1, 48000.0, 9757379710540598426ull},
-    {2, 44100.0, 11374549022659879913ull},
-    {2, 48000.0, 8571530838731517901ull},
-    {3, 44100.0, 4972232281317827043ull},
-    {3, 48000.0, 17143115991777604746ull},
-    {4, 44100.0, 15586658029351333213ull},
-    {4, 48000.0, 2871130268600797453ull},
-    {5, 44100.0, 12311690010662500969ull},
-    {5, 48000.0, 10357107195531865605ull},
-    {6, 44100.0, 9981065208147533165ull},
-    {6, 48000.0, 8370592917743670170ull},
-    {7, 44100.0, 11356420886778235805ull},
-    {7, 48000.0, 8656752918640301353ull},
+struct Step {
+    enum Kind { kOn, kOff, kBend, kSet, kProgram, kNativeHost, kAccumulate } kind;
+    double seconds;
+    int32_t a = 0;
+    float b = 0.0f;
 };
 
-class Fnv1a {
-public:
-    void add(float value) {
-        unsigned char bytes[sizeof value];
-        std::memcpy(bytes, &value, sizeof value);
-        for (unsigned char b : bytes) {
-            hash ^= b;
-            hash *= 0x100000001B3ull;
+struct Scenario {
+    const char* name;
+    double rate;
+    int32_t block;
+    double seconds;
+    Patch patch;
+    std::vector<Step> steps;
+    bool everyLibm = true; // false: the sound depends on the C library's sin of huge phases
+};
+
+// Blocks of `block` frames cut at every step, as the shell cuts a host's blocks. The output is
+// added into a buffer holding 0.25 after a kAccumulate step.
+void play(const Scenario& s, int32_t model, Digest& digest) {
+    ModelRig rig(model, s.rate, s.patch);
+    const auto total = static_cast<int64_t>(s.rate * s.seconds);
+    const float bound = 1.9f * 1.0000001f;
+    bool replacing = true;
+    std::size_t next = 0;
+    for (int64_t frame = 0; frame < total;) {
+        for (; next < s.steps.size() && static_cast<int64_t>(s.rate * s.steps[next].seconds) <= frame; ++next) {
+            const Step& step = s.steps[next];
+            switch (step.kind) {
+            case Step::kOn: rig->noteOn(static_cast<int8_t>(step.a), static_cast<uint8_t>(step.b)); break;
+            case Step::kOff: rig->noteOff(static_cast<int8_t>(step.a)); break;
+            case Step::kBend: rig->setPitchBend(step.a); break;
+            case Step::kSet: rig.set(static_cast<ParamIndex>(step.a), step.b); break;
+            case Step::kProgram: rig->loadProgram(step.a); break;
+            case Step::kNativeHost: rig.owner.nativeHost = true; break;
+            case Step::kAccumulate: replacing = false; break;
+            }
         }
+        int64_t end = std::min(total, (frame / s.block + 1) * s.block);
+        if (next < s.steps.size())
+            end = std::min(end, std::max(frame + 1, static_cast<int64_t>(s.rate * s.steps[next].seconds)));
+        const auto frames = static_cast<int32_t>(end - frame);
+        const bool ended = rig->voiceActive == 0;
+        rig.left.assign(static_cast<std::size_t>(frames), replacing ? 0.0f : 0.25f);
+        rig.right = rig.left;
+        float* outputs[2] = {rig.left.data(), rig.right.data()};
+        rig->render(frames, outputs, replacing);
+        for (int32_t i = 0; i < frames; ++i) {
+            const float l = rig.left[static_cast<std::size_t>(i)];
+            const float r = rig.right[static_cast<std::size_t>(i)];
+            ASSERT_TRUE(std::fabs(l) <= bound && std::fabs(r) <= bound) << s.name << ", model " << model << ": " << l;
+            ASSERT_TRUE(!ended || !replacing || (l == 0.0f && r == 0.0f)) << s.name << ", model " << model;
+            digest.add(l);
+            digest.add(r);
+        }
+        frame = end;
     }
-    uint64_t hash = 0xCBF29CE484222325ull;
-};
-
-// Program 0 with keyboard pitch, a running shaped LFO and some self-modulation; two notes, the
-// second during the release of the first; blocks of 512 frames sliced at the note events.
-uint64_t renderScenario(int32_t model, double rate) {
-    ModelRig rig(model, rate, {{kMidi, 0.0f}, {kPitchLfoAmt, 0.3f}, {kLfoRate, 0.5f}, {kLfoShape, 0.3f},
-                               {kLfoOneShot, 0.0f}, {kTimbreSelfFm, 0.25f}, {kAmpSustain, 0.4f}});
-    const auto at = [rate](double seconds) { return static_cast<int64_t>(rate * seconds); };
-    Fnv1a digest;
-    rig.play({{0, 40, 100}, {at(0.1), 40, 0}, {at(0.15), 45, 80}, {at(0.3), 45, 0}}, at(0.35),
-             [](int64_t frame) { return (frame / 512 + 1) * 512; },
-             [&](int64_t, bool) {
-                 for (std::size_t i = 0; i < rig.left.size(); ++i) {
-                     digest.add(rig.left[i]);
-                     digest.add(rig.right[i]);
-                 }
-             });
-    return digest.hash;
 }
+
+const std::vector<Scenario>& scenarios() {
+    static const std::vector<Scenario> all = {
+        // Keyboard pitch, a running shaped LFO and self-modulation; a second note in the release.
+        {"release and retrigger", 44100.0, 512, 0.35,
+         {{kMidi, 0.0f}, {kPitchLfoAmt, 0.3f}, {kLfoRate, 0.5f}, {kLfoShape, 0.3f}, {kLfoOneShot, 0.0f},
+          {kTimbreSelfFm, 0.25f}, {kAmpSustain, 0.4f}},
+         {{Step::kOn, 0.0, 40, 100}, {Step::kOff, 0.1, 40}, {Step::kOn, 0.15, 45, 80}, {Step::kOff, 0.3, 45}}},
+        {"the same at 48 kHz", 48000.0, 512, 0.35,
+         {{kMidi, 0.0f}, {kPitchLfoAmt, 0.3f}, {kLfoRate, 0.5f}, {kLfoShape, 0.3f}, {kLfoOneShot, 0.0f},
+          {kTimbreSelfFm, 0.25f}, {kAmpSustain, 0.4f}},
+         {{Step::kOn, 0.0, 40, 100}, {Step::kOff, 0.1, 40}, {Step::kOn, 0.15, 45, 80}, {Step::kOff, 0.3, 45}}},
+        // Gate mode without a click, so that the attack's last step is heard: legato between held
+        // keys, the highest one sounding; notes that are not played; a hold time set while a key
+        // holds the gate.
+        {"gate mode", 22050.0, 64, 0.5,
+         {{kMidi, 0.0f}, {kAmpSustain, 0.0f}, {kAmpDecay, 0.3f}, {kPitchEnvAmt, 0.8f}, {kTimbreAttack, 0.0f}},
+         {{Step::kOn, 0.0, 40, 90}, {Step::kOn, 0.05, 47, 120}, {Step::kOn, 0.055, 43, 100}, {Step::kOn, 0.06, 100, 127},
+          {Step::kOn, 0.07, -5, 127}, {Step::kOff, 0.1, 47}, {Step::kBend, 0.12, 16383}, {Step::kOff, 0.15, 43},
+          {Step::kOff, 0.2, 40}, {Step::kOn, 0.3, 36, 127}, {Step::kSet, 0.35, kAmpSustain, 0.3f}, {Step::kOff, 0.45, 36}}},
+        // Fixed pitch, fast decays, retriggers during the release and within model 5's 2 ms; a
+        // one-shot inverted LFO that runs free.
+        {"short notes", 96000.0, 96, 0.4,
+         {{kMidi, 1.0f}, {kAmpSustain, 0.1f}, {kAmpDecay, 0.2f}, {kAmpCurve, 0.7f}, {kTimbreDecay, 0.2f},
+          {kPitchLfoAmt, 0.7f}, {kLfoOneShot, 1.0f}, {kLfoFree, 1.0f}, {kLfoInvert, 1.0f}, {kLfoRate, 0.8f}},
+         {{Step::kOn, 0.0, 40, 127}, {Step::kOn, 0.03, 40, 60}, {Step::kOn, 0.0305, 52, 127}, {Step::kOn, 0.06, 40, 20},
+          {Step::kOn, 0.15, 40, 127}, {Step::kOn, 0.35, 40, 127}}},
+        // The native host's gain; a model change and a program load between notes; Volume ramps;
+        // output added to what the buffers hold.
+        {"changes between notes", 44100.0, 256, 0.6,
+         {{kMidi, 1.0f}, {kAmpSustain, 0.2f}, {kAmpDecay, 0.2f}},
+         {{Step::kNativeHost, 0.0}, {Step::kOn, 0.0, 40, 100}, {Step::kSet, 0.05, kVolume, 0.9f}, {Step::kSet, 0.1, kModel, 3.0f / 7.0f},
+          {Step::kOn, 0.15, 40, 100}, {Step::kProgram, 0.25, 3}, {Step::kOn, 0.3, 45, 100},
+          {Step::kSet, 0.3, kModel, 0.0f}, {Step::kAccumulate, 0.4}, {Step::kOn, 0.45, 45, 100}}},
+        // Values far outside 0..1, which the mapping does not clamp, and a bend beyond 14 bits.
+        {"out of range", 44100.0, 128, 0.3,
+         {{kMidi, 0.0f}, {kPitchLfoAmt, 0.5f}, {kTimbreSelfFm, 0.5f}, {kPitchCoarse, 1e30f}, {kPitchFine, -1e30f},
+          {kPitchCurve, -1e30f}, {kPitchDecay, -1e30f}, {kAmpCurve, 1e30f}, {kTimbreColor, -1e30f},
+          {kTimbreDecay, 1e30f}, {kLfoRate, 1e30f}, {kLfoShape, -1e30f}, {kVolume, 1e30f}},
+         {{Step::kOn, 0.0, 36, 100}, {Step::kBend, 0.05, 2147483647}, {Step::kSet, 0.1, kAmpCurve, -1e30f},
+          {Step::kSet, 0.1, kTimbreAttack, 1e30f}, {Step::kSet, 0.1, kPitchStart, 1e30f}, {Step::kOn, 0.15, 40, 127},
+          {Step::kSet, 0.2, kAmpSustain, 1e30f}, {Step::kSet, 0.2, kTimbreSelfFm, 3.4e38f}},
+         false},
+    };
+    return all;
+}
+
+// One digest per scenario and model.
+constexpr uint64_t kGolden[][8] = {
+    {2949404930080974835ull, 13054295871232090746ull, 11374549022659879913ull, 4972232281317827043ull, 15586658029351333213ull, 12311690010662500969ull, 9981065208147533165ull, 11356420886778235805ull},
+    {14491693495247585527ull, 17736281248865278925ull, 12692547080728887081ull, 18085530666370664193ull, 3399752007837925097ull, 579800707440084413ull, 4620203502753421309ull, 603914467819616489ull},
+    {2575971109033331089ull, 288455704750757833ull, 3299308139165844053ull, 4733988715914222181ull, 14309591131139871369ull, 4746734827961047249ull, 3389622383162815377ull, 5444079595095474517ull},
+    {16920527298773448077ull, 1478797180583840703ull, 3128311776212650061ull, 16983879519159685598ull, 881424185027976781ull, 1898774703753035073ull, 12976704592271150298ull, 10904206031859613065ull},
+    {10108359552194873870ull, 8748697397447518051ull, 13245306480660207267ull, 14808761519415936277ull, 17720651706169002347ull, 5023266928181363703ull, 6629598446722097407ull, 8274403664185103523ull},
+    {9683226743053369317ull, 9683226743053369317ull, 9683226743053369317ull, 9683226743053369317ull, 2801837935224313669ull, 853350912039365765ull, 6633012291953312901ull, 9107452236551382917ull},
+};
 
 TEST(ModelGoldenTest, OutputDigestsAreUnchanged) {
     const bool print = std::getenv("ZARN_PRINT_GOLDEN") != nullptr;
-    for (const Golden& g : kGolden) {
-        const uint64_t digest = renderScenario(g.model, g.rate);
+    ASSERT_EQ(std::size(kGolden), scenarios().size());
+    for (std::size_t k = 0; k < scenarios().size(); ++k) {
+        std::string row = "    {";
+        for (int32_t model = 0; model < 8; ++model) {
+            Digest digest;
+            play(scenarios()[k], model, digest);
+            row += std::to_string(digest.hash) + "ull" + (model < 7 ? ", " : "},");
+#ifdef _WIN32
+            if (!scenarios()[k].everyLibm)
+                continue;
+#endif
+            EXPECT_EQ(digest.hash, kGolden[k][model]) << scenarios()[k].name << ", model " << model;
+        }
         if (print)
-            std::printf("    {%d, %.1f, %lluull},\n", g.model, g.rate, static_cast<unsigned long long>(digest));
-        EXPECT_EQ(digest, g.digest) << "model " << g.model << " at " << g.rate << " Hz";
+            std::printf("%s\n", row.c_str());
     }
 }
 

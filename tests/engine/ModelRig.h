@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -11,6 +12,19 @@
 #include "engine/Zarn.h"
 
 using Patch = std::vector<std::pair<ParamIndex, float>>;
+
+// FNV-1a over the bytes of the values added: a digest that any change of a single bit shows.
+class Digest {
+public:
+    template <typename T>
+    void add(const T& value) {
+        unsigned char bytes[sizeof value];
+        std::memcpy(bytes, &value, sizeof value);
+        for (unsigned char b : bytes)
+            hash = (hash ^ b) * 0x100000001B3ull;
+    }
+    uint64_t hash = 0xCBF29CE484222325ull;
+};
 
 struct NoteEvent {
     int64_t frame;

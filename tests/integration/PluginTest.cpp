@@ -23,12 +23,15 @@ protected:
         const VstIntPtr size = of.dispatch(effGetChunk, 0, 0, &data);
         return {static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size};
     }
-    // The buffer starts full of 'x', so a text that is not written shows.
+    // The buffer starts full of 'x', so a text that is not written shows, and so does a byte
+    // written after the text's NUL (a host may give no more than the nominal length plus one).
     static std::string text(host::PluginInstance& of, VstInt32 opcode, VstInt32 index = 0) {
         char buffer[128];
         std::memset(buffer, 'x', sizeof buffer - 1);
         buffer[sizeof buffer - 1] = 0;
         of.dispatch(opcode, index, 0, buffer);
+        const std::size_t length = std::strlen(buffer);
+        EXPECT_TRUE(length + 1 >= sizeof buffer - 1 || buffer[length + 1] == 'x') << "written past the NUL: " << opcode;
         return buffer;
     }
     float parameter(VstInt32 index) { return instance->effect()->getParameter(instance->effect(), index); }
@@ -65,9 +68,10 @@ TEST_F(PluginTest, DefaultAnswers) {
     const std::pair<VstInt32, VstIntPtr> answers[] = {
         {effGetVstVersion, 2400},       {effIdentify, vst2::fourCC("NvEf")}, {effGetPlugCategory, kPlugCategSynth},
         {effGetCurrentMidiProgram, -1}, {effCanBeAutomated, 1},              {effSetTotalSampleToProcess, 77}};
-    char text[64] = {};
-    for (const auto& [opcode, answer] : answers)
-        EXPECT_EQ(instance->dispatch(opcode, 3, 77, text), answer) << opcode;
+    for (const auto& [opcode, answer] : answers) // none of them reads its pointer
+        EXPECT_EQ(instance->dispatch(opcode, 3, 77, nullptr), answer) << opcode;
+    instance->dispatch(effMainsChanged, 0, 1);
+    EXPECT_EQ(host.callsWith(audioMasterWantMidi).size(), 1u) << "a synth asks for MIDI when resumed";
     // A host's arrangement pointers are left as they are.
     auto* input = reinterpret_cast<VstSpeakerArrangement*>(0x10);
     auto* output = reinterpret_cast<VstSpeakerArrangement*>(0x20);
@@ -103,7 +107,8 @@ TEST_F(PluginTest, NamesLabelsDisplayTextsAndCapabilities) {
         {effGetParamName, 22, ""},            {effGetParamName, -1, ""},             {effGetParamName, 1000, ""},
         {effGetParamLabel, 0, "Unknown "},    {effGetParamLabel, 99, "Unknown "},    {effGetParamDisplay, 22, ""},
         {effGetParamDisplay, -1, ""},         {effGetParamDisplay, 1 << 30, ""},     {effGetEffectName, 0, "Zarn Pro"},
-        {effGetProductString, 0, "Zarn Pro"}, {effGetVendorString, 0, "Halvane Audio"}};
+        {effGetProductString, 0, "Zarn Pro"}, {effGetVendorString, 0, "Halvane Audio"},
+        {effGetProgramName, 0, "2012 QZ"},    {effGetProgramNameIndexed, 63, "Night Pulse"}};
     for (const auto& [opcode, index, expected] : texts)
         EXPECT_EQ(text(*instance, opcode, index), expected) << opcode << " " << index;
     for (const auto& [value, display] : {std::pair{0.25f, "0.250000"}, {12.5f, "12.50000"}, {-3.0f, "-3.00000"}}) {
@@ -151,6 +156,10 @@ TEST_F(PluginTest, ChunkLayoutRoundTripAndRefusal) {
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()), bytes.data()), 1);
     EXPECT_EQ(chunk(*other), bytes);
+    other->start(44100.0f, 512);
+    const std::vector<host::TimedMidi> note = {{0, {0x90, 36, 100}}};
+    EXPECT_EQ(host::render(*other, note, 2048, 512).left, host::render(*instance, note, 2048, 512).left)
+        << "the engine plays the loaded values";
     EXPECT_EQ(other->dispatch(effGetProgram), 5);
     EXPECT_EQ(other->effect()->getParameter(other->effect(), 0), 0.75f);
     EXPECT_EQ(text(*other, effGetProgramName), std::string(31, 'z'));
@@ -163,6 +172,7 @@ TEST_F(PluginTest, ChunkLayoutRoundTripAndRefusal) {
     foreign[0] = 23;
     EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(foreign.size()), foreign.data()), 0);
     EXPECT_EQ(other->dispatch(effSetChunk, 0, 100, foreign.data()), 0);
+    EXPECT_EQ(other->dispatch(effSetChunk, 0, (VstIntPtr{1} << 32) + 8232, bytes.data()), 0); // no 32-bit size
     EXPECT_EQ(chunk(*other), bytes);
 }
 

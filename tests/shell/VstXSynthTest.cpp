@@ -11,7 +11,7 @@
 #include <vector>
 
 // In process, where the engine and the host's record of requests are in sight. What a host sees
-// through the library (names, chunk layout, MIDI intake) is tested in tests/integration.
+// through the library (names, chunk layout, controllers) is tested in tests/integration.
 
 namespace {
 
@@ -32,6 +32,15 @@ protected:
         std::memset(name, 'x', sizeof name);
         dispatch(effGetProgramName, 0, 0, name);
         return name;
+    }
+    void sendMidi(std::vector<uint8_t> bytes, VstInt32 frame) {
+        VstMidiEvent event{};
+        event.type = kVstMidiType;
+        event.byteSize = 24;
+        event.deltaFrames = frame;
+        std::memcpy(event.midiData, bytes.data(), 3);
+        VstEvents list{1, 0, {reinterpret_cast<VstEvent*>(&event), nullptr}};
+        dispatch(effProcessEvents, 0, 0, &list);
     }
     std::vector<uint8_t> chunk() {
         void* data = nullptr;
@@ -104,21 +113,33 @@ TEST_F(VstXSynthTest, AutomationEchoesAClampedControllerOnChannelOne) {
     EXPECT_TRUE(host.calls().empty());
 }
 
-TEST_F(VstXSynthTest, PitchBendReadsOnlySevenBitsOfEachDataByte) {
-    auto bend = [&](uint8_t low, uint8_t high) {
-        VstMidiEvent event{};
-        event.type = kVstMidiType;
-        event.byteSize = 24;
-        event.midiData[0] = '\xE0', event.midiData[1] = char(low), event.midiData[2] = char(high);
-        VstEvents list{1, 0, {reinterpret_cast<VstEvent*>(&event), nullptr}};
-        dispatch(effProcessEvents, 0, 0, &list);
-    };
-    bend(0x00, 0x40);
-    const double centre = engine.bendFactor;
-    bend(0x7F, 0x7F);
-    EXPECT_GT(engine.bendFactor, centre);
-    bend(0x80, 0xC0);
-    EXPECT_EQ(engine.bendFactor, centre);
+// Note events act on their own frames, on every channel, and a note-on with velocity 0 is a
+// note-off. Pitch bend reads the low data byte first and seven bits of each (0x00, 0x40 is the
+// centre, 8192).
+TEST_F(VstXSynthTest, MidiIntake) {
+    dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    std::vector<float> left(64), right(64);
+    float* outputs[2] = {left.data(), right.data()};
+    const struct {
+        uint8_t status, data1, data2;
+        uint8_t keyDown, voiceActive;
+    } cases[] = {{0x99, 40, 100, 1, 1}, {0x99, 40, 0, 0, 0}, {0x90, 41, 0, 0, 0}, {0x8F, 41, 100, 0, 0}};
+    for (const auto& c : cases) {
+        engine.reset();
+        sendMidi({c.status, c.data1, c.data2}, 10);
+        synth->processReplacing(nullptr, outputs, 64);
+        EXPECT_EQ(engine.keyDown[c.data1], c.keyDown) << std::hex << +c.status << " " << +c.data2;
+        EXPECT_EQ(engine.voiceActive, c.voiceActive) << std::hex << +c.status << " " << +c.data2;
+        EXPECT_EQ(left[9], 0.0f); // nothing before the event's frame
+    }
+    const struct {
+        uint8_t low, high;
+        double bendFactor;
+    } bends[] = {{0x00, 0x40, 1.0}, {0x80, 0xC0, 1.0}, {0x7F, 0x7F, 1.1224462193314728}, {0x00, 0x00, 0.8908987181403972}};
+    for (const auto& b : bends) {
+        sendMidi({0xE3, b.low, b.high}, 0);
+        EXPECT_NEAR(engine.bendFactor, b.bendFactor, 1e-12) << +b.low << " " << +b.high;
+    }
 }
 
 TEST_F(VstXSynthTest, NonFiniteValuesAndRatesChangeNothing) {
@@ -186,6 +207,7 @@ TEST_F(VstXSynthTest, PadNotesActAtTheStartOfTheNextBlockInOrder) {
     synth->processReplacing(nullptr, outputs, 32);
     EXPECT_EQ(engine.voiceActive, 1);
     EXPECT_EQ(engine.keyDown[31], 1);
+    EXPECT_NE(left[0], 0.0f); // from the block's first frame
 
     synth->queueNoteEvent(0x90, 31, 0);
     synth->queueNoteEvent(0x80, 31, 0);

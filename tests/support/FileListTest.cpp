@@ -24,36 +24,30 @@ protected:
     }
     // Folders as "display<parent display:count", files as "name<folder display", sorted, so that
     // the order in which the system lists entries does not matter.
-    std::string summary(FileList& list)
+    std::string summary()
     {
-        std::set<std::string> folders, files;
-        const auto displayOf = [&](uint32_t id) -> std::string {
-            return id == 0 ? "" : list.folders().folderAt(int32_t(id - 1))->displayName;
+        const auto displayOf = [&](uint32_t id) {
+            return std::string("<") + (id ? list.folders().folderAt(int32_t(id - 1))->displayName : "");
         };
+        std::set<std::string> folders, files;
         for (const FolderRecordPtr& folder : list.folders().records())
-            folders.insert(std::string(folder->displayName) + "<" + displayOf(folder->parentId) + ":" +
-                           std::to_string(folder->fileCount));
-        for (size_t i = 0; i < list.recordCount(); ++i)
-            files.insert(std::string(list.fileAt(int32_t(i))->name) + "<" + displayOf(list.fileAt(int32_t(i))->folderId));
+            folders.insert(folder->displayName + displayOf(folder->parentId) + ":" + std::to_string(folder->fileCount));
+        ListIterator at;
+        while (const FileRecord* file = list.next(&at))
+            files.insert(file->name + displayOf(file->folderId));
         std::string text;
-        for (const auto& set : {folders, files})
-            for (const std::string& line : set)
+        for (const auto& lines : {folders, files})
+            for (const std::string& line : lines)
                 text += line + " ";
         return text;
     }
-    TempTree tree;
-    TempTree outside;
+    TempTree tree, outside;
     FileList list;
 };
 
 TEST_F(FileListTest, ScanOptionsShapeTheLists)
 {
-    struct Case {
-        ScanOptions options;
-        const char* extension;
-        int32_t topLevel;
-        std::string expected;
-    };
+    using Case = std::tuple<ScanOptions, const char*, int32_t, std::string>;
     const auto options = [](uint32_t depthLimit, int flags, uint32_t nameLength = 100) {
         // flags: 1 merge, 2 nest, 4 prefix, 8 collapse, 16 drop, 32 reuse
         return ScanOptions{1, 1, depthLimit, uint8_t(flags >> 5 & 1), uint8_t(flags & 1), uint8_t(flags >> 1 & 1),
@@ -75,7 +69,7 @@ TEST_F(FileListTest, ScanOptionsShapeTheLists)
              {options(1, 0, 1), "wav", 2, "Kicks<:1 empty<:0 other<:0 Kick.< k1.wa<Kicks snare< "},
          }) {
         EXPECT_EQ(list.scan(tree.windowsPath().c_str(), extension, scanOptions), topLevel);
-        EXPECT_EQ(summary(list), expected) << extension << " " << scanOptions.depthLimit;
+        EXPECT_EQ(summary(), expected) << extension << " " << scanOptions.depthLimit;
     }
     EXPECT_EQ(list.entryCount(false), 13u); // the top-level counts of every scan
 }
@@ -84,11 +78,9 @@ TEST_F(FileListTest, LookupsCountsAndSharedViews)
 {
     list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, 2, 0, 0, 0, 0, 0, 0, 100});
     ASSERT_EQ(list.recordCount(), 5u);
-    EXPECT_EQ(list.fileAt(0)->title, std::string("d")); // sorted by title
     EXPECT_FALSE(list.fileAt(-1) || list.fileAt(5));
-    EXPECT_EQ(list.findFile("SNARE")->name, std::string("snare.wav"));
-    EXPECT_EQ(list.findFile("kick.wav")->name, std::string("Kick.WAV"));
-    EXPECT_EQ(list.findFileByPath(tree.windowsPath("Kicks/k1.wav").c_str())->title, std::string("k1"));
+    EXPECT_EQ(list.findFile("SNARE")->name + std::string(list.findFile("kick.wav")->name), "snare.wavKick.WAV");
+    EXPECT_EQ(list.findFileByPath(tree.windowsPath("Kicks/k1.wav").c_str()), list.findFile("k1"));
     EXPECT_FALSE(list.findFile("Kicks") || list.findFileByPath("k1.wav"));
     EXPECT_EQ(list.countFilesNamed("KICK"), 1u);
     EXPECT_EQ(list.entryCount(true), 2u + 5u);
@@ -102,12 +94,7 @@ TEST_F(FileListTest, LookupsCountsAndSharedViews)
     EXPECT_EQ(view.filesInFolder(0), 2u); // the total, though only one record was kept
     EXPECT_EQ(view.fileAt(0).get(), list.findFile("k1").get());
     EXPECT_EQ(view.folders().findFolderByPath(tree.windowsPath("kicks/deep/").c_str())->name, std::string("deep"));
-    ListIterator at;
-    std::string names;
-    while (const FileRecord* record = list.next(&at))
-        names += record->title;
-    EXPECT_EQ(names, "dk1Kickssnare");
-    EXPECT_FALSE(list.next(&at) || list.next(nullptr));
+    EXPECT_EQ(list.fileAt(0)->title, std::string("d")); // sorted by title
 
     FolderList folders;
     EXPECT_FALSE(folders.folderAt(0));
@@ -122,7 +109,7 @@ TEST_F(FileListTest, LookupsCountsAndSharedViews)
 TEST_F(FileListTest, PathsThatWouldNotFitAreSkippedNotCut)
 {
     // Entry names stay below 128 characters; the paths grow beyond 511.
-    const std::string folder = std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(115, 'c') + "/";
+    const std::string folder = std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(127, 'c') + "/";
     tree.add({folder + std::string(120, 'f') + ".wav", folder + "fits.wav"});
     list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, 0, 0, 0, 0, 0, 0, 0, 127});
     EXPECT_TRUE(list.findFile("fits"));

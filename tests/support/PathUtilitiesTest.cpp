@@ -1,5 +1,8 @@
 #include "support/PathUtilities.h"
 
+#include "TempTree.h"
+#include "platform/Shell.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,13 +14,8 @@ namespace {
 // A caller's buffer of kPathSize bytes followed by guard bytes that must stay untouched.
 struct Buffer {
     std::vector<char> bytes = std::vector<char>(kPathSize + 16, '#');
-    explicit Buffer(const std::string& text = "") { text.copy(bytes.data(), kPathSize); bytes[std::min(text.size(), kPathSize - 1)] = '\0'; }
-    char* data() { return bytes.data(); }
-    std::string text() const
-    {
-        EXPECT_EQ(std::string(bytes.begin() + kPathSize, bytes.end()), std::string(16, '#'));
-        return bytes.data();
-    }
+    explicit Buffer(const std::string& text) { bytes[text.copy(bytes.data(), kPathSize - 1)] = '\0'; }
+    std::string text() const { return std::string(bytes.begin() + kPathSize, bytes.end()) == std::string(16, '#') ? bytes.data() : "overrun"; }
 };
 
 const std::string k511(511, 'a');
@@ -37,39 +35,109 @@ TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
         std::string expected;
     };
     for (const auto& [operation, path, expected] : std::vector<Case>{
-             {title, "C:/dir/name.ext", "name"},
-             {title, "", "---"},
-             {title, "C:\\dir\\", ""},
-             {title, "a.b\\file", "file"},
-             {name, "C:/dir/name.ext", "name.ext"},
-             {name, "name", "name"},
-             {name, k511, k511},
-             {name, k511 + "a", ""},
-             {directory, "C:\\a\\b.txt", "C:\\a"},
-             {directoryKept, "C:/a/b.txt", "C:\\a\\"},
-             {directory, "b.txt", "b.txt"},
-             {getParentFolderName, "C:\\a\\b\\f.txt", "b"},
-             {getParentFolderName, "b/f.txt", "b"},
-             {getParentFolderName, "\\f.txt", ""},
-             {getParentFolderName, "f.txt", "f.txt"},
-             {getParentFolderName, k511 + "\\b", ""},
-             {stripExtension, "C:/a.b/file", "C:\\a"},
-             {stripExtension, "x.tar.gz", "x.tar"},
-             {ensure, "a/", "a/\\"},
-             {ensure, "", "\\"},
-             {ensure, "a\\", "a\\"},
-             {ensure, std::string(510, 'a'), std::string(510, 'a') + "\\"},
-             {ensure, k511, k511},
-             {normalize, "a/b/", "a\\b\\\\"},
-             {normalize, "a/b", "a\\b\\"},
+             {title, "C:/dir/name.ext", "name"}, {title, "", "---"}, {title, "C:\\dir\\", ""},
+             {title, "a.b\\file", "file"}, {name, "C:/dir/name.ext", "name.ext"}, {name, "name", "name"},
+             {name, k511, k511}, {name, k511 + "a", ""}, {directory, "C:\\a\\b.txt", "C:\\a"},
+             {directoryKept, "C:/a/b.txt", "C:\\a\\"}, {directory, "b.txt", "b.txt"},
+             {getParentFolderName, "C:\\a\\b\\f.txt", "b"}, {getParentFolderName, "b/f.txt", "b"},
+             {getParentFolderName, "\\f.txt", ""}, {getParentFolderName, "f.txt", "f.txt"},
+             {getParentFolderName, k511 + "\\b", ""}, {stripExtension, "C:/a.b/file", "C:\\a"},
+             {stripExtension, "x.tar.gz", "x.tar"}, {ensure, "a/", "a/\\"}, {ensure, "", "\\"},
+             {ensure, "a\\", "a\\"}, {ensure, std::string(510, 'a'), std::string(510, 'a') + "\\"},
+             {ensure, k511, k511}, {normalize, "a/b/", "a\\b\\\\"}, {normalize, "a/b", "a\\b\\"},
          }) {
         Buffer output(path);
-        operation(output.data(), path.c_str());
+        operation(output.bytes.data(), path.c_str());
         EXPECT_EQ(output.text(), expected) << path;
     }
     for (const auto& [extension, path, expected] : {std::tuple{"png", "a\\b.PNG", true}, {"png", "a.b\\file", false},
                                                     {"png", "a.png.", false}, {"png", "png", false}})
         EXPECT_EQ(hasExtension(extension, path), expected) << path;
+}
+
+using testsupport::TempTree;
+
+class FolderUtilities : public ::testing::Test {
+protected:
+    TempTree tree, outside;
+    const std::string root = tree.windowsPath();
+};
+
+TEST_F(FolderUtilities, CountsOneLevelDownAndNeverThroughALink)
+{
+    outside.add({"far.txt", "far/far.txt"});
+    tree.add({"X.TXT", "x.txt.txt", "a.txtx", "b.jpeg", "c.jpeg2", "dot.dir/c.txt", "sub/deep/d.txt"});
+    tree.link("link", outside.root);
+    for (const auto& [extension, recursive, expected] :
+         {std::tuple{"txt", false, 1}, {"txt", true, 2}, {"jpeg2", false, 1}, {"TXTX", false, 1}})
+        EXPECT_EQ(countFilesWithExtension(root.c_str(), extension, recursive), expected) << extension;
+}
+
+TEST_F(FolderUtilities, DeletionStaysInsideItsFolder)
+{
+    outside.add({"keep.txt", "sub/keep.txt"});
+    for (bool readOnly : {true, false}) {
+        TempTree target;
+        target.add({"a b/c d.txt", "v1.2/x.TXT", "e/f/g/h.txt", "ro/locked.txt", "ro/gone.txt"});
+        target.link("e/f/out", outside.root);
+        target.link("e/cycle", target.root);
+        if (readOnly)
+            testsupport::fs::permissions(target.native("ro/locked.txt"), testsupport::fs::perms::none);
+        const bool deleted = deleteFolderRecursive(target.windowsPath().c_str());
+        EXPECT_TRUE(deleted == !target.exists("") && target.exists("ro/locked.txt") == readOnly);
+        EXPECT_FALSE(target.exists("ro/gone.txt") || target.exists("a b") || target.exists("v1.2"));
+#ifndef _WIN32 // wine cannot remove a link to a folder; it refuses and leaves the link
+        EXPECT_EQ(deleted, !readOnly);
+#endif
+        EXPECT_TRUE(outside.exists("keep.txt") && outside.exists("sub/keep.txt"));
+    }
+    // Folders that would list their neighbours ("x*.*" reaches "xxy" as "x" + "xy"), or do not
+    // fit, are refused untouched.
+    tree.add({"x/keep.txt", "xy", "xxy"});
+    for (const std::string& refused : {root + "x", root.substr(0, root.size() - 1), std::string(), root + std::string(kPathSize, 'a') + "\\"})
+        EXPECT_FALSE(deleteFolderRecursive(refused.c_str()));
+    EXPECT_TRUE(tree.exists("x/keep.txt") && tree.exists("xxy"));
+}
+
+TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
+{
+    std::string text = root + "new";
+    text.resize(kPathSize);
+    EXPECT_TRUE(createFolder(text.data()) && text.c_str() == tree.windowsPath("new/"));
+    tree.link("linked", outside.root);
+    tree.add({"file"});
+    for (const auto& [name, expected] : {std::pair{"new", true}, {"linked", true}, {"missing", false}, {"file", false}})
+        EXPECT_EQ(folderExists(tree.windowsPath(name).c_str()), expected) << name;
+
+    const auto unique = [&](const std::string& name) {
+        return std::string(makeUniqueName(root.substr(0, root.size() - 1).c_str(), name.c_str(), text.data()) ? text.c_str() : "false");
+    };
+    EXPECT_EQ(unique("Set"), tree.windowsPath("Set/"));
+    tree.add({"Set/", "Set (1)"}); // a file does not take a name
+    EXPECT_EQ(unique("Set"), tree.windowsPath("Set (1)/"));
+    testsupport::fs::remove(tree.native("Set (1)"));
+    for (int n = 1; n <= 32; ++n)
+        tree.add({"Set (" + std::to_string(n) + ")/"});
+    tree.add({std::string(124, 'n') + "/"});
+    EXPECT_EQ(unique("Set"), "false");
+    EXPECT_TRUE(unique(std::string(124, 'n')) == "false" && text[0] == '\0'); // "(1)" would not fit
+}
+
+std::vector<std::string> launched;
+
+TEST(ShellLaunch, AddressesAndFoldersReachTheShellWhole)
+{
+    const auto previous = platform::setShellExecuteSink([](SHELLEXECUTEINFOA* info) {
+        launched.push_back(std::to_string(info->cbSize) + (info->lpVerb ? info->lpVerb : "") + "|" + info->lpFile +
+                           "|" + (info->lpParameters ? info->lpParameters : "") + "|" + std::to_string(info->nShow));
+        return BOOL(1);
+    });
+    EXPECT_TRUE(openWebAddress("example.com/a b") && openWebAddress(std::string(247, 'a').c_str()));
+    EXPECT_FALSE(openWebAddress(std::string(248, 'a').c_str())); // would be cut
+    EXPECT_TRUE(openFolderInExplorer("C:\\a b\\"));
+    platform::setShellExecuteSink(previous);
+    EXPECT_EQ(launched, (std::vector<std::string>{"112|https://example.com/a b||1", "112|https://" + std::string(247, 'a') + "||1",
+                                                  "112open|C:\\Windows\\explorer.exe|C:\\a b\\|5"}));
 }
 
 } // namespace

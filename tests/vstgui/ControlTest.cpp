@@ -12,6 +12,7 @@ using namespace VSTGUI;
 namespace {
 
 constexpr float kNaNf = std::numeric_limits<float>::quiet_NaN();
+const CPoint kCentre(120, 120);
 
 struct Rig : testsupport::OffscreenRig {
     explicit Rig(int32_t knobMode = kLinearMode) : OffscreenRig(300, 300, knobMode) {}
@@ -25,27 +26,7 @@ struct Rig : testsupport::OffscreenRig {
     }
 };
 
-TEST(Control, SetValueOnlyClampsAndStoresAndIdleRedrawsIt)
-{
-    Rig rig;
-    CAnimKnob* knob = rig.addKnob();
-    rig.frame->idle();
-    const float inf = std::numeric_limits<float>::infinity();
-    for (auto [in, stored] : {std::pair{0.25f, 0.25f}, {-1.f, 0.f}, {7.f, 1.f}, {kNaNf, 0.f}, {inf, 1.f}}) {
-        knob->setValue(in);
-        EXPECT_EQ(knob->getValue(), stored) << in;
-    }
-    EXPECT_TRUE(rig.listener.calls.empty());
-    EXPECT_TRUE(knob->isDirty()); // the value changed since the last draw
-    rig.frame->idle();
-    EXPECT_FALSE(knob->isDirty());
-    knob->setMin(0.2f);
-    knob->setMax(0.4f);
-    knob->setValue(0.9f);
-    EXPECT_FLOAT_EQ(knob->getValue(), 0.4f);
-}
-
-TEST(Control, SetValueFromAnotherThreadIsPickedUpByIdle)
+TEST(Control, SetValueOnlyClampsAndStoresAndIdleRedrawsItFromAnyThread)
 {
     Rig rig;
     CAnimKnob* knob = rig.addKnob();
@@ -59,6 +40,12 @@ TEST(Control, SetValueFromAnotherThreadIsPickedUpByIdle)
     rig.frame->idle();
     EXPECT_EQ(knob->getValue(), 1.f);
     EXPECT_EQ(rig.backEnd->getPresentedAreas(), (std::vector<CRect>{knob->getViewSize()}));
+    const float inf = std::numeric_limits<float>::infinity();
+    for (auto [in, stored] : {std::pair{0.25f, 0.25f}, {-1.f, 0.f}, {7.f, 1.f}, {kNaNf, 0.f}, {inf, 1.f}}) {
+        knob->setValue(in);
+        EXPECT_EQ(knob->getValue(), stored) << in;
+    }
+    EXPECT_TRUE(rig.listener.calls.empty());
 }
 
 TEST(Control, EditsNestAndReachListenerAndEditor)
@@ -82,8 +69,7 @@ TEST(Control, ControlClickAloneRestoresTheDefaultValueOnce)
 {
     Rig rig;
     CAnimKnob* knob = rig.addKnob(CRect(100, 100, 140, 140), 0.9f);
-    EXPECT_EQ(rig.backEnd->mouseDown(CPoint(120, 120), kLButton | kControl),
-              kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_EQ(rig.backEnd->mouseDown(kCentre, kLButton | kControl), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
     EXPECT_EQ(knob->getValue(), 0.5f);
     ASSERT_EQ(rig.listener.calls.size(), 1u);
     EXPECT_EQ(rig.listener.calls[0].value, 0.5f);
@@ -112,20 +98,17 @@ TEST(Control, LinearDragFollowsTheMouseWithShiftZoomAndBoundedDistance)
     for (const auto& c : cases) {
         Rig rig;
         CAnimKnob* knob = rig.addKnob();
-        EXPECT_EQ(rig.backEnd->mouseDown(CPoint(120, 120), c.buttons), kMouseEventHandled);
+        EXPECT_EQ(rig.backEnd->mouseDown(kCentre, c.buttons), kMouseEventHandled);
         rig.backEnd->mouseMoved(c.to, c.buttons);
         EXPECT_NEAR(knob->getValue(), c.expected, 1e-6) << c.to.x << "," << c.to.y;
         EXPECT_FALSE(rig.listener.calls.empty());
         rig.backEnd->mouseUp(c.to, c.buttons);
         EXPECT_FALSE(knob->isEditing());
     }
-}
-
-TEST(Control, ShiftChangingMidDragKeepsTheValueContinuous)
-{
+    // Shift changing mid-drag keeps the value continuous.
     Rig rig;
     CAnimKnob* knob = rig.addKnob();
-    rig.backEnd->mouseDown(CPoint(120, 120), kLButton);
+    rig.backEnd->mouseDown(kCentre, kLButton);
     rig.backEnd->mouseMoved(CPoint(120, 100), kLButton); // +0.1
     rig.backEnd->mouseMoved(CPoint(120, 100), kLButton | kShift);
     EXPECT_NEAR(knob->getValue(), 0.6f, 1e-6);
@@ -150,8 +133,8 @@ TEST(Control, KnobIgnoresOtherButtonsAndCancelRestoresTheStart)
 {
     Rig rig;
     CAnimKnob* knob = rig.addKnob(CRect(100, 100, 140, 140), 0.3f);
-    EXPECT_EQ(rig.backEnd->mouseDown(CPoint(120, 120), kRButton), kMouseEventNotHandled);
-    rig.backEnd->mouseDown(CPoint(120, 120), kLButton);
+    EXPECT_EQ(rig.backEnd->mouseDown(kCentre, kRButton), kMouseEventNotHandled);
+    rig.backEnd->mouseDown(kCentre, kLButton);
     rig.backEnd->mouseMoved(CPoint(120, 60), kLButton);
     EXPECT_NE(knob->getValue(), 0.3f);
     rig.frame->onMouseCancel();
@@ -166,16 +149,16 @@ TEST(Control, WheelStepsByTheIncrementWhateverTheDistance)
     Rig rig;
     CAnimKnob* knob = rig.addKnob();
     knob->setWheelInc(0.01f);
-    EXPECT_TRUE(rig.backEnd->wheel(CPoint(120, 120), 3));
+    EXPECT_TRUE(rig.backEnd->wheel(kCentre, 3));
     EXPECT_NEAR(knob->getValue(), 0.53f, 1e-6);
-    EXPECT_TRUE(rig.backEnd->wheel(CPoint(120, 120), -10, kShift));
+    EXPECT_TRUE(rig.backEnd->wheel(kCentre, -10, kShift));
     EXPECT_NEAR(knob->getValue(), 0.52f, 1e-6);
-    EXPECT_FALSE(rig.backEnd->wheel(CPoint(120, 120), kNaNf));
+    EXPECT_FALSE(rig.backEnd->wheel(kCentre, kNaNf));
     EXPECT_FALSE(rig.backEnd->wheel(CPoint(5, 5), 1));
     EXPECT_EQ(rig.listener.calls.size(), 2u);
 }
 
-TEST(Control, AnimKnobShowsTheFloorFrameAndCopiesItsValue)
+TEST(Control, AnimKnobShowsTheFloorFrame)
 {
     auto knob = makeOwned<CAnimKnob>(CRect(0, 0, 10, 10), nullptr, 0, 63, 10, nullptr);
     for (auto [value, frame] : {std::pair{0.f, 0}, {0.5f, 31}, {1.f, 62}, {61.99f / 62, 61}, {1e-7f, 0}}) {
@@ -185,8 +168,6 @@ TEST(Control, AnimKnobShowsTheFloorFrameAndCopiesItsValue)
     auto single = makeOwned<CAnimKnob>(CRect(0, 0, 10, 10), nullptr, 0, 0, 10, nullptr);
     single->setValue(1.f);
     EXPECT_EQ(single->getFrameIndex(), 0);
-    SharedPointer<CView> copy(single->newCopy(), false);
-    EXPECT_EQ(static_cast<CAnimKnob*>(copy.get())->getValue(), 1.f);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
-#include "vstgui/CBitmapPixelAccess.h"
 #include "vstgui/COffscreenContext.h"
-#include "vstgui/UTF8String.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +49,7 @@ SharedPointer<CBitmap> gridBitmap(int32_t w, int32_t h)
         w, h, [](int32_t x, int32_t y) { return CColor(uint8_t(10 * x + 1), uint8_t(10 * y + 1), 0, 255); }));
 }
 
-TEST(DrawContext, FilledRectangleCoversItsPixelsOnlyAndTranslucentColoursBlendSourceOver)
+TEST(DrawContext, FillsCoverTheirPixelsOnlyBlendSourceOverAndFollowClipAndOffset)
 {
     Canvas canvas;
     canvas.context->drawRect(CRect(2, 3, 6, 5), kDrawFilled);
@@ -65,6 +63,17 @@ TEST(DrawContext, FilledRectangleCoversItsPixelsOnlyAndTranslucentColoursBlendSo
     canvas.context->drawRect(CRect(0, 0, 10, 10), kDrawFilled);
     EXPECT_NEAR(canvas.at(4, 4).red, 127, 1);
     EXPECT_EQ(canvas.at(4, 4).alpha, 255);
+
+    // Clip and offset restrict and move drawing.
+    Canvas moved;
+    moved.context->setOffset(CPoint(2, 2));
+    moved.context->setClipRect(CRect(0, 0, 3, 3)); // pixels 2..4 after the offset
+    moved.context->drawRect(CRect(-100, -100, 100, 100), kDrawFilled);
+    EXPECT_EQ(moved.count(), 9);
+    EXPECT_EQ(moved.at(2, 2), kRed);
+    moved.context->resetClipRect();
+    moved.context->drawRect(CRect(5, 5, 6, 6), kDrawFilled);
+    EXPECT_EQ(moved.at(7, 7), kRed);
 }
 
 TEST(DrawContext, StrokeLiesInsideTheRectangleWithTheLineWidth)
@@ -81,23 +90,8 @@ TEST(DrawContext, StrokeLiesInsideTheRectangleWithTheLineWidth)
     }
 }
 
-TEST(DrawContext, ClipAndOffsetRestrictAndMoveDrawing)
-{
-    Canvas canvas;
-    canvas.context->setOffset(CPoint(2, 2));
-    canvas.context->setClipRect(CRect(0, 0, 3, 3)); // pixels 2..4 after the offset
-    CRect clip;
-    EXPECT_EQ(canvas.context->getClipRect(clip), CRect(0, 0, 3, 3));
-    canvas.context->drawRect(CRect(-100, -100, 100, 100), kDrawFilled);
-    EXPECT_EQ(canvas.count(), 9);
-    EXPECT_EQ(canvas.at(2, 2), kRed);
-    canvas.context->resetClipRect();
-    canvas.context->drawRect(CRect(5, 5, 6, 6), kDrawFilled);
-    EXPECT_EQ(canvas.at(7, 7), kRed);
-}
-
 // Any rectangle, however odd, draws at most the target's pixels; NaN draws nothing.
-TEST(DrawContext, OddRectanglesStayInsideTheTarget)
+TEST(DrawContext, OddRectanglesStayInsideTheTargetAndOddTargetsAreRefused)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const struct {
@@ -119,6 +113,9 @@ TEST(DrawContext, OddRectanglesStayInsideTheTarget)
             EXPECT_EQ(canvas.count(), style == kDrawFilled ? c.filled : c.stroked)
                 << c.rect.left << " " << c.rect.right << " " << style;
         }
+    for (double width : {0.0, kNaN, 1e6})
+        EXPECT_FALSE(COffscreenContext::create(nullptr, width, width == 1e6 ? 1e6 : 10)) << width;
+    EXPECT_EQ(COffscreenContext::create(nullptr, 20.7, 10)->getBitmap()->getWidth(), 20);
 }
 
 TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheSource)
@@ -169,30 +166,6 @@ TEST(DrawContext, BitmapAlphaScalesTheSourceAndIsClamped)
     EXPECT_EQ(canvas.at(4, 4), kRed);
 }
 
-TEST(DrawContext, TextIsMeasuredInProportionToTheFontSize)
-{
-    Canvas canvas;
-    canvas.context->setFont(kSystemFont, 12);
-    const CCoord width12 = canvas.context->getStringWidth("Volume 50 %");
-    EXPECT_GT(width12, 40);
-    EXPECT_LT(width12, 80);
-    canvas.context->setFont(kSystemFont, 24);
-    EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 2 * width12, 1.0);
-    EXPECT_NEAR(canvas.context->getStringWidth(UTF8String("Volume 50 %").getPlatformString()), 2 * width12, 1.0);
-    EXPECT_EQ(canvas.context->getStringWidth(UTF8String(nullptr)), 0);
-    EXPECT_EQ(canvas.context->getStringWidth(""), 0);
-    EXPECT_EQ(canvas.context->getStringWidth(nullptr), 0);
-
-    // The shared system font's size is the default text size.
-    const CCoord saved = kSystemFont->getSize();
-    canvas.context->setFont(kSystemFont);
-    const CCoord atDefault = canvas.context->getStringWidth("Huge");
-    kSystemFont->setSize(2 * saved);
-    canvas.context->setFont(kSystemFont);
-    EXPECT_NEAR(canvas.context->getStringWidth("Huge"), 2 * atDefault, 0.5);
-    kSystemFont->setSize(saved);
-}
-
 // Ink of the text in a 200-pixel rectangle from x = 20, per alignment, and none outside it.
 TEST(DrawContext, TextAlignsAndStaysInItsRectangle)
 {
@@ -216,45 +189,32 @@ TEST(DrawContext, TextAlignsAndStaysInItsRectangle)
     }
 }
 
-TEST(DrawContext, TextOddInputDrawsNothingHarmful)
+// Widths scale with the font size; odd sizes, text and rectangles draw nothing harmful.
+TEST(DrawContext, TextIsMeasuredInProportionToTheFontSizeAndOddInputIsHarmless)
 {
     Canvas canvas(40, 20);
+    canvas.context->setFont(kSystemFont, 12);
+    const CCoord width12 = canvas.context->getStringWidth("Volume 50 %");
+    EXPECT_TRUE(width12 > 40 && width12 < 80) << width12;
+    EXPECT_EQ(canvas.context->getStringWidth(""), 0);
+    EXPECT_EQ(canvas.context->getStringWidth(nullptr), 0);
+    canvas.context->drawString("\xff\xfe\xc3", CRect(0, 0, 40, 20)); // malformed UTF-8
+    canvas.context->drawString("x", CRect(kNaN, 0, 40, 20));
+    canvas.context->drawString("x", CRect(-kHuge, -kHuge, kHuge, kHuge));
+    canvas.context->setFont(kSystemFont, 24);
+    EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 2 * width12, 1.0);
+    // Without a size, the font's own size.
+    const CCoord saved = kSystemFont->getSize();
+    kSystemFont->setSize(36);
+    canvas.context->setFont(kSystemFont);
+    EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 3 * width12, 1.5);
+    kSystemFont->setSize(saved);
     canvas.context->setFontColor(kWhiteCColor);
     for (double size : {0.0, -5.0, kNaN, 1e9}) {
         canvas.context->setFont(kSystemFont, size);
         EXPECT_GE(canvas.context->getStringWidth("x"), 0);
         canvas.context->drawString("Wide text", CRect(0, 0, 40, 20));
     }
-    canvas.context->setFont(kSystemFont, 12);
-    canvas.context->drawString("\xff\xfe\xc3", CRect(0, 0, 40, 20)); // malformed UTF-8
-    canvas.context->drawString("x", CRect(kNaN, 0, 40, 20));
-    canvas.context->drawString("x", CRect(-kHuge, -kHuge, kHuge, kHuge));
-}
-
-TEST(DrawContext, OffscreenContextSizesAndPixelAccessWritesThrough)
-{
-    EXPECT_FALSE(COffscreenContext::create(nullptr, 0, 10));
-    EXPECT_FALSE(COffscreenContext::create(nullptr, kNaN, 10));
-    EXPECT_FALSE(COffscreenContext::create(nullptr, 1e6, 1e6));
-    auto context = COffscreenContext::create(nullptr, 20.7, 10);
-    ASSERT_TRUE(context);
-    EXPECT_EQ(context->getBitmap()->getWidth(), 20);
-    EXPECT_EQ(context->getBitmap()->getHeight(), 10);
-
-    EXPECT_EQ(CBitmapPixelAccess::create(nullptr), nullptr);
-    EXPECT_EQ(CBitmapPixelAccess::create(makeOwned<CBitmap>(-4, 4)), nullptr);
-    context->setFillColor(CColor(0, 0, 255, 255));
-    context->drawRect(CRect(0, 0, 1, 1), kDrawFilled);
-    CBitmapPixelAccess* access = CBitmapPixelAccess::create(context->getBitmap());
-    ASSERT_NE(access, nullptr);
-    EXPECT_EQ(access->getPixelFormat(), IPlatformBitmapPixelAccess::kBGRA);
-    EXPECT_EQ(access->getBytesPerRow(), 80);
-    EXPECT_EQ(access->getBitmapWidth(), 20);
-    EXPECT_EQ(access->getAddress()[0], 255); // blue first
-    EXPECT_EQ(access->getAddress()[3], 255);
-    access->getAddress()[4 * 5 + 3] = 255;
-    access->forget();
-    EXPECT_EQ(rawPixel(*context->getBitmap()->getPlatformBitmap(), 5, 0).alpha, 255);
 }
 
 } // namespace

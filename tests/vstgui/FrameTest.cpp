@@ -31,12 +31,12 @@ public:
     CMouseEventResult onMouseMoved(CPoint&, const CButtonState& buttons) override
     {
         lastMoveButtons = buttons();
-        log.push_back("moved " + name);
-        return kMouseEventHandled;
+        return logged("moved ");
     }
-    CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override
+    CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override { return logged("up "); }
+    CMouseEventResult logged(const std::string& event)
     {
-        log.push_back("up " + name);
+        log.push_back(event + name);
         return kMouseEventHandled;
     }
     void draw(CDrawContext* context) override
@@ -71,35 +71,15 @@ struct OpenFrame : testsupport::OffscreenRig {
     Log log;
 };
 
-TEST(Frame, AddViewTakesOverTheReferenceAndRemoveMayGiveItBack)
-{
-    OpenFrame f;
-    ProbeView* a = f.add(CRect(0, 0, 10, 10), "a");
-    EXPECT_EQ(a->getNbReference(), 1);
-    EXPECT_TRUE(a->isAttached());
-    EXPECT_EQ(a->getFrame(), f.frame);
-    EXPECT_FALSE(f.frame->addView(a)); // already in a container
-    EXPECT_FALSE(f.frame->addView(nullptr));
-    ProbeView* b = f.make(CRect(0, 0, 10, 10), "b");
-    EXPECT_TRUE(f.frame->addView(b, a));
-    EXPECT_EQ(f.frame->getView(0), b);
-    EXPECT_TRUE(f.frame->removeView(b, false));
-    EXPECT_FALSE(b->isAttached());
-    EXPECT_EQ(b->getNbReference(), 1);
-    EXPECT_FALSE(f.frame->removeView(b));
-    b->forget();
-    f.frame->removeAll();
-    EXPECT_EQ(f.frame->getNbViews(), 0);
-}
-
 TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
 {
     OpenFrame f;
-    f.add(CRect(0, 0, 50, 50), "bottom");
+    ProbeView* bottom = f.add(CRect(0, 0, 50, 50), "bottom");
     f.add(CRect(20, 20, 60, 50), "top", kMouseEventNotHandled);
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(30, 30), kLButton), kMouseEventHandled);
     EXPECT_EQ(f.backEnd->mouseMoved(CPoint(35, 35), kLButton), kMouseEventHandled);
     EXPECT_EQ(f.backEnd->mouseUp(CPoint(35, 35), kLButton), kMouseEventHandled);
+    EXPECT_EQ(f.frame->getCurrentMouseButtons().getButtonState(), 0);
     EXPECT_EQ(f.log, (Log{"down top", "down bottom", "moved bottom", "up bottom"}));
     EXPECT_TRUE(f.editor.unhandledDowns.empty());
     EXPECT_EQ(f.editor.unhandledUps, 0);
@@ -108,31 +88,16 @@ TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
     ASSERT_EQ(f.editor.unhandledDowns.size(), 1u);
     EXPECT_EQ(f.editor.unhandledDowns[0], CPoint(55, 25));
     EXPECT_EQ(f.editor.unhandledDownButtons[0], kRButton | kShift);
+    CPoint where;
+    EXPECT_TRUE(f.frame->getCurrentMouseLocation(where));
+    EXPECT_EQ(where, CPoint(55, 25));
+    EXPECT_EQ(f.frame->getCurrentMouseButtons(), CButtonState(kRButton | kShift));
+    // Dragged from the background over a view: hovering, which carries the modifiers only.
+    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(10, 10), kRButton | kShift), kMouseEventHandled);
+    EXPECT_EQ(f.log.back(), "moved bottom");
+    EXPECT_EQ(bottom->lastMoveButtons, kShift);
     f.editor.downHook = [](CPoint&, const CButtonState&) { return kMouseDownEventHandledButDontNeedMovedOrUpEvents; };
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(70, 40), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-}
-
-TEST(Frame, DisabledUnhitAndResultThreeViewsGetNoFurtherEventsButHoveringReachesViews)
-{
-    OpenFrame f;
-    f.add(CRect(0, 0, 50, 50), "disabled")->setMouseEnabled(false);
-    ProbeView* narrow = f.add(CRect(0, 0, 50, 50), "narrow");
-    narrow->setMouseableArea(CRect(0, 0, 5, 5));
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(10, 10), kLButton), kMouseEventNotHandled);
-    f.backEnd->mouseUp(CPoint(10, 10), kLButton);
-    f.backEnd->mouseDown(CPoint(60, 40), kLButton); // a press on the background, dragged over a view
-    f.backEnd->mouseMoved(CPoint(2, 2), kLButton | kShift);
-    EXPECT_EQ(f.log, (Log{"moved narrow"}));
-    EXPECT_EQ(narrow->lastMoveButtons, kShift); // hovering carries the modifiers only
-    EXPECT_EQ(f.editor.unhandledDowns.size(), 2u);
-    EXPECT_EQ(f.editor.unhandledUps, 1);
-
-    f.log.clear();
-    f.add(CRect(60, 0, 100, 50), "three", kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(65, 5), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-    f.backEnd->mouseUp(CPoint(66, 5), kRButton); // not the view's, though released on it
-    EXPECT_EQ(f.log, (Log{"down three"}));
-    EXPECT_EQ(f.editor.unhandledDowns.size(), 2u);
 }
 
 // Handlers that add and remove views (themselves included) while the press is dispatched.
@@ -165,8 +130,11 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     ProbeView* modal = f.make(CRect(10, 10, 20, 20), "modal", kMouseEventNotHandled);
     EXPECT_TRUE(f.frame->setModalView(modal));
     EXPECT_EQ(modal->getNbReference(), 2);
+    EXPECT_FALSE(f.frame->addView(modal)); // already in a container
+    EXPECT_FALSE(f.frame->addView(nullptr));
     ProbeView* second = f.make(CRect(0, 0, 1, 1), "second");
     EXPECT_FALSE(f.frame->setModalView(second));
+    EXPECT_FALSE(f.frame->removeView(second));
     second->forget();
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(50, 40), kRButton), kMouseEventNotHandled);
     f.backEnd->mouseUp(CPoint(50, 40), kRButton);
@@ -232,12 +200,14 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstAndClipsOddInvalidRectangle
     EXPECT_LE(presented.size(), 16u);
 }
 
-TEST(Frame, SetSizeResizesTheBackBufferUnlessRefusedOrOdd)
+TEST(Frame, SetSizeResizesTheBackBufferUnlessRefusedOrOddAndAClosedFrameHasNoPointer)
 {
     struct RefusingEditor : testsupport::RecordingEditor {
         bool beforeSizeChange(const CRect& newSize, const CRect&) override { return newSize.getWidth() < 500; }
     } editor;
     auto* frame = new CFrame(CRect(0, 0, 100, 50), &editor);
+    CPoint where;
+    EXPECT_FALSE(frame->getCurrentMouseLocation(where)); // closed: no pointer
     EXPECT_TRUE(frame->setSize(120, 60)); // closed: only the size changes
     ASSERT_TRUE(frame->open(nullptr));
     EXPECT_FALSE(frame->open(nullptr));
@@ -249,21 +219,6 @@ TEST(Frame, SetSizeResizesTheBackBufferUnlessRefusedOrOdd)
     EXPECT_FALSE(frame->setSize(1e9, 1e9 / 1e6));
     EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 200, 80));
     frame->close();
-}
-
-TEST(Frame, MouseLocationAndButtonsFollowTheBackEnd)
-{
-    OpenFrame f;
-    CPoint where;
-    f.backEnd->mouseDown(CPoint(7, 8), kLButton | kShift);
-    EXPECT_TRUE(f.frame->getCurrentMouseLocation(where));
-    EXPECT_EQ(where, CPoint(7, 8));
-    EXPECT_EQ(f.frame->getCurrentMouseButtons(), CButtonState(kLButton | kShift));
-    f.backEnd->mouseUp(CPoint(9, 9), kLButton | kShift);
-    EXPECT_EQ(f.frame->getCurrentMouseButtons().getButtonState(), 0);
-    auto* closed = new CFrame(CRect(0, 0, 10, 10), nullptr);
-    EXPECT_FALSE(closed->getCurrentMouseLocation(where));
-    closed->forget();
 }
 
 } // namespace

@@ -91,7 +91,6 @@ struct ScriptedOptionMenu : IPlatformOptionMenu {
         for (int32_t i = 0; i < menu.getNbEntries(); ++i)
             titles.push_back(menu.getEntry(i)->isSeparator() ? "-" : menu.getEntry(i)->getTitle());
         shownTitles.push_back(titles);
-        attachedWhenShown.push_back(menu.isAttached());
         if (whileOpen)
             whileOpen(menu);
         const int32_t choice = choices.empty() ? -1 : choices.front();
@@ -102,7 +101,6 @@ struct ScriptedOptionMenu : IPlatformOptionMenu {
 
     std::deque<int32_t> choices;
     std::vector<std::vector<std::string>> shownTitles;
-    std::vector<bool> attachedWhenShown;
     std::function<void(COptionMenu&)> whileOpen;
 };
 

@@ -1,0 +1,94 @@
+#include "support/ResourceBitmap.h"
+
+#include "platform/Shell.h"
+#include "support/BitmapCache.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr UINT kErrorBoxFlags = MB_ICONERROR | MB_SYSTEMMODAL;
+bool resourceErrorShown = false;
+
+void reportFirstFailure(const ResourceRef& ref)
+{
+    if (resourceErrorShown)
+        return;
+    resourceErrorShown = true;
+    char text[kResourceErrorSize];
+    formatResourceError(ref, text);
+    showErrorMessage(text);
+}
+
+} // namespace
+
+bool loadResourceBitmap(const ResourceRef* ref, VSTGUI::CBitmap** target)
+{
+    if (!ref || !target)
+        return false;
+    BitmapCache& cache = BitmapCache::instance();
+    VSTGUI::CBitmap* const old = *target;
+    const bool named = ref->byName;
+    // The name may fill its buffer without an end: only what fits is read.
+    char name[kPathSize];
+    std::memcpy(name, ref->name, sizeof name);
+    name[kPathSize - 1] = '\0';
+
+    VSTGUI::CBitmap* made = nullptr;
+    if (named) {
+        if (cache.enabled && cache.list.count() > 0) {
+            if (VSTGUI::CBitmap* cached = cache.list.find(name)) {
+                *target = cached;
+                return true;
+            }
+        }
+        made = new VSTGUI::CBitmap(VSTGUI::IPlatformBitmap::createFromPath(name));
+    } else if (ref->id >= 0) {
+        made = new VSTGUI::CBitmap(VSTGUI::CResourceDescription(ref->id));
+    }
+    if (!made || !made->getPlatformBitmap()) {
+        if (made)
+            made->forget();
+        reportFirstFailure(*ref);
+        return false;
+    }
+    *target = made;
+    if (cache.enabled)
+        cache.list.add(made, name);
+    if (old && (!cache.enabled || cache.list.count() == 0 || !cache.list.contains(old)))
+        old->forget();
+    return true;
+}
+
+void releaseBitmap(VSTGUI::CBitmap** bitmap)
+{
+    if (!bitmap)
+        return;
+    const BitmapCache& cache = BitmapCache::instance();
+    if (*bitmap && !(cache.enabled && cache.list.contains(*bitmap)))
+        (*bitmap)->forget();
+    *bitmap = nullptr;
+}
+
+void formatResourceError(const ResourceRef& ref, char (&text)[kResourceErrorSize])
+{
+    if (!ref.byName) {
+        std::snprintf(text, sizeof text, "Resource images not found! Please reinstall the plugin (%d).", ref.id);
+        return;
+    }
+    char title[kPathSize];
+    char name[kPathSize];
+    std::memcpy(name, ref.name, sizeof name);
+    name[kPathSize - 1] = '\0';
+    getFileTitle(title, name, "---");
+    // A title too long for the message is cut, so that the message keeps its closing ")."
+    const char format[] = "Resource images not found! Please reinstall the plugin (%.*s).";
+    const int room = int(sizeof text - 1 - (sizeof format - 1 - 4));
+    std::snprintf(text, sizeof text, format, room, title);
+}
+
+void showErrorMessage(const char* text)
+{
+    platform::MessageBoxA(nullptr, text, "Error", kErrorBoxFlags);
+}

@@ -1,0 +1,92 @@
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+
+// The POSIX forms of the calls that are the system's own on Windows.
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FileSystem, EntriesLookAsOnWindowsAndLinksAreNeverFollowed)
+{
+    const fs::path root = fs::temp_directory_path() / ("zarn-fs-" + std::to_string(::getpid()));
+    fs::create_directories(root / "folder");
+    for (const char* name : {"file", "locked", "folder/inside", "odd\\name"})
+        std::ofstream(root / name) << "x";
+    fs::permissions(root / "locked", fs::perms::owner_write, fs::perm_options::remove);
+    fs::create_directory_symlink(root / "folder", root / "folderLink");
+    fs::create_symlink(root / "file", root / "fileLink");
+    fs::create_symlink(root / "missing", root / "dangling");
+
+    const std::string base = root.string() + "\\";
+    std::map<std::string, DWORD> listed;
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = platform::FindFirstFileA((base + "*.*").c_str(), &entry);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do
+        listed[entry.cFileName] = entry.dwFileAttributes;
+    while (platform::FindNextFileA(search, &entry));
+    EXPECT_TRUE(platform::FindClose(search));
+    const DWORD link = FILE_ATTRIBUTE_REPARSE_POINT, folder = FILE_ATTRIBUTE_DIRECTORY, file = FILE_ATTRIBUTE_ARCHIVE;
+    EXPECT_EQ(listed, (std::map<std::string, DWORD>{{".", folder}, {"..", folder}, {"dangling", link}, {"file", file},
+                                                    {"fileLink", link}, {"folder", folder}, {"folderLink", link | folder},
+                                                    {"locked", file | FILE_ATTRIBUTE_READONLY}}));
+    EXPECT_EQ(platform::GetFileAttributesA((base + "file\\").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    EXPECT_TRUE(platform::remove((base + "folder").c_str()) && !platform::RemoveDirectoryA((base + "fileLink").c_str()));
+    EXPECT_TRUE(platform::RemoveDirectoryA((base + "folderLink\\").c_str()) && !platform::remove((base + "fileLink").c_str()));
+    EXPECT_TRUE(fs::exists(root / "folder/inside") && fs::exists(root / "file") && !fs::is_symlink(root / "folderLink"));
+    fs::remove_all(root);
+}
+
+// xdg-open gets the address or folder as its one argument; nothing in it reaches a shell.
+TEST(Shell, TheDefaultHandlerGetsOneArgument)
+{
+    const fs::path root = fs::temp_directory_path() / ("zarn-shell-" + std::to_string(::getpid()));
+    fs::create_directories(root);
+    const fs::path record = root / "arguments";
+    std::ofstream(root / "xdg-open") << "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done > " << record << ".new\n/bin/mv "
+                                     << record << ".new " << record << "\n";
+    fs::permissions(root / "xdg-open", fs::perms::owner_all);
+    const std::string oldPath = std::getenv("PATH");
+    setenv("PATH", root.c_str(), 1);
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    const auto opened = [&](const char* file, const char* parameters) {
+        fs::remove(record);
+        info.lpFile = file;
+        info.lpParameters = parameters;
+        EXPECT_TRUE(platform::ShellExecuteExA(&info));
+        for (int wait = 0; wait < 500 && !fs::exists(record); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return (std::stringstream() << std::ifstream(record).rdbuf()).str();
+    };
+    const std::string address = "https://a.b/$(/bin/touch " + (root / "run").string() + "); c 'd'";
+    EXPECT_EQ(opened(address.c_str(), nullptr), "[" + address + "]\n");
+    EXPECT_EQ(opened("C:\\Windows\\explorer.exe", "\\tmp\\a b\\"), "[/tmp/a b/]\n");
+    EXPECT_EQ(opened("C:\\Windows\\EXPLORER.EXE", "-v"), "[./-v]\n");
+    setenv("PATH", (root / "none").c_str(), 1);
+    EXPECT_FALSE(platform::ShellExecuteExA(&info)); // no handler to start
+    setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_FALSE(fs::exists(root / "run"));
+    fs::remove_all(root);
+}
+
+TEST(Shell, AMessageBoxIsOneLineOnStandardError)
+{
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(platform::MessageBoxA(nullptr, "two\nlines", "Error", MB_ICONERROR | MB_SYSTEMMODAL), IDOK);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: two lines\n");
+}
+
+} // namespace

@@ -1,0 +1,290 @@
+// Drawing on the canvas: strokes, curves, fills and shapes at chosen pixels, arguments that no
+// buffer can hold, and the sheet of every operation against its reference picture.
+
+#include "support/RasterCanvas.h"
+#include "tools/canvas-sheet/CanvasSheet.h"
+#include "vstgui/PngCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+namespace {
+
+using Canvas = RasterCanvas;
+
+struct Pixel {
+    uint32_t x, row;
+    float intensity;
+};
+
+void expectPixels(const Canvas& canvas, std::initializer_list<Pixel> pixels)
+{
+    for (const Pixel& p : pixels)
+        EXPECT_NEAR(canvas.getPixelIntensity(p.x, p.row), p.intensity, 1e-5f) << p.x << ", " << p.row;
+}
+
+TEST(RasterCanvasDrawingTest, StrokeStylesAndAlpha)
+{
+    const float peak = std::sqrt(249.f / 255.f);
+    struct Case {
+        uint8_t style, alpha;
+        std::initializer_list<Pixel> pixels;
+    };
+    // A horizontal line at height 10.25 on a 32-row canvas: row 21 with a fraction of 0.75.
+    const Case cases[] = {
+        {2, 255, {{2, 22, 0.75f}, {11, 21, 1.f}, {5, 20, 0.25f}, {12, 21, 0.f}, {5, 23, 0.f}}},
+        {2, 250, {{2, 22, 0.75f}, {11, 21, 1.f}, {5, 20, 0.25f}}},
+        {2, 249, {{2, 22, 0.75f * peak}, {11, 21, peak}, {5, 20, 0.25f * peak}}},
+        {1, 255, {{12, 22, 0.75f}, {2, 21, 0.25f}, {2, 20, 0.f}, {2, 23, 0.f}}},
+        {3, 255, {{2, 22, 0.75f}, {3, 21, 1.f}, {3, 20, 1.f}, {3, 19, 0.25f}}},
+        {0, 255, {{2, 22, 0.f}, {3, 21, 0.f}}},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(32, 32, 1, 1);
+        canvas.lineStyle = c.style;
+        canvas.recordPoints = true;
+        canvas.drawLine(2.f, 10.25f, 12.f, 10.25f, 0, 0, 0, c.alpha);
+        SCOPED_TRACE(testing::Message() << "style " << int(c.style) << " alpha " << int(c.alpha));
+        expectPixels(canvas, c.pixels);
+        EXPECT_EQ(canvas.points[5].y, 32.f - (c.style == 1 ? 22.f : 21.f)); // recorded even by style 0
+    }
+}
+
+TEST(RasterCanvasDrawingTest, CurveFamilies)
+{
+    // The row of a curve's strongest pixel in the middle column, against the straight line's.
+    auto middleRow = [](int curveType, float curvature) {
+        Canvas canvas(64, 64, 1, 1);
+        canvas.drawSegment(4.f, 4.f, 60.f, 60.f, 0, 0, 0, curvature, curveType, 0, 0.f, 255);
+        uint32_t best = 0;
+        for (uint32_t row = 0; row < 64; ++row)
+            if (canvas.getPixelIntensity(32, row) > canvas.getPixelIntensity(32, best))
+                best = row;
+        return int(best);
+    };
+    const int straight = middleRow(0, 0.f);
+    EXPECT_EQ(straight, 31); // rows 31 and 32 both at 1
+    EXPECT_EQ(middleRow(3, 0.9f), straight);
+    // Row 64 - (4 + 56 f) for the height fraction f of each family at t = 0.5.
+    struct Case {
+        int type;
+        float curvature;
+        int row;
+    };
+    const Case cases[] = {{1, 0.5f, 32}, {1, 0.1f, 6}, {1, 0.9f, 53}, {2, 0.5f, 32}, {2, 0.1f, 15},
+                          {2, 0.9f, 48}, {4, 0.5f, 32}, {4, 0.1f, 11}, {4, 0.9f, 53}};
+    for (const Case& c : cases)
+        EXPECT_NEAR(middleRow(c.type, c.curvature), c.row, 1) << c.type << " at " << c.curvature;
+}
+
+TEST(RasterCanvasDrawingTest, LongSegmentsAndTheirFills)
+{
+    Canvas canvas(64, 32, 1, 1);
+    canvas.lineStyle = 1;
+    canvas.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 2, 1, 0.3f, 255); // integer routine: fills
+    EXPECT_FLOAT_EQ(canvas.getPixelIntensity(20, 0), 0.3f);
+    // Rising off the top edge: the rows below the edge are drawn (not their mirror image).
+    canvas.clearLayers();
+    canvas.drawSegment(0.f, 0.f, 10.f, 200.f, 0, 0, 0, 0.5f, 2, 0, 0.f, 255);
+    float nearTop = 0.f;
+    for (uint32_t x = 0; x < 8; ++x)
+        nearTop = std::max(nearTop, canvas.getPixelIntensity(x, 1));
+    EXPECT_GT(nearTop, 0.5f);
+    canvas.clearLayers();
+    canvas.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 0, 1, 0.3f, 255); // type 0: float routine
+    EXPECT_EQ(canvas.getPixelIntensity(20, 0), 0.f);
+    canvas.clearLayers();
+    canvas.drawLongSegment(0, 17, 40, 17, 0, 0, 0, 0.5f, 1, 3, 0.3f, 255); // curve row 16: the centre
+    canvas.drawLongSegment(0, 8, 40, 8, 0, 0, 0, 0.5f, 1, 2, 0.3f, 255);   // curve row 25, rows below
+    expectPixels(canvas, {{20, 14, 0.f}, {20, 17, 0.f}, {20, 31, 0.3f}, {20, 25, 0.3f}, {20, 22, 0.f}});
+}
+
+TEST(RasterCanvasDrawingTest, AreaFills)
+{
+    using P = Canvas::FloatPoint;
+    Canvas canvas(16, 16, 1, 1);
+    const P across[] = {{0, 8}, {16, 8}};
+    canvas.fillUnderPolyline(across, 2, 0, 0, 0, 0.005f); // flat
+    expectPixels(canvas, {{0, 9, 1.f}, {15, 15, 1.f}, {7, 8, 0.f}, {7, 7, 0.f}});
+    canvas.clearLayers();
+    canvas.fillUnderPolyline(across, 2, 0, 0, 0, 5.f); // as 2
+    EXPECT_FLOAT_EQ(canvas.rowIntensity[0], 1.f);
+    EXPECT_FLOAT_EQ(canvas.rowIntensity[16], 0.6f);
+    EXPECT_FLOAT_EQ(canvas.getPixelIntensity(4, 15), (1.f - 15.f / 16.f) * 0.4f + 0.6f);
+
+    // The second segment starts in the first one's column and is not drawn; a segment whose
+    // second point lies left of the first starts from the first point's height.
+    canvas.clearLayers();
+    const P twoStarts[] = {{2, 10}, {2.5f, 2}, {6, 2}, {12, 8}, {9, 2}};
+    canvas.fillUnderPolyline(twoStarts, 5, 0, 0, 0, 0.f);
+    expectPixels(canvas, {{4, 15, 0.f}, {9, 9, 1.f}, {9, 8, 0.f}});
+
+    // Supersampled: a caller's points are scaled once; each drawing column is walked.
+    Canvas fine(8, 8, 2, 1);
+    const P half[] = {{0, 4}, {8, 4}};
+    fine.fillUnderPolyline(half, 2, 0, 0, 0, 0.f);
+    expectPixels(fine, {{15, 9, 1.f}, {0, 15, 1.f}, {15, 8, 0.f}});
+
+    // Odd height: the centre row takes the value of the rows beside it.
+    Canvas odd(8, 15, 1, 1);
+    const P bottom[] = {{0, 0}, {8, 0}};
+    odd.fillToCentre(bottom, 2, 0, 0, 0, 1.f);
+    expectPixels(odd, {{3, 7, 0.3f}, {3, 8, 0.3f}, {3, 14, (1.f - 1.f / 7.f) * 0.2f + 0.3f}, {3, 6, 0.f}});
+    const VSTGUI::CPoint tooMany[8] = {};
+    odd.clearLayers();
+    odd.fillToCentre(tooMany, 8, 0, 0, 0);
+    EXPECT_EQ(odd.getPixelIntensity(0, 10), 0.f);
+}
+
+TEST(RasterCanvasDrawingTest, FilledRootCurveFillsOnlyRecordedColumns)
+{
+    Canvas canvas(40, 30, 1, 1);
+    canvas.drawFilledRootCurve(0, 5, 39, 10, 0, 0, 0, 0.5f);
+    EXPECT_FALSE(canvas.recordPoints);
+    EXPECT_FLOAT_EQ(canvas.getPixelIntensity(20, 29), (1.f - 29.f / 30.f) * 0.1f + 0.15f);
+    // A curve that leaves the top after a few columns: the columns it never reached keep
+    // nothing from the earlier curve's points.
+    canvas.clearLayers();
+    canvas.drawFilledRootCurve(0, 0, 39, 200, 0, 0, 0, 0.5f);
+    EXPECT_GT(canvas.getPixelIntensity(3, 29), 0.f);
+    EXPECT_EQ(canvas.getPixelIntensity(30, 29), 0.f);
+}
+
+TEST(RasterCanvasDrawingTest, Shapes)
+{
+    Canvas canvas(32, 32, 1, 1);
+    canvas.lineStyle = 1;
+    canvas.drawLineInt(-10, 0, 10, 20, 0, 0, 0, 255); // clipped to column 0 at row 21
+    expectPixels(canvas, {{0, 21, 1.f}, {0, 31, 0.f}, {10, 11, 1.f}});
+    canvas.drawLineInt(0, 10, 12, 10, 0, 0, 0, 128); // plain write over brighter pixels
+    EXPECT_FLOAT_EQ(canvas.getPixelIntensity(0, 21), 128.f / 255.f);
+
+    canvas.clearLayers();
+    canvas.fillDisc(10, 10, 1, 0, 0, 0, 255);
+    canvas.fillDisc(20, 10, 0, 0, 0, 0, 255);
+    expectPixels(canvas, {{10, 21, 1.f}, {10, 20, 0.9f}, {9, 21, 0.9f}, {11, 22, 0.3f}, {20, 21, 0.f}});
+
+    struct Rect {
+        uint8_t alpha;
+        float intensity;
+        uint8_t blue;
+    };
+    for (const Rect& r : {Rect{255, 1.f, 200}, Rect{250, 250.f / 255.f, 200}, Rect{128, 128.f / 255.f, 100}}) {
+        canvas.clearLayers();
+        canvas.fillRect(VSTGUI::CRect(0, 0, 10, 10), 0, 0, 200, r.alpha);
+        expectPixels(canvas, {{10, 22, r.intensity}, {11, 22, 0.f}, {0, 31, r.intensity}, {0, 21, 0.f}});
+        uint8_t red, green, blue;
+        canvas.getPixelColour(3, 25, red, green, blue);
+        EXPECT_EQ(blue, r.blue);
+    }
+
+    for (int s : {1, 2}) { // the square brush: 3 x 3, with supersampling 5 x 5
+        Canvas brush(16, 16, s, 1);
+        brush.lineStyle = 3;
+        brush.drawLineInt(2, 3, 2, 3, 0, 0, 0, 255);
+        const uint32_t n = s == 1 ? 3 : 5, x = 2 * s, row = 16 * s - 3 * s - 1;
+        expectPixels(brush, {{x + n - 1, row + n - 1, 1.f}, {x + n, row, 0.f}, {x, row + n, 0.f}});
+    }
+
+    canvas.clear(10, 10, 10);
+    EXPECT_EQ(canvas.drawColour->data[3], 10);
+    canvas.clear(10, 20, 30);
+    EXPECT_EQ(canvas.drawColour->data[3], 10);
+    canvas.clearLayers();
+    canvas.drawPoint(4, 4, 0, 0, 0, 253);
+    canvas.drawPoint(5, 4, 0, 0, 0, 254);
+    canvas.drawPoint(6, 0, 0, 0, 0, 255); // row 32: outside
+    expectPixels(canvas, {{4, 28, 253.f / 255.f}, {5, 28, 1.f}, {6, 31, 0.f}});
+    uint8_t red = 1, green = 1, blue = 1;
+    canvas.getPixelColour(32, 0, red, green, blue);
+    EXPECT_EQ(red + green + blue, 0);
+}
+
+TEST(RasterCanvasDrawingTest, GradientBars)
+{
+    for (int s : {1, 2}) {
+        Canvas canvas(16, 16, s, 1);
+        // Reaching far above and below the canvas: the rows outside draw nothing.
+        float bar[] = {2.f, 6.f, -50.f, 100.f};
+        canvas.drawGradientBar(bar, 0, 0, 0, 1.f);
+        const float H = 16.f * float(s);
+        EXPECT_FLOAT_EQ(bar[2], H + 50.f * float(s));
+        for (uint32_t row : {0u, uint32_t(H) - 1})
+            EXPECT_FLOAT_EQ(canvas.getPixelIntensity(3 * s, row), float(row) / H * 0.2f + 0.3f);
+        EXPECT_EQ(canvas.getPixelIntensity(8 * s, 4), 0.f);
+    }
+}
+
+TEST(RasterCanvasDrawingTest, ArgumentsNoBufferHolds)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float wild[] = {nan, inf, -inf, 1e30f, -1e30f, -3.f, 2e9f};
+    const int32_t wildInt[] = {INT_MIN, INT_MAX, -1, 0, 1 << 28};
+    for (int s : {0, 1, 4}) {
+        Canvas canvas(12, 9, s, 5), empty(s);
+        for (Canvas* c : {&canvas, &empty}) {
+            c->recordPoints = true;
+            for (float v : wild) {
+                c->drawSegment(v, 3.f, 5.f, v, 0, 0, 0, v, 2, 3, v, 100);
+                c->lineStyle = 1;
+                c->drawSegment(0.f, v, v, 30.f, 0, 0, 0, 0.3f, 1, 1, 0.5f, 255);
+                c->lineStyle = 3;
+                const Canvas::FloatPoint points[] = {{v, 1.f}, {3.f, v}, {v, v}, {4.f, 40.f}};
+                c->fillUnderPolyline(points, 4, 0, 0, 0, v);
+                c->fillToCentre(points, 4, 0, 0, 0, 1.f);
+                c->drawPolyline(points, 4, 0, 0, 0, 255);
+                const VSTGUI::CPoint cpoints[] = {{v, 1.}, {3., v}, {v, v}};
+                c->drawPolylineInt(cpoints, 3, 0, 0, 0, 255);
+                c->fillToCentre(cpoints, 3, 0, 0, 0, v);
+                float bar[] = {v, 4.f, -v, 3.f};
+                c->drawGradientBar(bar, 0, 0, 0, v);
+                c->fillRect(VSTGUI::CRect(v, -v, 5., v), 0, 0, 0, 100);
+                c->fillIntensity(v);
+                c->blitLayer(1, 2, 0, 0, 0, 0, 12, 9, v);
+            }
+            for (int32_t v : wildInt) {
+                const int32_t opposite = v == INT_MIN ? INT_MAX : -v;
+                c->drawLongSegment(v, 2, 5, v, 0, 0, 0, 0.2f, 4, 3, 0.5f, 255);
+                c->drawLineInt(v, 3, opposite, v, 0, 0, 0, 255);
+                c->drawPoint(v, v, 0, 0, 0, 255);
+                c->drawCircle(v / 2, 4, v, 0, 0, 0, 255);
+                c->drawCircle(6, 4, v, 0, 0, 0, 255);
+                c->fillDisc(6, v, v, 0, 0, 0, 255);
+                c->fillDisc(v, 4, 30, 0, 0, 0, 255);
+                c->blitLayer(v, opposite, v, v, opposite, v, v, v, 1.f);
+                c->copyLayer(v, 1);
+                c->copyRegionFrom(&canvas, v, v, v, v, v & 1, v & 2);
+            }
+            c->present(nullptr, VSTGUI::CRect(0, 0, 12, 9));
+        }
+        EXPECT_EQ(empty.width, 0u);
+        EXPECT_FALSE(empty.drawColour);
+    }
+}
+
+TEST(RasterCanvasDrawingTest, SheetMatchesReference)
+{
+    auto sheet = CanvasSheet::draw();
+    ASSERT_TRUE(sheet);
+    const VSTGUI::IPlatformBitmap& drawn = *sheet->getBitmap()->getPlatformBitmap();
+    std::ifstream file(ZARN_CANVAS_SHEET_REFERENCE, std::ios::binary);
+    const std::vector<char> png{std::istreambuf_iterator<char>(file), {}};
+    int32_t width = 0, height = 0;
+    std::vector<uint8_t> reference;
+    ASSERT_TRUE(VSTGUI::PngCodec::decode(png.data(), png.size(), width, height, reference))
+        << "run canvas-sheet " ZARN_CANVAS_SHEET_REFERENCE " after an intended change";
+    ASSERT_EQ(width, drawn.getPixelWidth());
+    ASSERT_EQ(height, drawn.getPixelHeight());
+    size_t differing = 0;
+    for (size_t i = 0; i < reference.size(); ++i)
+        differing += reference[i] != drawn.getPixels()[i];
+    EXPECT_EQ(differing, 0u) << "bytes differ from the reference; write it again with canvas-sheet "
+                                ZARN_CANVAS_SHEET_REFERENCE " after an intended change";
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+#include "support/ResourceBitmap.h"
+
+#include "TempTree.h"
+#include "platform/Shell.h"
+#include "support/BitmapCache.h"
+#include "vstgui/PngCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using VSTGUI::CBitmap;
+
+std::vector<std::string> messages;
+
+ResourceRef named(const std::string& path)
+{
+    ResourceRef ref{0, true, {}};
+    path.copy(ref.name, sizeof ref.name - 1);
+    return ref;
+}
+
+// A good PNG as resource 7001 and good.png, a cut one as resource 7002 and bad.png.
+class ResourceBitmap : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        VSTGUI::CPoint size(3, 2);
+        static const std::vector<uint8_t> png = VSTGUI::PngCodec::encode(*VSTGUI::IPlatformBitmap::create(&size));
+        static const std::vector<uint8_t> cut(png.begin(), png.end() - 20); // the header still reads
+        for (const auto& [id, name, bytes] : {std::tuple{7001, "good.png", &png}, {7002, "bad.png", &cut}}) {
+            VSTGUI::CResourceDescription::registerData(id, bytes->data(), bytes->size());
+            std::ofstream(files.native(name), std::ios::binary).write((const char*)bytes->data(), std::streamsize(bytes->size()));
+        }
+    }
+    void TearDown() override { platform::setMessageBoxSink(previousSink); }
+
+    const platform::MessageBoxSink previousSink = platform::setMessageBoxSink([](HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+        messages.push_back(std::to_string(owner == nullptr) + caption + std::to_string(type) + text);
+        return IDOK;
+    });
+    testsupport::TempTree files;
+    const ResourceRef goodFile = named(files.native("good.png").string()), goodNumber{7001, false, {}};
+};
+
+TEST_F(ResourceBitmap, OnlyTheFirstFailureOfTheProcessIsReported)
+{
+    CBitmap* target = new CBitmap(1, 1);
+    CBitmap* const first = target;
+    const int64_t live = VSTGUI::ReferenceCounted::liveObjectCount();
+    for (const ResourceRef& failing : {ResourceRef{-1, false, {}}, ResourceRef{7099, false, {}}, ResourceRef{7002, false, {}},
+                                      named(files.native("missing.png").string()), named(files.native("bad.png").string())})
+        EXPECT_FALSE(loadResourceBitmap(&failing, &target));
+    EXPECT_FALSE(loadResourceBitmap(nullptr, &target));
+    EXPECT_EQ(target, first);
+    EXPECT_EQ(VSTGUI::ReferenceCounted::liveObjectCount(), live); // every attempt was given back
+    EXPECT_EQ(messages, std::vector<std::string>{"1Error4112Resource images not found! Please reinstall the plugin (-1)."});
+
+    first->remember();
+    ASSERT_TRUE(loadResourceBitmap(&goodNumber, &target));
+    EXPECT_EQ(first->getNbReference(), 1); // the previous bitmap was given back
+    ASSERT_TRUE(loadResourceBitmap(&goodFile, &target));
+    EXPECT_EQ(target->getWidth() + target->getHeight(), 5);
+    releaseBitmap(&target);
+    EXPECT_EQ(target, nullptr);
+    first->forget();
+
+    for (const auto& [ref, shown] : {std::pair{named("C:/x/knob.png"), std::string("knob")}, {named("C:\\x.y\\knob.png"), "knob"},
+                                     {named(""), "---"}, {named(std::string(300, 't') + ".png"), std::string(197, 't')}}) {
+        char text[kResourceErrorSize];
+        formatResourceError(ref, text);
+        EXPECT_EQ(text, "Resource images not found! Please reinstall the plugin (" + shown + ").");
+    }
+}
+
+TEST_F(ResourceBitmap, TheEnabledCacheSharesBitmapsByName)
+{
+    BitmapCache& cache = BitmapCache::instance();
+    const ResourceRef upper = named(files.native("GOOD.PNG").string());
+    CBitmap *a = nullptr, *b = nullptr;
+    ASSERT_TRUE(loadResourceBitmap(&goodFile, &a) && loadResourceBitmap(&goodFile, &b));
+    EXPECT_NE(a, b); // caching is off
+    releaseBitmap(&b);
+
+    cache.enabled = true;
+    ASSERT_TRUE(loadResourceBitmap(&goodFile, &b));
+    CBitmap *const cached = b, *const uncached = a;
+    ASSERT_TRUE(loadResourceBitmap(&upper, &b) && loadResourceBitmap(&upper, &a));
+    EXPECT_TRUE(a == cached && b == cached && uncached->getNbReference() == 1); // a hit leaves the previous alone
+    uncached->forget();
+    ASSERT_TRUE(loadResourceBitmap(&goodNumber, &b));
+    releaseBitmap(&a);
+    releaseBitmap(&b);
+    EXPECT_TRUE(cached->getNbReference() == 1 && cache.list.count() == 2); // the cache's bitmaps are kept
+    cache.list.clear();
+    cache.enabled = false;
+
+    BitmapList list;
+    CBitmap* kept = new CBitmap(1, 1);
+    kept->remember();
+    EXPECT_EQ(list.add(kept, std::string(300, 'n').c_str()), 1); // kept as its first 259 characters
+    EXPECT_TRUE(list.find(std::string(259, 'N').c_str()) == kept && !list.find(std::string(260, 'n').c_str()));
+    list.clear();
+    EXPECT_EQ(kept->getNbReference(), 1);
+    kept->forget();
+}
+
+} // namespace
