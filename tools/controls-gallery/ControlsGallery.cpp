@@ -1,6 +1,7 @@
 #include "tools/controls-gallery/ControlsGallery.h"
 
 #include "controls/DropHighlight.h"
+#include "controls/QelCCurveDisplay.h"
 #include "controls/QelCFineKnob.h"
 #include "controls/QelCMouseForwarder.h"
 #include "controls/QelCMultiLedSwitch.h"
@@ -76,7 +77,8 @@ struct ControlsGallery::Pieces {
             {{20, 60, 200, 75}, "QelCVUDisplay"},      {{240, 60, 420, 75}, "QelCMultiLedSwitch"},
             {{20, 140, 160, 155}, "QelCTextEdit"},     {{180, 140, 280, 155}, "DropHighlight"},
             {{290, 140, 370, 155}, "QelCFineKnob"},    {{368, 140, 480, 155}, "QelCMouseForwarder"},
-            {{170, 180, 300, 195}, "QelCParamDisplay"}, {{362, 180, 480, 195}, "QelCNumberDisplay"}};
+            {{170, 180, 300, 195}, "QelCParamDisplay"}, {{362, 180, 480, 195}, "QelCNumberDisplay"},
+            {{492, 120, 600, 135}, "QelCCurveDisplay"}};
         for (const auto& [rect, text] : labels)
             c.drawString(text, rect, kLeftText);
     });
@@ -98,6 +100,16 @@ struct ControlsGallery::Pieces {
         c.drawRect(CRect(19, 5, 21, 17), kDrawFilled);
     });
     SharedPointer<CBitmap> button = twoStates(60, 20, CColor(90, 90, 110, 255), CColor(90, 90, 110, 255));
+    // A plate with a quarter grid for the curve.
+    SharedPointer<CBitmap> curvePlate = painted(100, 80, [](CDrawContext& c) {
+        c.setFillColor(CColor(16, 20, 26, 255));
+        c.drawRect(CRect(0, 0, 100, 80), kDrawFilled);
+        c.setFillColor(CColor(48, 56, 70, 255));
+        for (int i = 1; i < 4; ++i) {
+            c.drawRect(CRect(25 * i, 0, 25 * i + 1, 80), kDrawFilled);
+            c.drawRect(CRect(0, 20 * i, 100, 20 * i + 1), kDrawFilled);
+        }
+    });
     SharedPointer<QelCParamDisplay> popup;
 };
 
@@ -134,6 +146,11 @@ ControlsGallery::ControlsGallery() : pieces(std::make_unique<Pieces>()), frame(n
     frame->addView(knob);
     frame->addView(new QelCMouseForwarder(CRect(385, 105, 445, 125), row));
     frame->getView(frame->getNbViews() - 1)->setBackground(pieces->button);
+
+    auto* curve = new QelCCurveDisplay(CRect(492, 30, 592, 110), nullptr, 5, pieces->curvePlate);
+    curve->curveColour = {255, 140, 20};
+    curve->setValue(0.3f);
+    frame->addView(curve);
 
     auto* number = new QelCNumberDisplay(CRect(290, 178, 360, 198));
     number->displayFactor = 100.f;

@@ -8,10 +8,10 @@ namespace gallery {
 
 // Every custom control in one frame, in a state worth seeing: the value pop-up shown, a level
 // meter part lit, LED switches, a multi-line text, a view under a drag with its highlight, a fine
-// knob and a mouse forwarder. Painted by the offscreen back end.
+// knob, a mouse forwarder and a curve. Painted by the offscreen back end.
 class ControlsGallery {
 public:
-    static constexpr VSTGUI::CCoord kWidth = 480;
+    static constexpr VSTGUI::CCoord kWidth = 610;
     static constexpr VSTGUI::CCoord kHeight = 220;
 
     ControlsGallery();
