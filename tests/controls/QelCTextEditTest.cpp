@@ -1,6 +1,8 @@
 #include "controls/QelCTextEdit.h"
 
+#include "support/BitmapFont.h"
 #include "tests/vstgui/TestSupport.h"
+#include "tools/font-gen/FontImage.h"
 
 #include "vstgui/COffscreenContext.h"
 
@@ -60,6 +62,25 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
         EXPECT_EQ(shown, expected) << text << " " << width;
         EXPECT_FALSE(edit->isDirty());
     }
+}
+
+TEST(MultiLineTextEdit, ABitmapFontMeasuresTheLinesAndDrawsThem)
+{
+    CBitmap image(FontImage::render(FontImage::kNativeHeight));
+    BitmapFont font;
+    font.setImage(&image, 10);
+    const CCoord width = font.getStringWidth("aa bb", nullptr) + 1;
+    auto edit = makeOwned<QelCTextEdit>(CRect(0, 0, width, kHeight), nullptr, 0, "aa bb cc dd");
+    edit->bitmapFont = &font;
+    const auto shown = painted(width, [&](CDrawContext& c) { edit->draw(&c); });
+    const auto expected = painted(width, [&](CDrawContext& c) {
+        const CColor colour = edit->getFontColor();
+        for (int l = 0; l < 2; ++l) {
+            CRect rect(0, 12.0 * l, width, 12.0 * l + 11);
+            font.drawString(l == 0 ? "aa bb" : "cc dd", &c, rect, &colour, kCenterText, 1.f, false, false);
+        }
+    });
+    EXPECT_EQ(shown, expected);
 }
 
 // A reference-counted listener, as an editor would be, that counts what it hears into the test's
