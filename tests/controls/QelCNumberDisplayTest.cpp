@@ -1,14 +1,8 @@
 #include "controls/QelCNumberDisplay.h"
 
-#include "support/BitmapFont.h"
-#include "tools/font-gen/FontImage.h"
-#include "vstgui/COffscreenContext.h"
-
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
-#include <vector>
 
 using namespace VSTGUI;
 
@@ -54,36 +48,6 @@ TEST(NumberDisplay, IntegerValuesAndOffsetsConvertWithoutLeavingTheInt32Range)
     }
     display.displayFactor = kInf;
     EXPECT_EQ(display.getIntValue(), INT32_MAX);
-}
-
-} // namespace
-
-namespace {
-
-TEST(NumberDisplay, ABitmapFontDrawsTheTextInTheViewWithTheDisplaysColourAndAlignment)
-{
-    CBitmap image(FontImage::render(FontImage::kNativeHeight));
-    BitmapFont font;
-    font.setImage(&image, 14);
-    const auto pixels = [](const std::function<void(CDrawContext&)>& paint) {
-        auto context = COffscreenContext::create(nullptr, 80, 20);
-        paint(*context);
-        const IPlatformBitmap& bitmap = *context->getBitmap()->getPlatformBitmap();
-        return std::vector<uint8_t>(bitmap.getPixels(), bitmap.getPixels() + 80 * 20 * 4);
-    };
-    auto display = makeOwned<QelCNumberDisplay>(CRect(0, 0, 80, 20));
-    display->bitmapFont = &font;
-    display->fontColour = CColor(255, 200, 0, 255);
-    display->textAlignment = kRightText;
-    display->setValue(0.25f);
-    display->displayFactor = 100.f;
-    const auto shown = pixels([&](CDrawContext& c) { display->draw(&c); });
-    const auto expected = pixels([&](CDrawContext& c) {
-        CRect rect(0, 0, 80, 20);
-        font.drawString("25", &c, rect, &display->fontColour, kRightText, 1.f, false, false);
-    });
-    EXPECT_EQ(shown, expected);
-    EXPECT_NE(shown, pixels([](CDrawContext&) {}));
 }
 
 } // namespace
