@@ -1,8 +1,6 @@
 #include "controls/QelCTextEdit.h"
 
-#include "support/BitmapFont.h"
 #include "tests/vstgui/TestSupport.h"
-#include "tools/font-gen/FontImage.h"
 
 #include "vstgui/COffscreenContext.h"
 
@@ -62,23 +60,6 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
         EXPECT_EQ(shown, expected) << text << " " << width;
         EXPECT_FALSE(edit->isDirty());
     }
-}
-
-TEST(MultiLineTextEdit, ABitmapFontMeasuresTheLinesAndDrawsThem)
-{
-    CBitmap image(FontImage::render(FontImage::kNativeHeight));
-    BitmapFont font;
-    font.setImage(&image, 10);
-    const CCoord width = font.getStringWidth("aa bb", nullptr) + 1;
-    auto edit = makeOwned<QelCTextEdit>(CRect(0, 0, width, kHeight), nullptr, 0, "aa bb cc dd");
-    edit->bitmapFont = &font;
-    const auto expected = painted(width, [&](CDrawContext& c) {
-        for (int l = 0; l < 2; ++l) {
-            CRect line(0, 12.0 * l, width, 12.0 * l + 11);
-            font.drawString(l ? "cc dd" : "aa bb", &c, line, &kWhiteCColor, kCenterText, 1.f, false, false);
-        }
-    });
-    EXPECT_EQ(painted(width, [&](CDrawContext& c) { edit->draw(&c); }), expected);
 }
 
 // A reference-counted listener, as an editor would be, that counts what it hears into the test's
