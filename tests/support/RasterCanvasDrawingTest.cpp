@@ -1,4 +1,4 @@
-// Drawing on the canvas: strokes, curves, fills and shapes at chosen pixels, arguments that no
+// Drawing on the canvas: strokes, fills and shapes at chosen pixels, arguments that no
 // buffer can hold, and the sheet of every operation against its reference picture.
 
 #include "support/RasterCanvas.h"
@@ -53,33 +53,6 @@ TEST(RasterCanvasDrawingTest, StrokeStylesAndAlpha)
         expectPixels(canvas, c.pixels);
         EXPECT_EQ(canvas.points[5].y, 32.f - (c.style == 1 ? 22.f : 21.f)); // recorded even by style 0
     }
-}
-
-TEST(RasterCanvasDrawingTest, CurveFamilies)
-{
-    // The row of a curve's strongest pixel in the middle column, against the straight line's.
-    auto middleRow = [](int curveType, float curvature) {
-        Canvas canvas(64, 64, 1, 1);
-        canvas.drawSegment(4.f, 4.f, 60.f, 60.f, 0, 0, 0, curvature, curveType, 0, 0.f, 255);
-        uint32_t best = 0;
-        for (uint32_t row = 0; row < 64; ++row)
-            if (canvas.getPixelIntensity(32, row) > canvas.getPixelIntensity(32, best))
-                best = row;
-        return int(best);
-    };
-    const int straight = middleRow(0, 0.f);
-    EXPECT_EQ(straight, 31); // rows 31 and 32 both at 1
-    EXPECT_EQ(middleRow(3, 0.9f), straight);
-    // Row 64 - (4 + 56 f) for the height fraction f of each family at t = 0.5.
-    struct Case {
-        int type;
-        float curvature;
-        int row;
-    };
-    const Case cases[] = {{1, 0.5f, 32}, {1, 0.1f, 6}, {1, 0.9f, 53}, {2, 0.5f, 32}, {2, 0.1f, 15},
-                          {2, 0.9f, 48}, {4, 0.5f, 32}, {4, 0.1f, 11}, {4, 0.9f, 53}};
-    for (const Case& c : cases)
-        EXPECT_NEAR(middleRow(c.type, c.curvature), c.row, 1) << c.type << " at " << c.curvature;
 }
 
 TEST(RasterCanvasDrawingTest, LongSegmentsAndTheirFills)
