@@ -57,7 +57,6 @@ TEST(EditorSize, ChoosingASizeStoresItAtOnceAndResizesAtTheNextIdle)
     EXPECT_EQ((std::vector<VstIntPtr>{sizeRequests.back().index, sizeRequests.back().value}),
               (std::vector<VstIntPtr>{956, 400}));
     EXPECT_EQ(rig.control(kPitchCoarse)->getViewSize(), CRect(96, 92, 152, 148));
-    EXPECT_EQ(rig.presenter.shownTitles.size(), 3u);
 
     // The next open, by this instance or another, starts at the stored size.
     rig.plugin->dispatch(effEditClose);
@@ -65,7 +64,6 @@ TEST(EditorSize, ChoosingASizeStoresItAtOnceAndResizesAtTheNextIdle)
     EXPECT_EQ(sizeOf(other.rect()), (std::vector<int>{0, 0, 717, 300})); // until it opens
     ASSERT_TRUE(other.open());
     EXPECT_EQ(sizeOf(other.rect()), (std::vector<int>{0, 0, 956, 400}));
-    EXPECT_EQ(other.control(kPitchCoarse)->getViewSize(), CRect(96, 92, 152, 148));
 }
 
 // Something else may have stored anything: only one byte of 0 to 2 is a size.
