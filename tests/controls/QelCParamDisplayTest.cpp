@@ -169,7 +169,6 @@ TEST(ValuePopup, WithoutAFrameItNeverShowsAndSettersClamp)
     popup->movePopup(CPoint(100, 50));
     EXPECT_EQ(popup->getViewSize(), CRect(10, 10, 100, 20));
     EXPECT_FALSE(popup->timer->isRunning());
-    EXPECT_EQ(popup->notify(popup->timer, CVSTGUITimer::kMsgTimer), kMessageNotified);
     EXPECT_EQ(popup->notify(nullptr, "another message"), kMessageUnknown);
     for (auto [in, padding, margin] : {std::tuple{-3, 0, 0}, {100, 64, 100}, {300, 64, 256}}) {
         EXPECT_EQ(std::tuple(popup->setPadding(in), popup->setMargin(in)), std::tuple(padding, margin));
