@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
 
@@ -46,7 +47,7 @@ inline void storeUISize(uint8_t size)
 struct EditorRig {
     EditorRig()
     {
-        platform::setSleepFunction([](uint32_t) {});
+        platform::setSleepFunction([](uint32_t ms) { sleeps.push_back(ms); });
         plugin = host::PluginInstance::create(&VSTPluginMain, host);
         synth = dynamic_cast<VstXSynth*>(static_cast<AudioEffect*>(plugin->effect()->object));
         editor = static_cast<ADEditor*>(synth->getEditor());
@@ -88,6 +89,8 @@ struct EditorRig {
     ADEditor* editor = nullptr;
     OffscreenPlatformFrame* backEnd = nullptr;
     testsupport::ScriptedOptionMenu presenter;
+    // The waits the editor asked for, which tests never spend.
+    static inline std::vector<uint32_t> sleeps;
 };
 
 } // namespace editortest
