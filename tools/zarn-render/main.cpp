@@ -6,6 +6,7 @@
 #include "tools/host/WavWriter.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -40,37 +41,66 @@ void usage() {
                  "Renders one note per program to DIR/program-NN-NAME.wav (32-bit float stereo).\n");
 }
 
+// A whole decimal number and nothing else: "abc", "1x" and "" are refused.
+bool parseInt(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+bool parseDouble(const std::string& text, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end == text.c_str() + text.size();
+}
+
+// FIRST-LAST or a single program; a backwards range is refused.
+bool parseProgramRange(const std::string& text, Options& options) {
+    const auto dash = text.find('-');
+    if (!parseInt(text.substr(0, dash), options.firstProgram))
+        return false;
+    if (dash == std::string::npos)
+        options.lastProgram = options.firstProgram;
+    else if (!parseInt(text.substr(dash + 1), options.lastProgram))
+        return false;
+    return options.firstProgram >= 0 && options.lastProgram >= options.firstProgram;
+}
+
 bool parse(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (i + 1 >= argc)
             return false;
         const std::string value = argv[++i];
+        bool ok = true;
         if (arg == "--plugin")
             options.plugin = value;
         else if (arg == "--out")
             options.outDir = value;
         else if (arg == "--programs") {
-            const auto dash = value.find('-');
-            options.firstProgram = std::atoi(value.substr(0, dash).c_str());
-            options.lastProgram = dash == std::string::npos ? options.firstProgram : std::atoi(value.c_str() + dash + 1);
+            ok = parseProgramRange(value, options);
+            if (!ok)
+                std::fprintf(stderr, "zarn-render: --programs wants FIRST-LAST or one program number, "
+                                     "not \"%s\"\n", value.c_str());
         } else if (arg == "--note")
-            options.note = std::atoi(value.c_str());
+            ok = parseInt(value, options.note);
         else if (arg == "--velocity")
-            options.velocity = std::atoi(value.c_str());
+            ok = parseInt(value, options.velocity);
         else if (arg == "--seconds")
-            options.seconds = std::atof(value.c_str());
+            ok = parseDouble(value, options.seconds);
         else if (arg == "--gate")
-            options.gateSeconds = std::atof(value.c_str());
+            ok = parseDouble(value, options.gateSeconds);
         else if (arg == "--rate")
-            options.sampleRate = std::atoi(value.c_str());
+            ok = parseInt(value, options.sampleRate);
         else if (arg == "--block")
-            options.blockSize = std::atoi(value.c_str());
+            ok = parseInt(value, options.blockSize);
         else
+            ok = false;
+        if (!ok)
             return false;
     }
-    return options.firstProgram >= 0 && options.lastProgram >= options.firstProgram && options.note >= 0 &&
-           options.note < 128 && options.velocity > 0 && options.velocity < 128 && options.seconds > 0.0 &&
+    return options.note >= 0 && options.note < 128 && options.velocity > 0 && options.velocity < 128 &&
+           options.seconds > 0.0 && options.seconds <= 3600.0 && options.gateSeconds >= 0.0 &&
            options.sampleRate > 0 && options.blockSize > 0;
 }
 
@@ -115,8 +145,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "zarn-render: the plug-in refused to create an instance\n");
             return 1;
         }
-        if (program >= instance->effect()->numPrograms)
-            break;
+        const int programCount = instance->effect()->numPrograms;
+        if (options.lastProgram >= programCount) {
+            std::fprintf(stderr, "zarn-render: the plug-in has %d programs (0 to %d); cannot render %d-%d\n",
+                         programCount, programCount - 1, options.firstProgram, options.lastProgram);
+            return 2;
+        }
         instance->start(static_cast<float>(options.sampleRate), options.blockSize);
         instance->dispatch(effSetProgram, 0, program);
         const std::string name = instance->getString(effGetProgramName);
