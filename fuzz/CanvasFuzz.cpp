@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         const int32_t count = input.ConsumeBool() ? int32_t(points.size()) : anyInt(input);
         const int32_t safeCount = std::min<int32_t>(count, int32_t(points.size()));
 
-        switch (input.ConsumeIntegralInRange(0, 27)) {
+        switch (input.ConsumeIntegralInRange(0, 28)) {
         case 0:
             canvas.drawSegment(anyFloat(input), anyFloat(input), anyFloat(input), anyFloat(input), r, g, b,
                 anyFloat(input), anyInt(input), input.ConsumeIntegral<uint8_t>(), anyFloat(input), alpha);
@@ -124,6 +124,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         }
         case 26: canvas.setup(anyInt(input) % 64, anyInt(input) % 64, anyInt(input)); break;
         case 27: canvas.fillIntensity(anyFloat(input)), canvas.clearLayers(); break;
+        case 28: // the canvas onto itself, whole: it reads the image that it replaces
+            if (input.ConsumeBool())
+                canvas.fillSourceImage(r, g, b);
+            canvas.copySourceImageFrom(&canvas, 0, 0, anyInt(input), anyInt(input));
+            break;
         }
     }
     canvas.present(nullptr, VSTGUI::CRect(0, 0, 10, 10));

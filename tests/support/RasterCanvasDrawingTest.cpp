@@ -150,11 +150,16 @@ TEST(RasterCanvasDrawingTest, Shapes)
         EXPECT_EQ(blue, r.blue);
     }
 
-    for (int s : {1, 2}) { // the square brush: 3 x 3, with supersampling 5 x 5
-        Canvas brush(16, 16, s, 1);
-        brush.lineStyle = 3;
+    struct Brush {
+        uint8_t style;
+        int s;
+        uint32_t n;
+    };
+    for (const Brush& b : {Brush{3, 1, 3}, Brush{3, 2, 5}, Brush{2, 1, 2}, Brush{2, 3, 5}, Brush{1, 2, 2}}) {
+        Canvas brush(16, 16, b.s, 1);
+        brush.lineStyle = b.style;
         brush.drawLineInt(2, 3, 2, 3, 0, 0, 0, 255);
-        const uint32_t n = s == 1 ? 3 : 5, x = 2 * s, row = 16 * s - 3 * s - 1;
+        const uint32_t x = 2 * b.s, row = 16 * b.s - 3 * b.s - 1, n = b.n;
         expectPixels(brush, {{x + n - 1, row + n - 1, 1.f}, {x + n, row, 0.f}, {x, row + n, 0.f}});
     }
 
@@ -170,6 +175,46 @@ TEST(RasterCanvasDrawingTest, Shapes)
     uint8_t red = 1, green = 1, blue = 1;
     canvas.getPixelColour(32, 0, red, green, blue);
     EXPECT_EQ(red + green + blue, 0);
+}
+
+TEST(RasterCanvasDrawingTest, RecordedPointsWithNothingDrawn)
+{
+    Canvas canvas(20, 10, 1, 1);
+    canvas.recordPoints = true;
+    auto mark = [&] {
+        for (auto& p : canvas.points)
+            p = {-1.f, -1.f};
+    };
+    // A line above the canvas records every column, the lowest brush row (30 + column).
+    mark();
+    canvas.drawLineInt(0, 30, 10, 40, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointEnd, 10u);
+    for (uint32_t j : {0u, 4u, 10u, 11u})
+        EXPECT_EQ(canvas.points[j].y, 30.f + float(std::min(j, 10u))) << j;
+    EXPECT_EQ(canvas.points[12].y, -1.f);
+
+    // A circle of radius 5 wholly above: its last chord runs from x 13.83 to 15; the chords
+    // together span x 6.3 to 15, which hold no point.
+    mark();
+    canvas.drawCircle(10, 30, 5, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointStart, 13u);
+    EXPECT_EQ(canvas.pointEnd, 15u);
+    for (uint32_t j : {5u, 6u, 14u, 15u})
+        EXPECT_EQ(std::isnan(canvas.points[j].x), j == 6 || j == 14) << j;
+    // Radius 100000 around the canvas: the last chord that reaches a column crosses the right
+    // edge near angle 3 pi / 2, from x 18.6 to 21.8.
+    mark();
+    canvas.drawCircle(10, 5, 100000, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointStart, 18u);
+    EXPECT_EQ(canvas.pointEnd, 20u);
+    EXPECT_TRUE(std::isnan(canvas.points[0].x));
+    EXPECT_EQ(canvas.points[20].x, -1.f);
+    // A disc over the whole canvas: its rows end at column 0 to 20, its outlines of radius
+    // 99998 to 100000 around the canvas end as the circle above.
+    canvas.fillDisc(10, 4, 99999, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointStart, 18u);
+    EXPECT_EQ(canvas.pointEnd, 20u);
+    EXPECT_EQ(canvas.getPixelIntensity(10, 5), 1.f);
 }
 
 TEST(RasterCanvasDrawingTest, GradientBars)
