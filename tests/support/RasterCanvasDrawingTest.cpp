@@ -55,6 +55,19 @@ TEST(RasterCanvasDrawingTest, StrokeStylesAndAlpha)
     }
 }
 
+TEST(RasterCanvasDrawingTest, RowPass)
+{
+    // Vertical at x 5.25 (style 2): 0.25 right of column 5, 0.75 left of it.
+    Canvas canvas(32, 32, 1, 1);
+    canvas.drawLine(5.25f, 2.f, 5.25f, 12.f, 0, 0, 0, 255);
+    expectPixels(canvas, {{6, 25, 0.25f}, {5, 25, 1.f}, {4, 25, 0.75f}, {5, 19, 0.f}});
+    // Style 1 stops a quarter pixel short of the end: the last row, 20, is at x 6.95.
+    canvas.clearLayers();
+    canvas.lineStyle = 1;
+    canvas.drawLine(5.f, 2.f, 7.f, 12.f, 0, 0, 0, 255);
+    expectPixels(canvas, {{7, 20, 0.95f}, {6, 20, 0.05f}});
+}
+
 TEST(RasterCanvasDrawingTest, LongSegmentsAndTheirFills)
 {
     Canvas canvas(64, 32, 1, 1);
@@ -103,6 +116,12 @@ TEST(RasterCanvasDrawingTest, AreaFills)
     fine.fillUnderPolyline(half, 2, 0, 0, 0, 0.f);
     expectPixels(fine, {{15, 9, 1.f}, {0, 15, 1.f}, {15, 8, 0.f}});
 
+    // Above the centre line the boundary row takes 1 - f: row 3.75 gives 0.25 in row 3.
+    canvas.clearLayers();
+    const P high[] = {{0, 12.25f}, {16, 12.25f}};
+    canvas.fillToCentre(high, 2, 0, 0, 0);
+    expectPixels(canvas, {{5, 3, 0.25f}, {5, 4, 1.f}, {5, 8, 1.f}, {5, 9, 0.f}});
+
     // Odd height: the centre row takes the value of the rows beside it.
     Canvas odd(8, 15, 1, 1);
     const P bottom[] = {{0, 0}, {8, 0}};
@@ -133,6 +152,7 @@ TEST(RasterCanvasDrawingTest, Shapes)
     Canvas canvas(32, 32, 1, 1);
     canvas.lineStyle = 1;
     canvas.drawLineInt(-10, 0, 10, 20, 0, 0, 0, 255); // clipped to column 0 at row 21
+    expectPixels(canvas, {{0, 21, 1.f}, {0, 20, 0.f}, {0, 22, 0.f}, {1, 20, 1.f}});
     canvas.drawLineInt(0, 10, 12, 10, 0, 0, 0, 128); // plain write over brighter pixels
     EXPECT_FLOAT_EQ(canvas.getPixelIntensity(0, 21), 128.f / 255.f);
 
@@ -143,8 +163,8 @@ TEST(RasterCanvasDrawingTest, Shapes)
     };
     for (const Rect& r : {Rect{255, 1.f, 200}, Rect{250, 250.f / 255.f, 200}, Rect{128, 128.f / 255.f, 100}}) {
         canvas.clearLayers();
-        canvas.fillRect(VSTGUI::CRect(0, 0, 10, 10), 0, 0, 200, r.alpha);
-        expectPixels(canvas, {{10, 22, r.intensity}, {11, 22, 0.f}, {0, 31, r.intensity}, {0, 21, 0.f}});
+        canvas.fillRect(VSTGUI::CRect(0, 1, 10, 10), 0, 0, 200, r.alpha); // rows 22 to 30
+        expectPixels(canvas, {{10, 22, r.intensity}, {11, 22, 0.f}, {0, 30, r.intensity}, {0, 21, 0.f}, {0, 31, 0.f}});
         uint8_t red, green, blue;
         canvas.getPixelColour(3, 25, red, green, blue);
         EXPECT_EQ(blue, r.blue);
@@ -163,10 +183,16 @@ TEST(RasterCanvasDrawingTest, Shapes)
         expectPixels(brush, {{x + n - 1, row + n - 1, 1.f}, {x + n, row, 0.f}, {x, row + n, 0.f}});
     }
 
+    // Radius 1 around column 5, row 32 - 5 - 1: 1 in the centre, 0.9 beside, 0.3 at the corners.
+    canvas.clearLayers();
+    canvas.fillDisc(5, 5, 1, 0, 0, 0, 255);
+    expectPixels(canvas, {{5, 26, 1.f}, {4, 26, 0.9f}, {5, 27, 0.9f}, {6, 25, 0.3f}, {4, 27, 0.3f}, {5, 24, 0.f}});
+
     canvas.clear(10, 10, 10);
     EXPECT_EQ(canvas.drawColour->data[3], 10);
-    canvas.clear(10, 20, 30);
+    canvas.clear(10, 10, 30);
     EXPECT_EQ(canvas.drawColour->data[3], 10);
+    EXPECT_EQ(canvas.drawColour->data[0], 30);
     canvas.clearLayers();
     canvas.drawPoint(4, 4, 0, 0, 0, 253);
     canvas.drawPoint(5, 4, 0, 0, 0, 254);
