@@ -42,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     RasterCanvas canvas(width, height, factor, input.ConsumeIntegralInRange(-2, 8));
     RasterCanvas other(input.ConsumeIntegralInRange(0, 40), input.ConsumeIntegralInRange(0, 40), 1, 1);
     other.fillSourceImage(1, 2, 3);
+    if (input.ConsumeIntegralInRange(0, 3) != 0)
+        canvas.fillSourceImage(4, 5, 6);
     std::vector<RasterCanvas::FloatPoint> points;
     std::vector<VSTGUI::CPoint> cpoints;
 
@@ -124,13 +126,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         }
         case 26: canvas.setup(anyInt(input) % 64, anyInt(input) % 64, anyInt(input)); break;
         case 27: canvas.fillIntensity(anyFloat(input)), canvas.clearLayers(); break;
-        case 28: // the canvas onto itself, whole: it reads the image that it replaces
+        case 28: // the canvas onto itself, whole
             if (input.ConsumeBool())
                 canvas.fillSourceImage(r, g, b);
             canvas.copySourceImageFrom(&canvas, 0, 0, anyInt(input), anyInt(input));
             break;
         }
     }
+    // Every input ends with the canvas's source image copied onto itself: the copy reads the
+    // image that it replaces.
+    canvas.copySourceImageFrom(&canvas, 0, 0, 0, 0);
     canvas.present(nullptr, VSTGUI::CRect(0, 0, 10, 10));
     return 0;
 }
