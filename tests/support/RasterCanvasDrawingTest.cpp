@@ -218,6 +218,12 @@ TEST(RasterCanvasDrawingTest, RecordedPointsWithNothingDrawn)
     for (uint32_t j : {0u, 4u, 10u, 11u})
         EXPECT_EQ(canvas.points[j].y, 30.f + float(std::min(j, 10u))) << j;
     EXPECT_EQ(canvas.points[12].y, -1.f);
+    // Steep (style 1): column 0 takes the first 15 steps, up to y 46; column 1 the rest, to 61.
+    canvas.lineStyle = 1;
+    canvas.drawLineInt(0, 30, 1, 60, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.points[0].y, 46.f);
+    EXPECT_EQ(canvas.points[1].y, 61.f);
+    canvas.lineStyle = 2;
 
     // A circle of radius 5 wholly above: its last chord runs from x 13.83 to 15; the chords
     // together span x 6.3 to 15, which hold no point.
@@ -227,6 +233,11 @@ TEST(RasterCanvasDrawingTest, RecordedPointsWithNothingDrawn)
     EXPECT_EQ(canvas.pointEnd, 15u);
     for (uint32_t j : {5u, 6u, 14u, 15u})
         EXPECT_EQ(std::isnan(canvas.points[j].x), j == 6 || j == 14) << j;
+    // Radius 30000 above, its right end at x 10: the chords there are vertical in single
+    // precision (cos is 1) and leave nothing; the last one that is not runs from 9.998 to 10.
+    canvas.drawCircle(-29990, 30020, 30000, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointStart, 9u);
+    EXPECT_EQ(canvas.pointEnd, 10u);
     // Radius 100000 around the canvas: the last chord that reaches a column crosses the right
     // edge near angle 3 pi / 2, from x 18.6 to 21.8.
     mark();
