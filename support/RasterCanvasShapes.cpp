@@ -247,7 +247,8 @@ void RasterCanvas::fillDisc(int32_t cx, int32_t cy, int32_t radius, uint8_t red,
     const int64_t H = drawColour->height;
     const int64_t row0 = H - std::clamp<int64_t>(e, 0, H);
     if (R > 4) {
-        // Rows further than a stroke's width from the buffer draw nothing.
+        // Rows further than a stroke's width from the buffer draw nothing; the range that they
+        // would record is replaced by the outlines that follow, which span their columns.
         const int64_t first = std::max(-R, -3 - row0), last = std::min(R, H + 3 - row0);
         for (int64_t dy = first; dy <= last; ++dy) {
             const float h = std::sqrt(float(double(R) * double(R) - double(dy) * double(dy)));
