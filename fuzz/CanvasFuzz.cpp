@@ -42,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     RasterCanvas canvas(width, height, factor, input.ConsumeIntegralInRange(-2, 8));
     RasterCanvas other(input.ConsumeIntegralInRange(0, 40), input.ConsumeIntegralInRange(0, 40), 1, 1);
     other.fillSourceImage(1, 2, 3);
+    if (input.ConsumeIntegralInRange(0, 3) != 0)
+        canvas.fillSourceImage(4, 5, 6);
     std::vector<RasterCanvas::FloatPoint> points;
     std::vector<VSTGUI::CPoint> cpoints;
 
@@ -60,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         const int32_t count = input.ConsumeBool() ? int32_t(points.size()) : anyInt(input);
         const int32_t safeCount = std::min<int32_t>(count, int32_t(points.size()));
 
-        switch (input.ConsumeIntegralInRange(0, 27)) {
+        switch (input.ConsumeIntegralInRange(0, 28)) {
         case 0:
             canvas.drawSegment(anyFloat(input), anyFloat(input), anyFloat(input), anyFloat(input), r, g, b,
                 anyFloat(input), anyInt(input), input.ConsumeIntegral<uint8_t>(), anyFloat(input), alpha);
@@ -124,8 +126,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         }
         case 26: canvas.setup(anyInt(input) % 64, anyInt(input) % 64, anyInt(input)); break;
         case 27: canvas.fillIntensity(anyFloat(input)), canvas.clearLayers(); break;
+        case 28: // the canvas onto itself, whole
+            if (input.ConsumeBool())
+                canvas.fillSourceImage(r, g, b);
+            canvas.copySourceImageFrom(&canvas, 0, 0, anyInt(input), anyInt(input));
+            break;
         }
     }
+    // Every input ends with the canvas's source image copied onto itself: the copy reads the
+    // image that it replaces.
+    canvas.copySourceImageFrom(&canvas, 0, 0, 0, 0);
     canvas.present(nullptr, VSTGUI::CRect(0, 0, 10, 10));
     return 0;
 }

@@ -81,7 +81,8 @@ void RasterCanvas::setup(int32_t newWidth, int32_t newHeight, int32_t layers)
     try {
         width = uint32_t(w);
         height = uint32_t(h);
-        layerCount = s > 1 ? 2 : std::clamp(layers < 1 ? 1 : layers + 1, 2, kLayerSlots);
+        // layers + 1 clamped to [2, 6], without the sum (2147483647 layers would overflow it).
+        layerCount = s > 1 ? 2 : std::clamp(layers, 1, kLayerSlots - 1) + 1;
         for (int32_t i = 0; i < layerCount; ++i) {
             colourLayers[i] = std::make_unique<ColourBuffer>(width, height, uint32_t(w * h * 4));
             intensityLayers[i] = std::make_unique<IntensityBuffer>(width, height, uint32_t(w * h));

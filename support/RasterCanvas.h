@@ -190,6 +190,8 @@ private:
     void segmentInDrawingUnits(float x1, float y1, float x2, float y2, uint8_t red, uint8_t green, uint8_t blue,
                                float curvature, int32_t curveType, uint8_t fillMode, float fillIntensity,
                                uint8_t alpha);
+    // The column pass's recorded range, from column first to end (drawing units, first >= 0).
+    void startColumnPass(float first, float end);
     void longSegmentInDrawingUnits(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint8_t red, uint8_t green,
                                    uint8_t blue, float curvature, int32_t curveType, uint8_t fillMode,
                                    float fillIntensity, uint8_t alpha);
@@ -197,5 +199,5 @@ private:
                               uint8_t alpha);
     void reduceBoxFilter();
     void reduceFast();
-    void copyIntoOutputBitmap(const ColourBuffer& base);
+    bool copyIntoOutputBitmap(const ColourBuffer& base);
 };

@@ -152,10 +152,12 @@ void RasterCanvas::copyRegionFrom(const RasterCanvas* other, int32_t x, int32_t 
     if (!fromSourceImage && (!readIntensity || readIntensity->data.size() < uint64_t(otherWidth) * other->height))
         return;
 
+    // The new source image replaces the old one only after the copy: the canvas may read its own.
+    std::unique_ptr<ColourBuffer> newImage;
     ColourBuffer* target;
     if (intoSourceImage) {
-        sourceImage = std::make_unique<ColourBuffer>(width, height, width * height * 4);
-        target = sourceImage.get();
+        newImage = std::make_unique<ColourBuffer>(width, height, width * height * 4);
+        target = newImage.get();
     } else {
         target = colourLayers[1].get();
         if (!target || !drawIntensity || target->data.size() < size_t(width) * height * 4)
@@ -172,6 +174,8 @@ void RasterCanvas::copyRegionFrom(const RasterCanvas* other, int32_t x, int32_t 
                 drawIntensity->data[to] = fromSourceImage ? 1.f : readIntensity->data[from];
         }
     }
+    if (newImage)
+        sourceImage = std::move(newImage);
 }
 
 void RasterCanvas::copySourceImageFrom(const RasterCanvas* other, int32_t x, int32_t y, int32_t maxColumns,

@@ -90,12 +90,12 @@ void RasterCanvas::reduceFast()
 
 // On a supersampled canvas the output bitmap has the drawing size and the picture the output
 // size: the picture fills the bitmap's top-left corner, row by row, and the rest stays
-// transparent. Never more rows or columns than either holds.
-void RasterCanvas::copyIntoOutputBitmap(const ColourBuffer& base)
+// transparent. Never more rows or columns than either holds. False without a pixel accessor.
+bool RasterCanvas::copyIntoOutputBitmap(const ColourBuffer& base)
 {
     VSTGUI::CBitmapPixelAccess* access = VSTGUI::CBitmapPixelAccess::create(outputBitmap, true);
     if (!access)
-        return;
+        return false;
     if (uint8_t* address = access->getAddress()) {
         const size_t stride = size_t(std::max(access->getBytesPerRow(), 0));
         size_t rows = std::min<size_t>(base.height, size_t(std::max(access->getBitmapHeight(), 0)));
@@ -108,6 +108,7 @@ void RasterCanvas::copyIntoOutputBitmap(const ColourBuffer& base)
             platformBitmap->pixelsChanged();
     }
     access->forget();
+    return true;
 }
 
 void RasterCanvas::present(VSTGUI::CDrawContext* context, const VSTGUI::CRect& dest)
@@ -151,7 +152,8 @@ void RasterCanvas::present(VSTGUI::CDrawContext* context, const VSTGUI::CRect& d
             }
         }
     }
-    copyIntoOutputBitmap(*base);
+    if (!copyIntoOutputBitmap(*base))
+        return;
     if (context)
         context->drawBitmap(outputBitmap, dest, VSTGUI::CPoint(0, 0), 1.f);
 }

@@ -136,12 +136,7 @@ void RasterCanvas::segmentInDrawingUnits(float x1, float y1, float x2, float y2,
     if (dx > 0.f) {
         float x = std::max(0.f, xa);
         const float xe = std::min(W, xb);
-        pointStart = uint32_t(toIndex(x));
-        pointEnd = uint32_t(std::max<int64_t>(toIndex(xe), 0));
-        // Columns that this pass does not reach hold no point: the fill skips them.
-        if (recordPoints)
-            for (size_t i = pointStart; i < pointEnd && i < points.size(); ++i)
-                points[i] = FloatPoint{NAN, NAN};
+        startColumnPass(x, xe);
         float prev = -1.f;
         // A level segment plots the same values at every sample of a column: once is enough.
         const bool level = D == 0.f;
@@ -215,6 +210,16 @@ void RasterCanvas::segmentInDrawingUnits(float x1, float y1, float x2, float y2,
                 break;
         }
     }
+}
+
+void RasterCanvas::startColumnPass(float first, float end)
+{
+    pointStart = uint32_t(toIndex(first));
+    pointEnd = uint32_t(std::max<int64_t>(toIndex(end), 0));
+    // Columns that the pass does not reach hold no point: the fill skips them.
+    if (recordPoints)
+        for (size_t i = pointStart; i < pointEnd && i < points.size(); ++i)
+            points[i] = FloatPoint{NAN, NAN};
 }
 
 void RasterCanvas::drawLongSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t red, uint8_t green,

@@ -78,10 +78,13 @@ void RasterCanvas::drawLineInt(int32_t x1, int32_t y1, int32_t x2, int32_t y2, u
             points[size_t(j)] = FloatPoint{float(j), float(H - by)};
         }
     };
-    for (uint64_t counter = 0;;) {
+    const int64_t count = drawColour->count;
+    for (int64_t counter = 0;;) {
+        // Brush rows wholly above or below the buffer draw nothing; their columns are still
+        // recorded, and only the lowest brush row stays recorded.
         const bool rowsOutside = row + n <= 0 || row >= H;
         for (int64_t bx = x; bx < x + n; ++bx) {
-            if (rowsOutside) { // only the lowest brush row stays recorded
+            if (rowsOutside) {
                 record(bx, row + n - 1);
                 continue;
             }
@@ -95,15 +98,21 @@ void RasterCanvas::drawLineInt(int32_t x1, int32_t y1, int32_t x2, int32_t y2, u
                 record(bx, by);
             }
         }
-        if (++counter >= drawColour->count || (x == xr && row == rr) || x >= W)
+        if (++counter >= count || (x == xr && row == rr) || x >= W)
             break;
-        // Rows that have left the buffer and move further away never come back: stop, and leave
-        // the columns not reached without a point.
-        if ((stepY < 0 && row + n <= 0) || (stepY > 0 && row >= H) || (DY == 0 && rowsOutside)) {
-            if (recordPoints)
-                for (int64_t j = x + n; j <= std::min(xr + n - 1, W - 1); ++j)
-                    points[size_t(j)] = FloatPoint{NAN, NAN};
-            break;
+        // A run of row-only steps outside the buffer records the same columns over and over:
+        // take all but its last step at once (far-away rows cost no time). The run ends before
+        // the rows could enter the buffer, the counter reaches the count or the walk its end.
+        if (rowsOutside && 2 * err <= -DY) {
+            int64_t run = DX > 0 ? (-DY - 2 * err) / (2 * DX) + 1 : count;
+            run = std::min(run, count - counter);
+            if (x == xr)
+                run = std::min<int64_t>(run, std::llabs(rr - row));
+            if (stepY > 0 && row + n <= 0)
+                run = std::min(run, -n - row + 1);
+            else if (stepY < 0 && row >= H)
+                run = std::min(run, row - H + 1);
+            row += (run - 1) * stepY, err += (run - 1) * DX, counter += run - 1;
         }
         const int64_t e2 = 2 * err;
         if (e2 > -DY)
@@ -151,27 +160,81 @@ void RasterCanvas::circleInDrawingUnits(int64_t cx, int64_t cy, int64_t radius, 
     if (n < 3)
         return;
     // An outline that passes wholly beside the buffer, or wholly around it, draws nothing: a
-    // huge radius costs no time. The margin covers the stroke's width.
+    // huge radius costs no drawing time. The margin covers the stroke's width.
     const int64_t W = drawColour->width, H = drawColour->height, margin = 4;
-    if (cx + radius < -margin || cx - radius > W + margin || cy + radius < -margin || cy - radius > H + margin)
-        return;
     const double inner = double(radius - margin);
     auto within = [&](double x, double y) { return std::hypot(x - double(cx), y - double(cy)) < inner; };
-    if (inner > 0 && within(0, 0) && within(double(W), 0) && within(0, double(H)) && within(double(W), double(H)))
-        return;
+    const bool outside =
+        cx + radius < -margin || cx - radius > W + margin || cy + radius < -margin || cy - radius > H + margin ||
+        (inner > 0 && within(0, 0) && within(double(W), 0) && within(0, double(H)) && within(double(W), double(H)));
     const float R = float(radius);
-    float previousX = float(radius + cx), previousY = float(cy);
-    for (int64_t i = 1; i < n; ++i) {
+    // Point i of the outline: the first at angle 0, each later one raised by 1 where it is 0 or less.
+    auto pointAt = [&](int64_t i, float& x, float& y) {
+        if (i == 0) {
+            x = float(radius + cx), y = float(cy);
+            return;
+        }
         const float angle = float(i) * 6.2831855f / float(n - 1);
         float px = R * std::cos(angle), py = R * std::sin(angle);
         if (px <= 0.f)
             px += 1.f;
         if (py <= 0.f)
             py += 1.f;
-        const float x = float(cx) + px, y = float(cy) + py;
-        segmentInDrawingUnits(previousX, previousY, x, y, red, green, blue, 0.f, 0, 0, 0.f, alpha);
-        previousX = x, previousY = y;
+        x = float(cx) + px, y = float(cy) + py;
+    };
+    float previousX, previousY, x, y;
+    pointAt(0, previousX, previousY);
+    if (!outside) {
+        for (int64_t i = 1; i < n; ++i) {
+            pointAt(i, x, y);
+            segmentInDrawingUnits(previousX, previousY, x, y, red, green, blue, 0.f, 0, 0, 0.f, alpha);
+            previousX = x, previousY = y;
+        }
+        return;
     }
+    // Nothing to draw, but each chord's column pass still leaves its recorded range (and its
+    // "no point" marks): the chords that are not wholly left or right of the buffer.
+    const float fW = float(W);
+    auto chordState = [&](float x1, float x2) {
+        if (x1 != x2 && !(x1 < 0.f && x2 < 0.f) && !(x1 > fW && x2 > fW))
+            startColumnPass(std::max(0.f, std::min(x1, x2)), std::min(fW, std::max(x1, x2)));
+    };
+    constexpr int64_t kWalkedChords = int64_t(1) << 16;
+    if (n <= kWalkedChords) {
+        for (int64_t i = 1; i < n; ++i, previousX = x) {
+            pointAt(i, x, y);
+            chordState(previousX, x);
+        }
+        return;
+    }
+    // Too many chords to walk. Along the lower half (angle pi to 2 pi) x never decreases, so the
+    // last chord that reaches the buffer's columns is found by bisection; the columns the
+    // chords span together run from the leftmost point to the rightmost.
+    auto xAt = [&](int64_t i) { return pointAt(i, x, y), x; };
+    const int64_t half = (n - 1) / 2;
+    if (recordPoints) {
+        float left = xAt(half), right = std::max({xAt(0), xAt(1), xAt(n - 1)});
+        for (int64_t i = std::max<int64_t>(half - 2, 1); i <= half + 2; ++i)
+            left = std::min(left, xAt(i));
+        chordState(left, right);
+    }
+    const float last = xAt(n - 1);
+    // The largest index whose x passes the test, in [lo, n - 1]; lo - 1 when none does.
+    auto lastWhere = [&](int64_t lo, auto passes) {
+        int64_t hi = n - 1;
+        while (lo <= hi) {
+            const int64_t mid = lo + (hi - lo) / 2;
+            if (passes(xAt(mid)))
+                lo = mid + 1;
+            else
+                hi = mid - 1;
+        }
+        return hi;
+    };
+    const int64_t m = last <= fW ? lastWhere(half, [&](float v) { return v < last; })
+                                 : lastWhere(half, [&](float v) { return v <= fW; });
+    if (m >= half && m < n - 1)
+        chordState(xAt(m), xAt(m + 1));
 }
 
 void RasterCanvas::fillDisc(int32_t cx, int32_t cy, int32_t radius, uint8_t red, uint8_t green, uint8_t blue,
@@ -184,7 +247,8 @@ void RasterCanvas::fillDisc(int32_t cx, int32_t cy, int32_t radius, uint8_t red,
     const int64_t H = drawColour->height;
     const int64_t row0 = H - std::clamp<int64_t>(e, 0, H);
     if (R > 4) {
-        // Rows further than a stroke's width from the buffer draw nothing.
+        // Rows further than a stroke's width from the buffer draw nothing; the range that they
+        // would record is replaced by the outlines that follow, which span their columns.
         const int64_t first = std::max(-R, -3 - row0), last = std::min(R, H + 3 - row0);
         for (int64_t dy = first; dy <= last; ++dy) {
             const float h = std::sqrt(float(double(R) * double(R) - double(dy) * double(dy)));

@@ -55,6 +55,19 @@ TEST(RasterCanvasDrawingTest, StrokeStylesAndAlpha)
     }
 }
 
+TEST(RasterCanvasDrawingTest, RowPass)
+{
+    // Vertical at x 5.25 (style 2): 0.25 right of column 5, 0.75 left of it.
+    Canvas canvas(32, 32, 1, 1);
+    canvas.drawLine(5.25f, 2.f, 5.25f, 12.f, 0, 0, 0, 255);
+    expectPixels(canvas, {{6, 25, 0.25f}, {5, 25, 1.f}, {4, 25, 0.75f}, {5, 19, 0.f}});
+    // Style 1 stops a quarter pixel short of the end: the last row, 20, is at x 6.95.
+    canvas.clearLayers();
+    canvas.lineStyle = 1;
+    canvas.drawLine(5.f, 2.f, 7.f, 12.f, 0, 0, 0, 255);
+    expectPixels(canvas, {{7, 20, 0.95f}, {6, 20, 0.05f}});
+}
+
 TEST(RasterCanvasDrawingTest, LongSegmentsAndTheirFills)
 {
     Canvas canvas(64, 32, 1, 1);
@@ -103,6 +116,12 @@ TEST(RasterCanvasDrawingTest, AreaFills)
     fine.fillUnderPolyline(half, 2, 0, 0, 0, 0.f);
     expectPixels(fine, {{15, 9, 1.f}, {0, 15, 1.f}, {15, 8, 0.f}});
 
+    // Above the centre line the boundary row takes 1 - f: row 3.75 gives 0.25 in row 3.
+    canvas.clearLayers();
+    const P high[] = {{0, 12.25f}, {16, 12.25f}};
+    canvas.fillToCentre(high, 2, 0, 0, 0);
+    expectPixels(canvas, {{5, 3, 0.25f}, {5, 4, 1.f}, {5, 8, 1.f}, {5, 9, 0.f}});
+
     // Odd height: the centre row takes the value of the rows beside it.
     Canvas odd(8, 15, 1, 1);
     const P bottom[] = {{0, 0}, {8, 0}};
@@ -133,6 +152,7 @@ TEST(RasterCanvasDrawingTest, Shapes)
     Canvas canvas(32, 32, 1, 1);
     canvas.lineStyle = 1;
     canvas.drawLineInt(-10, 0, 10, 20, 0, 0, 0, 255); // clipped to column 0 at row 21
+    expectPixels(canvas, {{0, 21, 1.f}, {0, 20, 0.f}, {0, 22, 0.f}, {1, 20, 1.f}});
     canvas.drawLineInt(0, 10, 12, 10, 0, 0, 0, 128); // plain write over brighter pixels
     EXPECT_FLOAT_EQ(canvas.getPixelIntensity(0, 21), 128.f / 255.f);
 
@@ -143,25 +163,36 @@ TEST(RasterCanvasDrawingTest, Shapes)
     };
     for (const Rect& r : {Rect{255, 1.f, 200}, Rect{250, 250.f / 255.f, 200}, Rect{128, 128.f / 255.f, 100}}) {
         canvas.clearLayers();
-        canvas.fillRect(VSTGUI::CRect(0, 0, 10, 10), 0, 0, 200, r.alpha);
-        expectPixels(canvas, {{10, 22, r.intensity}, {11, 22, 0.f}, {0, 31, r.intensity}, {0, 21, 0.f}});
+        canvas.fillRect(VSTGUI::CRect(0, 1, 10, 10), 0, 0, 200, r.alpha); // rows 22 to 30
+        expectPixels(canvas, {{10, 22, r.intensity}, {11, 22, 0.f}, {0, 30, r.intensity}, {0, 21, 0.f}, {0, 31, 0.f}});
         uint8_t red, green, blue;
         canvas.getPixelColour(3, 25, red, green, blue);
         EXPECT_EQ(blue, r.blue);
     }
 
-    for (int s : {1, 2}) { // the square brush: 3 x 3, with supersampling 5 x 5
-        Canvas brush(16, 16, s, 1);
-        brush.lineStyle = 3;
+    struct Brush {
+        uint8_t style;
+        int s;
+        uint32_t n;
+    };
+    for (const Brush& b : {Brush{3, 1, 3}, Brush{3, 2, 5}, Brush{2, 1, 2}, Brush{2, 3, 5}, Brush{1, 2, 2}}) {
+        Canvas brush(16, 16, b.s, 1);
+        brush.lineStyle = b.style;
         brush.drawLineInt(2, 3, 2, 3, 0, 0, 0, 255);
-        const uint32_t n = s == 1 ? 3 : 5, x = 2 * s, row = 16 * s - 3 * s - 1;
+        const uint32_t x = 2 * b.s, row = 16 * b.s - 3 * b.s - 1, n = b.n;
         expectPixels(brush, {{x + n - 1, row + n - 1, 1.f}, {x + n, row, 0.f}, {x, row + n, 0.f}});
     }
 
+    // Radius 1 around column 5, row 32 - 5 - 1: 1 in the centre, 0.9 beside, 0.3 at the corners.
+    canvas.clearLayers();
+    canvas.fillDisc(5, 5, 1, 0, 0, 0, 255);
+    expectPixels(canvas, {{5, 26, 1.f}, {4, 26, 0.9f}, {5, 27, 0.9f}, {6, 25, 0.3f}, {4, 27, 0.3f}, {5, 24, 0.f}});
+
     canvas.clear(10, 10, 10);
     EXPECT_EQ(canvas.drawColour->data[3], 10);
-    canvas.clear(10, 20, 30);
+    canvas.clear(10, 10, 30);
     EXPECT_EQ(canvas.drawColour->data[3], 10);
+    EXPECT_EQ(canvas.drawColour->data[0], 30);
     canvas.clearLayers();
     canvas.drawPoint(4, 4, 0, 0, 0, 253);
     canvas.drawPoint(5, 4, 0, 0, 0, 254);
@@ -170,6 +201,57 @@ TEST(RasterCanvasDrawingTest, Shapes)
     uint8_t red = 1, green = 1, blue = 1;
     canvas.getPixelColour(32, 0, red, green, blue);
     EXPECT_EQ(red + green + blue, 0);
+}
+
+TEST(RasterCanvasDrawingTest, RecordedPointsWithNothingDrawn)
+{
+    Canvas canvas(20, 10, 1, 1);
+    canvas.recordPoints = true;
+    auto mark = [&] {
+        for (auto& p : canvas.points)
+            p = {-1.f, -1.f};
+    };
+    // A line above the canvas records every column, the lowest brush row (30 + column).
+    mark();
+    canvas.drawLineInt(0, 30, 10, 40, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointEnd, 10u);
+    for (uint32_t j : {0u, 4u, 10u, 11u})
+        EXPECT_EQ(canvas.points[j].y, 30.f + float(std::min(j, 10u))) << j;
+    EXPECT_EQ(canvas.points[12].y, -1.f);
+    // Steep (style 1): column 0 takes the first 15 steps, up to y 46; column 1 the rest, to 61.
+    canvas.lineStyle = 1;
+    canvas.drawLineInt(0, 30, 1, 60, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.points[0].y, 46.f);
+    EXPECT_EQ(canvas.points[1].y, 61.f);
+    canvas.lineStyle = 2;
+
+    // A circle of radius 5 wholly above: its last chord runs from x 13.83 to 15; the chords
+    // together span x 6.3 to 15, which hold no point.
+    mark();
+    canvas.drawCircle(10, 30, 5, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointStart, 13u);
+    EXPECT_EQ(canvas.pointEnd, 15u);
+    for (uint32_t j : {5u, 6u, 14u, 15u})
+        EXPECT_EQ(std::isnan(canvas.points[j].x), j == 6 || j == 14) << j;
+    // Radius 30000 above, its right end at x 10: the chords there are vertical in single
+    // precision (cos is 1) and leave nothing; the last one that is not runs from 9.998 to 10.
+    canvas.drawCircle(-29990, 30020, 30000, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointStart, 9u);
+    EXPECT_EQ(canvas.pointEnd, 10u);
+    // Radius 100000 around the canvas: the last chord that reaches a column crosses the right
+    // edge near angle 3 pi / 2, from x 18.6 to 21.8.
+    mark();
+    canvas.drawCircle(10, 5, 100000, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointStart, 18u);
+    EXPECT_EQ(canvas.pointEnd, 20u);
+    EXPECT_TRUE(std::isnan(canvas.points[0].x));
+    EXPECT_EQ(canvas.points[20].x, -1.f);
+    // A disc over the whole canvas: its rows end at column 0 to 20, its outlines of radius
+    // 99998 to 100000 around the canvas end as the circle above.
+    canvas.fillDisc(10, 4, 99999, 0, 0, 0, 255);
+    EXPECT_EQ(canvas.pointStart, 18u);
+    EXPECT_EQ(canvas.pointEnd, 20u);
+    EXPECT_EQ(canvas.getPixelIntensity(10, 5), 1.f);
 }
 
 TEST(RasterCanvasDrawingTest, GradientBars)

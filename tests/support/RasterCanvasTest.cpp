@@ -45,6 +45,9 @@ TEST(RasterCanvasTest, SetupSizesFactorsAndLayers)
         // Byte counts beyond 32 bits are refused, not allocated short.
         {65536, 16384, 1, 1, 0, 1, 1, false}, {4096, 4096, 16, 1, 0, 16, 1, false},
         {INT_MIN, 5, 1, 1, 0, 1, 1, false},
+        // layers + 1 clamped to [2, 6], also where the sum would overflow.
+        {8, 4, 1, INT_MAX, 8, 1, 6, true},    {8, 4, 1, 4, 8, 1, 5, true},
+        {8, 4, 1, INT_MIN, 8, 1, 2, true},
     };
     for (const Case& c : cases) {
         RasterCanvas canvas(c.width, c.height, c.supersampling, c.layers);
@@ -52,7 +55,7 @@ TEST(RasterCanvasTest, SetupSizesFactorsAndLayers)
         EXPECT_EQ(canvas.width, c.expectWidth);
         EXPECT_EQ(canvas.supersampling, c.expectFactor);
         EXPECT_EQ(canvas.layerCount, c.expectLayers);
-        EXPECT_EQ(canvas.drawColour != nullptr, c.expectDrawing);
+        ASSERT_EQ(canvas.drawColour != nullptr, c.expectDrawing);
         if (!c.expectDrawing)
             continue;
         const uint32_t s = uint32_t(c.expectFactor);
@@ -89,6 +92,10 @@ TEST(RasterCanvasTest, WriteModes)
         {&RasterCanvas::putPixelDarken, 50, 0.5f, 90, 0.1f, 50, 0.1f},
         {&RasterCanvas::putPixelXor, 0x0f, 1.f, 0xff, 1.f, 0xf0, 0.f},
         {&RasterCanvas::putPixelXor, 0x0f, 0.5f, 0xff, 1.f, 0xf0, 1.f},
+        // Truncated to integers and the result clamped: 2 xor 2, 0 xor 3, 1 xor -2.
+        {&RasterCanvas::putPixelXor, 0x0f, 2.f, 0xff, 2.7f, 0xf0, 0.f},
+        {&RasterCanvas::putPixelXor, 0x0f, 0.f, 0xff, 3.f, 0xf0, 1.f},
+        {&RasterCanvas::putPixelXor, 0x0f, 1.f, 0xff, -2.5f, 0xf0, 0.f},
     };
     for (const Case& c : cases) {
         RasterCanvas canvas(4, 4, 1, 1);
@@ -102,6 +109,13 @@ TEST(RasterCanvasTest, WriteModes)
         (canvas.*c.write)(0, 4, 0, 0, 7, 0.3f);
         for (size_t i = 0; i < 16; ++i)
             EXPECT_TRUE(i == 6 || canvas.drawIntensity->data[i] == 0.f) << i;
+    }
+    // Equal colour sums (blue 50 against red 20 + green 30): lighten and darken keep the colour.
+    for (auto write : {&RasterCanvas::putPixelLighten, &RasterCanvas::putPixelDarken}) {
+        RasterCanvas canvas(4, 4, 1, 1);
+        setPixel(canvas, 1, 2, 1, 50, 0.5f);
+        (canvas.*write)(2, 1, 20, 30, 0, 0.5f);
+        EXPECT_EQ(canvas.drawColour->data[(4 + 2) * 4 + 2], 0);
     }
 }
 
@@ -117,16 +131,19 @@ TEST(RasterCanvasTest, LayerAndRegionCopies)
     EXPECT_FLOAT_EQ(intensityAt(canvas, 2, 4, 3), 0.4f);
     EXPECT_EQ(intensityAt(canvas, 2, 5, 0), 0.f); // the last column and row stay
     EXPECT_EQ(intensityAt(canvas, 2, 0, 4), 0.f);
+    canvas.blitLayer(1, 0, 1, 0, 0, 0, 6, 5, 1.f); // source columns 1 to 4: the last is never read
+    EXPECT_EQ(blueAt(canvas, 0, 3, 0), 14);
+    EXPECT_EQ(intensityAt(canvas, 0, 4, 0), 0.f);
 
     RasterCanvas small(4, 3, 1, 1);
-    small.copyDrawingToLayer(&canvas, 1, 1, 3, 0);
-    EXPECT_EQ(blueAt(small, 1, 2, 2), 13);
+    small.copyDrawingToLayer(&canvas, 2, 1, 3, 0); // pixel (2, 2) reads (4, 3)
+    EXPECT_EQ(blueAt(small, 1, 2, 2), 14);
     EXPECT_FLOAT_EQ(intensityAt(small, 1, 2, 2), 0.8f);
     EXPECT_EQ(intensityAt(small, 1, 3, 0), 0.f); // maxColumns 3
     canvas.copyDrawingToLayer(&small, 0, 0, 0, 0); // the other is smaller: nothing
     EXPECT_EQ(blueAt(canvas, 1, 0, 0), 10);
     small.copyDrawingToLayer(&canvas, 3, 0, 0, 0); // region beyond the right edge: nothing
-    EXPECT_EQ(blueAt(small, 1, 0, 0), 11);
+    EXPECT_EQ(blueAt(small, 1, 0, 0), 12);
 
     // A 10-pixel-wide bitmap gives an 8-pixel-wide source image, which a region copy of the
     // 10-wide canvas's rows would overrun.
@@ -136,13 +153,23 @@ TEST(RasterCanvasTest, LayerAndRegionCopies)
     EXPECT_EQ(fromBitmap.sourceImage->width, 8u);
     EXPECT_EQ(fromBitmap.width, 10u);
     small.copySourceImageToLayer(&fromBitmap, 0, 0, 0, 0);
-    EXPECT_EQ(blueAt(small, 1, 0, 0), 11);
+    EXPECT_EQ(blueAt(small, 1, 0, 0), 12);
+
+    // A canvas's source image onto itself comes out unchanged; with maxColumns 2 the new image
+    // holds only the first two columns.
+    small.fillSourceImage(1, 2, 3);
+    const std::vector<uint8_t> image = small.sourceImage->data;
+    small.copySourceImageFrom(&small, 0, 0, 0, 0);
+    EXPECT_EQ(small.sourceImage->data, image);
+    small.copySourceImageFrom(&small, 0, 0, 2, 0);
+    EXPECT_EQ(small.sourceImage->data[(4 + 1) * 4 + 3], 255);
+    EXPECT_EQ(small.sourceImage->data[(4 + 2) * 4 + 3], 0);
 }
 
 TEST(RasterCanvasTest, CurveFunctions)
 {
     EXPECT_EQ(RasterCanvas::curveExp(0.f), 0.25f);
-    EXPECT_NEAR(RasterCanvas::curveExp(1.f), 4.f, 0.1f);
+    EXPECT_NEAR(RasterCanvas::curveExp(1.f), 4.06701f, 1e-4f); // x = 2.7724: 399.888 / 24.581 / 4
     EXPECT_EQ(RasterCanvas::curvePow(3.f, 0.f), std::pow(3.f, 0.25f));
     EXPECT_EQ(RasterCanvas::curvePowNatural(2.f, 1.f), 128.f); // exponent 28 / 4
 }
@@ -167,6 +194,14 @@ TEST(RasterCanvasTest, PresentCompositesLayers)
         EXPECT_EQ(access->getAddress()[(3 * 8 + 3) * 4], c.expectBlue);
         access->forget();
     }
+    // Layers 2 and 3 onto layer 1, in that order: 200 x 0.25 + 100 x 0.75 = 125, then
+    // 15 x 0.25 + 125 x 0.75 = 97.5, truncated.
+    RasterCanvas canvas(8, 8, 1, 3);
+    setPixel(canvas, 1, 3, 3, 100, 0.f);
+    setPixel(canvas, 2, 3, 3, 200, 0.25f);
+    setPixel(canvas, 3, 3, 3, 15, 0.25f);
+    canvas.present(nullptr, VSTGUI::CRect(0, 0, 8, 8));
+    EXPECT_EQ(blueAt(canvas, 1, 3, 3), 97);
 }
 
 TEST(RasterCanvasTest, PresentReducesSupersampledDrawing)
