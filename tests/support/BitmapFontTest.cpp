@@ -79,19 +79,12 @@ size_t inked(VSTGUI::COffscreenContext& context)
 // Records where the direct road copies each glyph to and from.
 struct RecordingBitmap : CBitmap {
     using CBitmap::CBitmap;
-    void draw(VSTGUI::CDrawContext*, const CRect& rect, const VSTGUI::CPoint& offset, float) override
-    {
-        drawn.push_back({rect, offset});
-    }
+    void draw(VSTGUI::CDrawContext*, const CRect& r, const VSTGUI::CPoint& at, float) override { drawn.push_back({r, at}); }
     std::vector<std::pair<CRect, VSTGUI::CPoint>> drawn;
 };
 
 struct FontRig : testing::Test {
-    FontRig()
-    {
-        platform::setMessageBoxSink(catchMessage);
-        messages = 0;
-    }
+    FontRig() { platform::setMessageBoxSink(catchMessage); }
     ~FontRig() override { platform::setMessageBoxSink(nullptr); }
     VSTGUI::SharedPointer<CBitmap> glyphs = markedImage(600, 20, 92); // every glyph 5 wide
     BitmapFont font;
@@ -120,7 +113,8 @@ TEST_F(FontRig, WrongMarkerCountsKeepTheGlyphsFoundAndRefusedImagesTheFontBefore
     // image, the message, the width of "AV", the line height and the double quote's rectangle after
     const tuple<VSTGUI::SharedPointer<CBitmap>, const char*, int, int, CRect> cases[] = {
         {markedImage(600, 20, 91),
-         "The font image error: The font image must contains 92 elements (found 91).\nThe texts may be drawed incorrectly!",
+         "The font image error: The font image must contains 92 elements (found 91).\n"
+         "The texts may be drawed incorrectly!",
          10, 20, CRect()},
         {markedImage(600, 20, 95), "(found 95)", 10, 20, CRect(546, 0, 551, 20)},
         {markedImage(600, 20, 92, CColor(255, 120, 255)), "(found 0)", 0, 20, CRect()},
@@ -172,9 +166,9 @@ TEST_F(FontRig, BuiltInLayoutsPlaceTheGlyphsWithoutMarkersAndDrawThemDirectly)
         recorder.drawn.clear();
         CRect rect(10, 4, 110, 44);
         font.drawString("AB", context, rect, &ink, alignment, 0.5f, true, true);
-        ASSERT_EQ(recorder.drawn.size(), 2u) << alignment;
-        EXPECT_EQ(recorder.drawn[0], std::pair(CRect(left, 9, left + 12, 39), VSTGUI::CPoint(6, 0))) << alignment;
-        EXPECT_EQ(recorder.drawn[1], std::pair(CRect(left + 14, 9, left + 23, 39), VSTGUI::CPoint(19, 0))) << alignment;
+        EXPECT_EQ(recorder.drawn, (decltype(recorder.drawn){{CRect(left, 9, left + 12, 39), {6, 0}},
+                                                            {CRect(left + 14, 9, left + 23, 39), {19, 0}}}))
+            << alignment;
     }
     EXPECT_EQ(BitmapFont::drawTimeMicroseconds, timeBefore);
 }
@@ -184,7 +178,6 @@ TEST_F(FontRig, KerningSpacingAndTheCharacterLookupChangeTheWidths)
     font.setImage(glyphs.get(), 20);
     font.loadKerning(nullptr, 0);
     EXPECT_TRUE(font.kerningEnabled);
-    EXPECT_EQ(font.getStringWidth("AV", nullptr), 10);
     const KerningRecord records[] = {{'A', 'V', {0xfe, 0xff}}, {'V', '*', {3, 0}}, {'~', '*', {4, 0}},
                                      {255, 'A', {9, 0}}, {'A', 255, {9, 0}}};
     font.loadKerning(records, 5);
@@ -206,7 +199,8 @@ TEST_F(FontRig, KerningSpacingAndTheCharacterLookupChangeTheWidths)
     auto context = VSTGUI::COffscreenContext::create(nullptr, 50, 50);
     context->setFont(VSTGUI::kNormalFontSmall);
     const int platformWidth = int(context->getStringWidth("AVA"));
-    EXPECT_EQ(tuple(font.getStringWidth("AVA", context), font.getStringWidth("AVA", nullptr)), tuple(platformWidth + 3, 0));
+    EXPECT_EQ(tuple(font.getStringWidth("AVA", context), font.getStringWidth("AVA", nullptr)),
+              tuple(platformWidth + 3, 0));
 }
 
 TEST_F(FontRig, DrawingPlacesTheBitmapAlsoForANegativeWidth)
@@ -235,12 +229,12 @@ TEST_F(FontRig, DrawingPlacesTheBitmapAlsoForANegativeWidth)
         font.spacing = spacing;
         auto context = VSTGUI::COffscreenContext::create(nullptr, 200, 60);
         CRect rect = given;
-        const uint32_t timeBefore = BitmapFont::drawTimeMicroseconds;
+        const uint32_t before = BitmapFont::drawTimeMicroseconds;
         font.drawString("AV", context, rect, &ink, alignment, drawScale, false, bold);
-        EXPECT_EQ(tuple(rect, font.spacing), tuple(expected, spacing)) << spacing << " " << drawScale << " " << alignment << bold;
+        EXPECT_EQ(tuple(rect, font.spacing), tuple(expected, spacing)) << spacing << " " << drawScale << alignment << bold;
         const VSTGUI::IPlatformBitmap& drawn = *context->getBitmap()->getPlatformBitmap();
         const bool drew = rect != given;
-        EXPECT_EQ(tuple(inked(*context) > 0, drew || BitmapFont::drawTimeMicroseconds == timeBefore), tuple(drew, true));
+        EXPECT_EQ(tuple(inked(*context) > 0, drew || BitmapFont::drawTimeMicroseconds == before), tuple(drew, true));
         if (size == 20 && drawScale == 1.f && drew) {
             EXPECT_EQ(tuple(alphaAt(drawn, int(rect.left) + 16, 20), alphaAt(drawn, int(rect.left) + 18, 20)),
                       tuple(bold ? 0 : 255, 255));
@@ -261,10 +255,10 @@ TEST_F(FontRig, DrawingAddsTheMicrosecondsItTakes)
             CRect rect(0, 0, 3000, 30);
             font.drawString(text.c_str(), context, rect, &ink, 0, 1.f, false, false);
         }
-        const auto wall = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
         const int64_t added = BitmapFont::drawTimeMicroseconds - before;
-        EXPECT_LE(added, wall.count()) << useImage;
-        EXPECT_GE(added, wall.count() / 2) << useImage;
+        const int64_t wall =
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_TRUE(added <= wall && added >= wall / 2) << added << " of " << wall << " " << useImage;
     }
 }
 
@@ -287,8 +281,10 @@ TEST(GlyphBufferTest, RenderingSlantsEmboldensReducesSharpensColoursAndRims)
           {3, Areas{{0, 0, 1, 3, 40}}, false, false, 2, magenta, Bytes{{0, 0, 3, 0}}},
           {40, Areas{{10, 10, 30, 30, 255}}, false, false, 20, CColor(20, 20, 20),
            Bytes{{4, 10, 0, 35}, {4, 10, 3, 35}, {10, 10, 3, 255}, {2, 10, 3, 0}}},
-          {40, Areas{{10, 10, 30, 30, 255}}, false, false, 20, CColor(100, 100, 100), Bytes{{4, 10, 0, 0}, {4, 10, 3, 55}}},
-          {40, Areas{{10, 10, 30, 30, 255}}, false, false, 20, CColor(240, 240, 240), Bytes{{4, 10, 0, 0}, {4, 10, 3, 55}}},
+          {40, Areas{{10, 10, 30, 30, 255}}, false, false, 20, CColor(100, 100, 100),
+           Bytes{{4, 10, 0, 0}, {4, 10, 3, 55}}},
+          {40, Areas{{10, 10, 30, 30, 255}}, false, false, 20, CColor(240, 240, 240),
+           Bytes{{4, 10, 0, 0}, {4, 10, 3, 55}}},
           {40, Areas{{10, 10, 30, 30, 255}}, false, false, 20, magenta, Bytes{{4, 10, 3, 0}, {10, 10, 3, 255}}}}) {
         GlyphBuffer buffer(side, side, slant, bold);
         for (auto [left, top, right, bottom, coverage] : areas)
@@ -306,8 +302,8 @@ TEST(GlyphBufferTest, RenderingSlantsEmboldensReducesSharpensColoursAndRims)
     const GlyphImage glyphs(12, 6); // a rectangle beyond the mask copies only what the mask has
     copyGlyph(small, glyphs, CRect(5, 0, 40, 30), VSTGUI::CPoint(1, 0));
     EXPECT_EQ(small.pixels[1], 0);
-    GlyphBuffer refused(10000, 10, false, false);
-    EXPECT_FALSE(renderGlyphBuffer(refused, CColor(), 8, 8));
+    EXPECT_EQ(tuple(GlyphBuffer(9999, 1, false, false).hasPixels(), GlyphBuffer(10000, 1, false, false).hasPixels()),
+              tuple(true, false));
 }
 
 TEST_F(FontRig, TheCommittedImageDetectsWithoutComplaintAndStaysInsideEveryBufferWithHostileInput)
@@ -315,6 +311,7 @@ TEST_F(FontRig, TheCommittedImageDetectsWithoutComplaintAndStaysInsideEveryBuffe
     CBitmap image(FontImage::render(FontImage::kNativeHeight));
     EXPECT_TRUE(samePixels(ZARN_FONT_IMAGE, *image.getPlatformBitmap()))
         << "write it again with font-gen " ZARN_FONT_IMAGE " after an intended change";
+    messages = 0;
     font.setImage(&image, 28);
     EXPECT_EQ(messages, 0);
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -344,8 +341,7 @@ TEST_F(FontRig, TheCommittedImageDetectsWithoutComplaintAndStaysInsideEveryBuffe
     EXPECT_EQ(tuple(font.stringCache.size(), font.stringCache.front().key.substr(0, 4)),
               tuple(BitmapFont::kStringCacheCapacity, "150|"));
     font.setSize(19); // a new size draws every text anew
-    EXPECT_TRUE(font.stringCache.empty());
-    EXPECT_EQ(VSTGUI::ReferenceCounted::liveObjectCount(), liveBefore);
+    EXPECT_EQ(tuple(font.stringCache.size(), VSTGUI::ReferenceCounted::liveObjectCount()), tuple(0u, liveBefore));
 }
 
 } // namespace
