@@ -42,9 +42,8 @@ int messages = 0;
 std::string lastMessage;
 int catchMessage(HWND owner, const char* text, const char* caption, UINT type)
 {
-    ++messages;
     lastMessage = std::string(owner || type != 0x1010 ? "not an error box: " : "") + caption + ": " + text;
-    return 1;
+    return ++messages;
 }
 
 // A width x height image of 5-column glyphs at full coverage, each followed by a marker in row 0
@@ -128,8 +127,7 @@ TEST_F(FontRig, WrongMarkerCountsKeepTheGlyphsFoundAndRefusedImagesTheFontBefore
     };
     for (auto [damaged, message, width, lineHeight, lastGlyph] : cases) {
         font.setImage(before.get(), 24);
-        messages = 0;
-        lastMessage.clear();
+        messages = 0, lastMessage.clear();
         font.setImage(damaged.get(), 20);
         EXPECT_EQ(tuple(messages, lastMessage.find(message) != std::string::npos, font.getStringWidth("AV", nullptr),
                         font.getLineHeight(), font.glyphRects ? font.glyphRects[91] : none),
