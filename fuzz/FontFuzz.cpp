@@ -68,7 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
             font.setSize(input.ConsumeIntegral<int32_t>());
             break;
         case 1:
-            font.spacing = input.ConsumeIntegralInRange(-40, 40);
+            // Now and then a spacing that takes every width sum beyond 32 bits.
+            font.spacing = input.ConsumeIntegralInRange(0, 7) ? input.ConsumeIntegralInRange(-40, 40)
+                                                              : input.ConsumeIntegral<int32_t>();
             font.useImage = input.ConsumeIntegralInRange(0, 7) != 0;
             font.useStringCache = input.ConsumeBool();
             break;

@@ -86,13 +86,10 @@ void BitmapFont::setImage(VSTGUI::CBitmap* newImage, int32_t newSize)
     delete glyphImage;
     glyphImage = new GlyphImage(int32_t(w), int32_t(h));
     glyphImage->layoutSelector = layoutSelector;
+    // With a marker count other than kGlyphCount the message has been shown and the rectangles
+    // found are used; the rest stay empty. Every detected rectangle lies inside the image, and
+    // drawing clips to the mask and the bitmap, so none reads outside them.
     glyphImage->parseImage(newImage);
-    // Glyphs after a missing marker would be cut from the wrong columns: such an image is not
-    // used at all.
-    if (glyphImage->markersMismatched()) {
-        clearImage();
-        return;
-    }
     glyphRects = glyphImage->glyphRects.data();
     image = newImage;
     if (!glyphImageUsable())
@@ -179,6 +176,7 @@ int32_t BitmapFont::getStringWidthDirect(const char* text, VSTGUI::CDrawContext*
         if (kerningEnabled)
             sum += kerningOf(text[i], text[i + 1]);
     }
+    // An empty text measures 0, not -spacing: there is no gap between characters to take away.
     if (n > 0)
         sum += double(spacing) * double(n - 1);
     return toInt32(sum);

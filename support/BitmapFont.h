@@ -53,8 +53,9 @@ public:
     BitmapFont& operator=(const BitmapFont&) = delete;
 
     // Takes the glyphs from image (borrowed: the caller keeps it alive) and applies size. A null
-    // image, or one without pixels or with a marker count other than kGlyphCount, returns the
-    // font to having no image; an image outside 6..9999 x 6..999 pixels leaves it unchanged.
+    // image, or one without a platform bitmap, returns the font to having no image; an image
+    // outside 6..9999 x 6..999 pixels leaves it unchanged. With a marker count other than
+    // kGlyphCount the glyphs found are used, those not found are empty.
     void setImage(VSTGUI::CBitmap* image, int32_t size);
     // The text height in image pixels, clamped to 5..the image height.
     void setSize(int32_t size);

@@ -139,8 +139,9 @@ void BitmapFont::drawString(const char* text, VSTGUI::CDrawContext* context, VST
         textW = std::floor(float(getStringWidth(text, nullptr)) * drawScale);
     }
     const double drawW = std::min(rectW, double(textW));
-    // NaN and negative widths draw nothing, as an empty one does.
-    if (!(drawW > 0))
+    // A negative width from kerning or spacing is drawn. A NaN, negative or infinite drawing
+    // scale, or a width beyond the float range, draws nothing, as an empty text does.
+    if (drawW == 0 || !std::isfinite(drawW) || !(drawScale >= 0) || std::isinf(drawScale))
         return;
 
     const double imgH = image->getHeight();

@@ -58,7 +58,6 @@ int32_t GlyphImage::builtInLayoutHeight(int32_t selector)
 
 void GlyphImage::parseImage(VSTGUI::CBitmap* bitmap)
 {
-    markersFound = -1;
     loadFromBitmap(bitmap, 1);
     if (sourceImage && !sourceImage->data.empty() && uint64_t(width) * height * 4 != 0 &&
         layoutSelector == kDetectFromMarkers) {
@@ -114,7 +113,6 @@ void GlyphImage::detectGlyphs(VSTGUI::CBitmap* bitmap)
         }
         ++count;
     }
-    markersFound = count;
     if (count != kGlyphCount) {
         char text[160];
         std::snprintf(text, sizeof(text),

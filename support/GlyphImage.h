@@ -27,15 +27,11 @@ public:
 
     // The built-in layout's glyph height, 0 for a selector that names none.
     static int32_t builtInLayoutHeight(int32_t selector);
-    // Whether detection ran and found other than kGlyphCount markers.
-    bool markersMismatched() const { return markersFound >= 0 && markersFound != kGlyphCount; }
 
     std::array<VSTGUI::CRect, kGlyphCount> glyphRects{};
     int32_t layoutSelector = kDetectFromMarkers;
     uint32_t maskSize = 0;
     std::vector<uint8_t> mask;
-    // Markers of the last detection; -1 when none ran.
-    int32_t markersFound = -1;
 
 private:
     void detectGlyphs(VSTGUI::CBitmap* bitmap);
