@@ -283,7 +283,8 @@ TEST_F(FontRig, DrawingAddsTheMicrosecondsItTakes)
         const int64_t added = BitmapFont::drawTimeMicroseconds - before;
         const int64_t wall =
             std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
-        EXPECT_TRUE(added <= wall && added >= wall / 2) << added << " of " << wall << " " << useImage;
+        // Both sides are cut to whole microseconds, so the call's own count may round one above.
+        EXPECT_TRUE(added <= wall + 1 && added >= wall / 2) << added << " of " << wall << " " << useImage;
     }
 }
 
