@@ -1,7 +1,7 @@
 #include "controls/DropHighlight.h"
 
+#include "ControlsTestSupport.h"
 #include "tests/vstgui/TestSupport.h"
-#include "vstgui/CDrawContext.h"
 
 #include <gtest/gtest.h>
 
@@ -9,47 +9,59 @@ using namespace VSTGUI;
 
 namespace {
 
-const CColor kGrey(100, 100, 100, 255);
-const CColor kLower(0, 255, 0, 255);
+const CColor kGrey(100, 100, 100, 255), kGreen(0, 255, 0, 255), kBlue(0, 0, 255, 255);
 
-// A grey view that draws its highlight over itself, as a client view does.
-struct MarkedView : CView {
-    MarkedView(const CRect& size, CBitmap* bitmap, bool isTarget) : CView(size), highlight(owned(new DropHighlight(this, bitmap)))
-    {
-        if (isTarget)
-            setDropTarget(highlight);
-    }
-    void draw(CDrawContext* context) override
-    {
-        context->setFillColor(kGrey);
-        context->drawRect(getViewSize(), kDrawFilled);
-        highlight->draw(context);
-        setDirty(false);
-    }
-    SharedPointer<DropHighlight> highlight;
-};
-
-TEST(DropHighlight, ADragOverTheViewMarksItWithTheBitmapsLowerHalfUntilItDropsButNotWithoutBeingTheTarget)
+TEST(DropHighlight, ADragOverTheViewMarksAndRedrawsItUntilItDropsOrLeaves)
 {
-    auto states = makeOwned<CBitmap>(testsupport::makeBitmap(20, 20, [](int32_t, int32_t y) { return y < 10 ? kGrey : kLower; }));
     testsupport::OffscreenRig rig;
-    rig.frame->addView(new MarkedView(CRect(100, 10, 150, 60), states, true));
-    auto* untargeted = new MarkedView(CRect(200, 10, 250, 60), nullptr, false);
-    rig.frame->addView(untargeted);
-    const auto pixelAfter = [&](CPoint probe) {
+    auto* view = new CView(CRect(100, 10, 150, 60));
+    view->setDropTarget(owned(new DropHighlight(view)));
+    auto* highlight = static_cast<DropHighlight*>(view->getDropTarget().get());
+    rig.frame->addView(view);
+    for (bool drop : {true, false}) {
         rig.frame->idle();
-        return rig.backEnd->getPixel(int(probe.x), int(probe.y));
-    };
-    rig.backEnd->dragEnter(CPoint(110, 30));
-    EXPECT_EQ(pixelAfter(CPoint(101, 11)), kLower);
-    EXPECT_EQ(rig.backEnd->getPixel(101, 21), kGrey); // half the bitmap's height
-    EXPECT_FALSE(rig.backEnd->drop(CPoint(110, 30)));
-    EXPECT_EQ(pixelAfter(CPoint(101, 11)), kGrey);
-    // The red frame (the gallery shows it) only for the view's drop target.
-    rig.backEnd->dragEnter(CPoint(210, 30));
-    EXPECT_FALSE(untargeted->highlight->highlighted);
-    EXPECT_EQ(untargeted->highlight->enter(), 0);
-    EXPECT_EQ(pixelAfter(CPoint(201, 30)), kGrey);
+        rig.backEnd->clearPresentedAreas();
+        EXPECT_EQ(rig.backEnd->dragEnter(CPoint(110, 30)), DragOperation::Copy);
+        EXPECT_TRUE(highlight->highlighted);
+        rig.frame->idle();
+        EXPECT_EQ(rig.backEnd->getPresentedAreas(), std::vector<CRect>{CRect(100, 10, 150, 60)});
+        EXPECT_FALSE(drop ? rig.backEnd->drop(CPoint(110, 30)) : (rig.backEnd->dragLeave(CPoint(300, 30)), false));
+        EXPECT_FALSE(highlight->highlighted);
+    }
+}
+
+TEST(DropHighlight, DrawsTheBitmapsLowerHalfAtTheRectanglesCornerOrARedFrameTwoPixelsWideAndRestoresTheContext)
+{
+    auto states = makeOwned<CBitmap>(testsupport::makeBitmap(20, 20, [](int32_t, int32_t y) { return y < 10 ? kGrey : kGreen; }));
+    const CRect viewSize(10, 10, 60, 50), given(30, 25, 35, 30);
+    // Bitmap, rectangle given, a drop target, highlighted; the lower half's top-left (-1: a red frame; none: nothing).
+    for (auto [bitmap, rect, target, highlighted, corner] :
+         {std::tuple{states.get(), (const CRect*)nullptr, true, true, CPoint(10, 10)}, {states.get(), &given, true, true, {30, 25}},
+          {nullptr, &given, true, true, {-1, -1}}, {states.get(), nullptr, true, false, {}}, {states.get(), nullptr, false, true, {}},
+          {nullptr, nullptr, false, true, {}}}) {
+        auto view = makeOwned<CView>(viewSize);
+        auto highlight = owned(new DropHighlight(view, bitmap));
+        if (target)
+            view->setDropTarget(highlight);
+        if (highlighted)
+            highlight->enter();
+        const auto shown = painted(80, 60, [&, rect = rect](CDrawContext& c) {
+            c.setLineWidth(3);
+            c.setFrameColor(kBlue);
+            highlight->draw(&c, rect);
+            EXPECT_EQ(std::pair(c.getLineWidth(), c.getFrameColor()), std::pair(CCoord(3), kBlue));
+        });
+        const auto expected = painted(80, 60, [&, corner = corner](CDrawContext& c) {
+            c.setLineWidth(2);
+            c.setFrameColor(CColor(255, 0, 0, 255));
+            if (corner.x == -1)
+                c.drawRect(viewSize, kDrawStroked);
+            c.setFillColor(kGreen);
+            if (corner.x > 0)
+                c.drawRect(CRect(corner.x, corner.y, corner.x + 20, corner.y + 10), kDrawFilled); // its width, half its height
+        });
+        EXPECT_EQ(shown, expected) << corner.x << " " << target << " " << highlighted;
+    }
 }
 
 } // namespace

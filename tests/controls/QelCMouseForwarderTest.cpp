@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 using namespace VSTGUI;
 
 namespace {
 
-// Logs "down|move|up x,y buttons" and answers presses as handled, moves as not handled.
+// Logs "down|move|up x,y buttons" and answers presses and releases as handled, moves as not handled.
 struct Target : CView {
     Target(std::vector<std::string>& log) : CView(CRect(200, 100, 240, 140)), log(log) {}
     CMouseEventResult onMouseDown(CPoint& at, const CButtonState& b) override { return record("down", at, b, 1); }
@@ -19,8 +16,7 @@ struct Target : CView {
     CMouseEventResult onMouseMoved(CPoint& at, const CButtonState& b) override { return record("move", at, b, 2); }
     CMouseEventResult record(const char* what, const CPoint& at, const CButtonState& b, int result)
     {
-        log.push_back(std::string(what) + " " + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) + " " +
-                      std::to_string(b()));
+        log.push_back(std::string(what) + " " + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) + " " + std::to_string(b()));
         return CMouseEventResult(result);
     }
     std::vector<std::string>& log;
@@ -28,28 +24,23 @@ struct Target : CView {
 
 TEST(MouseForwarder, PassesAPressOnePixelInsideTheTargetButNeverReachesATargetOutOfItsFrame)
 {
-    std::vector<std::string> log;
     // No target, a target in the frame, a target its frame removed and released (the forwarder's
     // reference is then the last).
     for (int target : {0, 1, 2}) {
+        std::vector<std::string> log;
         testsupport::OffscreenRig rig;
         auto* view = new Target(log);
         rig.frame->addView(view);
-        rig.frame->addView(new QelCMouseForwarder(CRect(10, 10, 60, 60), target ? view : nullptr));
+        auto* forwarder = new QelCMouseForwarder(CRect(10, 10, 60, 60), target ? view : nullptr);
+        rig.frame->addView(forwarder);
         if (target == 2)
             rig.frame->removeView(view);
-        log.clear();
-        const CMouseEventResult down = rig.backEnd->mouseDown(CPoint(20, 30), kLButton | kShift);
         CPoint where(25, 35);
-        auto* forwarder = static_cast<QelCMouseForwarder*>(rig.frame->getView(rig.frame->getNbViews() - 1));
-        const CMouseEventResult moved = forwarder->onMouseMoved(where, kLButton);
-        const CMouseEventResult up = forwarder->onMouseUp(where, kRButton);
-        EXPECT_EQ(std::tuple(down, moved, up),
+        EXPECT_EQ((std::tuple{rig.backEnd->mouseDown(CPoint(20, 30), kLButton | kShift), forwarder->onMouseMoved(where, kLButton),
+                             forwarder->onMouseUp(where, kRButton)}),
                   target == 1 ? std::tuple(kMouseEventHandled, kMouseEventNotHandled, kMouseEventHandled)
-                              : std::tuple(kMouseDownEventHandledButDontNeedMovedOrUpEvents, kMouseEventHandled,
-                                           kMouseEventHandled));
-        const std::vector<std::string> forwarded{"down 201,101 18", "move 25,35 2", "up 201,101 8"};
-        EXPECT_EQ(log, target == 1 ? forwarded : std::vector<std::string>());
+                              : std::tuple(kMouseDownEventHandledButDontNeedMovedOrUpEvents, kMouseEventHandled, kMouseEventHandled));
+        EXPECT_EQ(log, (target == 1 ? std::vector<std::string>{"down 201,101 18", "move 25,35 2", "up 201,101 8"} : std::vector<std::string>()));
     }
 }
 

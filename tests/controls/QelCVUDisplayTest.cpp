@@ -1,6 +1,6 @@
 #include "controls/QelCVUDisplay.h"
 
-#include "MessageBoxRecorder.h"
+#include "ControlsTestSupport.h"
 #include "tests/vstgui/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -69,30 +69,30 @@ TEST(LevelMeter, LightsTheFirstLevelMinusMinPositionsAcrossSegmentsWithoutARepor
     EXPECT_EQ(rig.shown(), "11111111111111");
 }
 
-TEST(LevelMeter, BadArgumentsChangeNothingAndCountsAndLevelsAreBounded)
+TEST(LevelMeter, BadArgumentsChangeNothingEverySetCountsItsPositionsAndLevelsAreBounded)
 {
     MeterRig rig;
     rig.meter->setSegmentBitmap(rig.bitmaps[0], 1, 2, false);
     rig.meter->setIntValue(6);
     EXPECT_EQ(rig.shown(), "01"); // lit in the upper half: the first position shows that half
     for (auto [bitmap, number, repeat] : {std::tuple{rig.bitmaps[1].get(), 0, 1}, {rig.bitmaps[1].get(), 4, 1},
-                                         {rig.bitmaps[1].get(), 2, 0}, {nullptr, 2, 1}}) {
+                                         {rig.bitmaps[1].get(), 2, 0}, {nullptr, 2, 1}})
         rig.meter->setSegmentBitmap(bitmap, number, repeat, true);
-        EXPECT_EQ(rig.meter->totalPositions, 2);
-    }
+    EXPECT_EQ(rig.shown(), "01");
+    // The first segment again: its three positions and the two counted before, the first segment's too.
+    rig.meter->setSegmentBitmap(rig.bitmaps[0], 1, 3, true);
+    rig.meter->setIntValue(8);
+    EXPECT_EQ(rig.shown(), "11100");
+    EXPECT_TRUE(rig.boxes.shown().empty());
     for (auto [count, clamped] : {std::pair{0, 1}, {-5, 1}, {20, 16}})
         EXPECT_EQ(QelCVUDisplay(CRect(), nullptr, 0, count, 0, 1).segmentCount, clamped);
     // Min, max, value, level.
-    for (auto [min, max, value, level] : {std::tuple{0, 10, -3, 0}, {0, 10, 11, 10}, {10, 0, 5, 0}, {INT_MIN, INT_MAX, INT_MAX, INT_MAX}}) {
-        QelCVUDisplay meter(CRect(), nullptr, 0, 1, min, max);
-        EXPECT_EQ(meter.setIntValue(value), level);
-        EXPECT_EQ(meter.getIntValue(), level);
-    }
-    // Counts past the array limit: refused with one report, nothing drawn, no endless loop.
+    for (auto [min, max, value, level] : {std::tuple{0, 10, -3, 0}, {0, 10, 11, 10}, {10, 0, 5, 0}, {INT_MIN, INT_MAX, INT_MAX, INT_MAX}})
+        EXPECT_EQ(QelCVUDisplay(CRect(), nullptr, 0, 1, min, max).setIntValue(value), level);
+    // Counts past the array limit: refused with one report each, nothing drawn, no endless loop.
     rig.meter->setIntValue(INT_MAX);
     rig.meter->setSegmentBitmap(rig.bitmaps[1], 2, INT_MAX, true);
     rig.meter->setSegmentBitmap(rig.bitmaps[2], 3, INT_MAX, true);
-    EXPECT_EQ(rig.meter->totalPositions, INT_MAX);
     EXPECT_EQ(rig.shown(), "");
     EXPECT_EQ(rig.boxes.shown().size(), 2u);
 }
