@@ -35,12 +35,12 @@ TEST(MultiLedSwitch, TheValueSelectsOneLedFromTheEndAndSelectingTellsNoListener)
 
 TEST(MultiLedSwitch, APressOrDragAlongTheRowOrColumnPicksTheLedUnderThePointerAndTheReleaseReportsIt)
 {
-    // Two states 12 x 12 stacked: unlit above, lit below; borrowed by the control, it outlives the rig.
-    auto bitmap = makeOwned<CBitmap>(testsupport::makeBitmap(12, 24, [](int32_t, int32_t y) { return y < 12 ? kUnlit : kLit; }));
+    // Two states 12 x 10 stacked: unlit above, lit below; borrowed by the control, it outlives the rig.
+    auto bitmap = makeOwned<CBitmap>(testsupport::makeBitmap(12, 20, [](int32_t, int32_t y) { return y < 10 ? kUnlit : kLit; }));
     // Orientation, the control's size, then pointer positions along it with the LED each lights.
     for (auto [orientation, sized, drags] :
-         {std::tuple{2, CRect(10, 10, 70, 22), std::vector<std::pair<int, int>>{{35, 2}, {-50, 0}, {69, 4}, {500, 4}, {45, 2}}},
-          {1, CRect(10, 10, 22, 70), {{35, 2}, {-50, 0}, {69, 4}, {500, 4}, {57, 3}}}}) {
+         {std::tuple{2, CRect(10, 10, 70, 20), std::vector<std::pair<int, int>>{{35, 2}, {-50, 0}, {69, 4}, {500, 4}, {45, 2}}},
+          {1, CRect(10, 10, 22, 60), {{35, 2}, {-50, 0}, {59, 4}, {500, 4}, {47, 3}}}}) {
         testsupport::OffscreenRig rig;
         auto* leds = new QelCMultiLedSwitch(CRect(10, 10, 0, 0), &rig.listener, 4, bitmap, 5, orientation);
         rig.frame->addView(leds);
@@ -60,8 +60,10 @@ TEST(MultiLedSwitch, APressOrDragAlongTheRowOrColumnPicksTheLedUnderThePointerAn
         EXPECT_EQ(std::tuple(rig.listener.calls[0].tag, rig.listener.begins, rig.listener.ends), std::tuple(4, 1, 1));
         rig.frame->idle();
         // The lit LED shows the bitmap's lower half, the others its upper half.
-        for (int led = 0; led < 5; ++led)
-            EXPECT_EQ(rig.backEnd->getPixel(int(at(11 + 12 * led).x), int(at(11 + 12 * led).y)), led == drags.back().second ? kLit : kUnlit);
+        for (int led = 0; led < 5; ++led) {
+            const CPoint p = at(11 + (orientation == 2 ? 12 : 10) * led);
+            EXPECT_EQ(rig.backEnd->getPixel(int(p.x), int(p.y)), led == drags.back().second ? kLit : kUnlit) << orientation << " " << led;
+        }
     }
 }
 
