@@ -9,23 +9,20 @@
 
 // Takes the place of the platform's message box for its lifetime and records every box as
 // "caption|text|flags", preceded by "owned|" when an owner window was given.
-class MessageBoxRecorder {
-public:
-    MessageBoxRecorder() : previous(platform::setMessageBoxSink(&record)) { shown().clear(); }
+struct MessageBoxRecorder {
+    MessageBoxRecorder() { shown().clear(); }
     ~MessageBoxRecorder() { platform::setMessageBoxSink(previous); }
     static std::vector<std::string>& shown()
     {
         static std::vector<std::string> boxes;
         return boxes;
     }
-
-private:
     static int record(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     {
         shown().push_back(std::string(owner ? "owned|" : "") + caption + "|" + text + "|" + std::to_string(type));
         return 1;
     }
-    platform::MessageBoxSink previous;
+    platform::MessageBoxSink previous = platform::setMessageBoxSink(&record);
 };
 
 // The pixel bytes of a width x height offscreen context after paint.

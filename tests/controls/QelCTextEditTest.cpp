@@ -9,12 +9,9 @@
 
 using namespace VSTGUI;
 
-namespace {
-
 TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLinesOf254Characters)
 {
-    auto measuring = COffscreenContext::create(nullptr, 1, 1);
-    const CCoord fits = std::trunc(measuring->getStringWidth("aa bb cc")); // in the toolkit's font
+    const CCoord fits = std::trunc(COffscreenContext::create(nullptr, 1, 1)->getStringWidth("aa bb cc")); // the toolkit's font
     const std::string long253(253, 'a');
     // Text, view width, the lines it shows.
     for (auto [text, width, lines] :
@@ -32,19 +29,18 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
             for (size_t l = 0; l < lines.size(); ++l)
                 c.drawString(lines[l].c_str(), CRect(0, 12.0 * l, width, 12.0 * l + 11), kCenterText, true);
         });
-        EXPECT_EQ(shown, expected) << text << " " << width;
-        EXPECT_FALSE(edit->isDirty());
+        EXPECT_TRUE(shown == expected && !edit->isDirty()) << text << " " << width;
     }
 }
 
-// A reference-counted listener, as an editor would be, that logs what it hears into the test's
-// log (which outlives it): each change and each focus loss with the text then.
+// A reference-counted listener, as an editor would be, that logs each change and each focus loss
+// with the text then into the test's log (which outlives it).
 struct ObjectListener : CBaseObject, IControlListener {
     explicit ObjectListener(std::vector<std::string>& log) : log(log) {}
-    void valueChanged(CControl* control) override { log.push_back(std::string("changed ") + static_cast<CTextEdit*>(control)->getText()); }
-    CMessageResult notify(CBaseObject* sender, IdStringPtr message) override
+    void valueChanged(CControl* edit) override { log.push_back(std::string("changed ") + static_cast<CTextEdit*>(edit)->getText()); }
+    CMessageResult notify(CBaseObject* edit, IdStringPtr message) override
     {
-        log.push_back(std::string(message == kMsgLooseFocus ? "loose " : "other ") + static_cast<CTextEdit*>(sender)->getText());
+        log.push_back((message == kMsgLooseFocus ? "loose " : "other ") + std::string(static_cast<CTextEdit*>(edit)->getText()));
         return kMessageNotified;
     }
     std::vector<std::string>& log;
@@ -56,32 +52,29 @@ TEST(MultiLineTextEdit, EditingEndsInACommitThenTellsAListenerThatIsAnObjectItLo
     enum Listener { kObject, kPlain, kReleasedWhileEditing, kClearedWhileEditing };
     const std::vector<std::string> committed{"changed abc", "loose abc"};
     // How the editing ends, the listener, what the object listener hears.
-    for (auto [end, listenerKind, heard] :
-         {std::tuple{kClickElsewhere, kObject, committed}, {kKeypadEnter, kObject, committed},
-          {kEscape, kObject, {"loose ab"}}, {kOtherApplication, kObject, committed}, {kClickElsewhere, kPlain, {}},
-          {kClickElsewhere, kReleasedWhileEditing, committed}, {kClickElsewhere, kClearedWhileEditing, {}}}) {
+    for (auto [end, kind, heard] :
+         {std::tuple{kClickElsewhere, kObject, committed}, {kKeypadEnter, kObject, committed}, {kEscape, kObject, {"loose ab"}},
+          {kOtherApplication, kObject, committed}, {kClickElsewhere, kPlain, {}}, {kClickElsewhere, kReleasedWhileEditing, committed},
+          {kClickElsewhere, kClearedWhileEditing, {}}}) {
         testsupport::OffscreenRig rig;
         std::vector<std::string> log;
         SharedPointer<ObjectListener> object = owned(new ObjectListener(log));
-        IControlListener* listener = listenerKind == kPlain ? static_cast<IControlListener*>(&rig.listener) : object.get();
-        auto* edit = new QelCTextEdit(CRect(10, 10, 110, 40), listener, 2, "ab");
+        auto* edit = new QelCTextEdit(CRect(10, 10, 110, 40), kind == kPlain ? &rig.listener : static_cast<IControlListener*>(object), 2, "ab");
         rig.frame->addView(edit);
         rig.backEnd->mouseDown(CPoint(20, 20), kLButton);
         rig.backEnd->type("c");
-        if (listenerKind == kReleasedWhileEditing)
+        if (kind == kReleasedWhileEditing)
             object = nullptr; // its owner lets it go: the edit still holds it
-        if (listenerKind == kClearedWhileEditing)
+        if (kind == kClearedWhileEditing)
             edit->setListener(nullptr);
         if (end == kClickElsewhere)
             rig.backEnd->mouseDown(CPoint(200, 200), kLButton);
         else if (end == kOtherApplication)
             rig.frame->setFocusView(nullptr); // what a window back end does when another window takes the keyboard
         else
-            EXPECT_EQ(rig.backEnd->keyDown(0, end == kKeypadEnter ? 19 : 6), 1);
-        EXPECT_EQ(log, heard) << end << " " << listenerKind;
-        EXPECT_EQ(std::pair(rig.frame->getFocusView(), rig.listener.calls.size()), std::pair(static_cast<CView*>(nullptr), size_t(listenerKind == kPlain)));
-        EXPECT_STREQ(edit->getText(), end == kEscape ? "ab" : "abc");
+            EXPECT_EQ(rig.backEnd->keyDown(0, end == kKeypadEnter ? 19 : 6), 1); // VKEY_ENTER, VKEY_ESCAPE
+        EXPECT_EQ(log, heard) << end << " " << kind;
+        EXPECT_EQ((std::tuple{rig.frame->getFocusView(), rig.listener.calls.size(), std::string(edit->getText())}),
+                  std::tuple(nullptr, size_t(kind == kPlain), std::string(end == kEscape ? "ab" : "abc")));
     }
 }
-
-} // namespace
