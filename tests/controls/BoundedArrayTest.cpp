@@ -13,12 +13,12 @@ TEST(BoundedArray, AFaultyIndexIsReportedAndGetsAZeroedSpareElementAndSizesFromT
           {4u, 255, 0xFFFFFFFFu, "Index out of range [4294967295] / max: 4 (Code: 255)"}, {0u, 7, 0u, ""}, {219999u, 3, 219998u, ""},
           {220000u, 3, 0u, "Array max size exceeded [220000] / max: 220000 (Code: 3)"},
           {0xFFFFFFFFu, 3, 0u, "Array max size exceeded [4294967295] / max: 220000 (Code: 3)"}}) {
-        boxes.shown().clear();
+        shownBoxes.clear();
         BoundedArray<int32_t> array(size, uint8_t(code));
         for (uint32_t i = 0; i < std::min(array.size(), 8u); ++i)
             array.at(i) = int32_t(10 + i);
         array.at(index) = -1;
-        EXPECT_EQ(boxes.shown(), *box ? std::vector<std::string>{std::string("Error|") + box + "|4112"} : std::vector<std::string>()) << size;
+        EXPECT_EQ(shownBoxes, *box ? std::vector<std::string>{std::string("Error|") + box + "|4112"} : std::vector<std::string>()) << size;
         for (uint32_t i = 0; i < std::min(array.size(), 8u); ++i)
             EXPECT_EQ(array.at(i), i == index ? -1 : int32_t(10 + i));
         // A refused size leaves no elements; the spare element is zeroed again for each faulty access.

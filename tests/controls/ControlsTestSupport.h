@@ -7,22 +7,17 @@
 #include <string>
 #include <vector>
 
-// Takes the place of the platform's message box for its lifetime and records every box as
-// "caption|text|flags", preceded by "owned|" when an owner window was given.
+// Every message box shown while a MessageBoxRecorder lives, as "caption|text|flags", preceded by
+// "owned|" when an owner window was given.
+inline std::vector<std::string> shownBoxes;
+
 struct MessageBoxRecorder {
-    MessageBoxRecorder() { shown().clear(); }
+    MessageBoxRecorder() { shownBoxes.clear(); }
     ~MessageBoxRecorder() { platform::setMessageBoxSink(previous); }
-    static std::vector<std::string>& shown()
-    {
-        static std::vector<std::string> boxes;
-        return boxes;
-    }
-    static int record(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
-    {
-        shown().push_back(std::string(owner ? "owned|" : "") + caption + "|" + text + "|" + std::to_string(type));
+    platform::MessageBoxSink previous = platform::setMessageBoxSink([](HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+        shownBoxes.push_back(std::string(owner ? "owned|" : "") + caption + "|" + text + "|" + std::to_string(type));
         return 1;
-    }
-    platform::MessageBoxSink previous = platform::setMessageBoxSink(&record);
+    });
 };
 
 // The pixel bytes of a width x height offscreen context after paint.

@@ -12,8 +12,6 @@
 
 using namespace VSTGUI;
 
-namespace {
-
 constexpr float kInf = std::numeric_limits<float>::infinity(), kNaN = std::numeric_limits<float>::quiet_NaN();
 const CColor kGrey(100, 100, 100, 255), kGreen(0, 255, 0, 255), kBlue(0, 0, 200, 255), kRed(200, 0, 0, 255);
 
@@ -49,61 +47,51 @@ TEST(NumberDisplay, ShowsTheScaledValueInAtMostFifteenCharactersAndConvertsWitho
     }
 }
 
-// The mean row of the pixels in column 50 of the 100 x 40 display at (20, 20) that differ from
-// its background, -1 without any.
-double curveRow(testsupport::OffscreenRig& rig, const CColor& background)
-{
-    rig.frame->idle();
-    double sum = 0, count = 0;
-    for (int32_t y = 0; y < 40; ++y)
-        if (rig.backEnd->getPixel(70, 20 + y) != background)
-            sum += y, ++count;
-    return count ? sum / count : -1;
-}
-
 TEST(CurveDisplay, TheValueBendsTheCurveOverItsBackgroundWhichAloneShowsWhileTheCanvasIsKeptFromAnother)
 {
     testsupport::OffscreenRig rig;
-    auto* original = new QelCCurveDisplay(CRect(20, 20, 120, 60), nullptr, 0, plain(100, 40, kBlue, kBlue));
-    rig.frame->addView(original);
-    // A larger value bends the curve up towards the upper left corner.
-    for (auto [value, lowest, highest] : {std::tuple{1.f, 4., 12.}, {0.5f, 17., 23.}, {0.f, 30., 37.}}) {
-        original->setValue(value);
-        const double row = curveRow(rig, kBlue);
-        EXPECT_TRUE(row >= lowest && row <= highest) << value << ": row " << row;
-    }
-    auto* display = static_cast<QelCCurveDisplay*>(original->newCopy()); // with its own canvas
-    rig.frame->removeView(original);
+    auto* display = new QelCCurveDisplay(CRect(20, 20, 120, 60), nullptr, 0, plain(100, 40, kBlue, kBlue));
     rig.frame->addView(display);
-    for (auto [style, lineStyle] : {std::pair{1, 1}, {3, 3}, {0, 2}, {4, 2}}) {
+    // The mean row of the pixels in column 50 that differ from the background, -1 without any.
+    const auto curveRow = [&](const CColor& background) {
+        rig.frame->idle();
+        double sum = 0, count = 0;
+        for (int32_t y = 0; y < 40; ++y)
+            if (rig.backEnd->getPixel(70, 20 + y) != background)
+                sum += y, ++count;
+        return count ? sum / count : -1;
+    };
+    // Value, stroke style, the rows the curve's mean row lies in, the canvas's line style: a larger value bends it up.
+    for (auto [value, style, lowest, highest, lineStyle] :
+         {std::tuple{1.f, 1, 4., 12., 1}, {0.5f, 3, 17., 23., 3}, {0.f, 0, 30., 37., 2}, {0.f, 4, 30., 37., 2}}) {
+        display->setValue(value);
         display->strokeStyle = style;
         display->invalid();
-        rig.frame->idle();
-        EXPECT_EQ(display->canvas->lineStyle, lineStyle) << style;
+        const double row = curveRow(kBlue);
+        EXPECT_TRUE(row >= lowest && row <= highest && display->canvas->lineStyle == lineStyle) << value << " " << style << ": row " << row;
     }
     auto* canvas = display->canvas.get();
     display->setBitmap(nullptr);
     display->setBitmap(plain(102, 40, kRed, kRed));
-    EXPECT_EQ(std::pair(display->canvas.get(), curveRow(rig, kRed)), std::pair(canvas, -1.));
+    EXPECT_EQ((std::pair{display->canvas.get(), curveRow(kRed)}), std::pair(canvas, -1.));
     display->setBitmap(plain(100, 40, kRed, kRed));
-    EXPECT_GT(curveRow(rig, kRed), 29);
+    EXPECT_GT(curveRow(kRed), 29);
 }
 
 TEST(DropHighlight, ADragOverTheViewMarksAndRedrawsItUntilItDropsOrLeaves)
 {
     testsupport::OffscreenRig rig;
     auto* view = new CView(CRect(100, 10, 150, 60));
-    view->setDropTarget(owned(new DropHighlight(view)));
-    auto* highlight = static_cast<DropHighlight*>(view->getDropTarget().get());
+    auto highlight = owned(new DropHighlight(view));
+    view->setDropTarget(highlight);
     rig.frame->addView(view);
     for (bool drop : {true, false}) {
         rig.frame->idle();
         rig.backEnd->clearPresentedAreas();
-        EXPECT_EQ(rig.backEnd->dragEnter(CPoint(110, 30)), DragOperation::Copy);
-        EXPECT_TRUE(highlight->highlighted);
+        EXPECT_EQ((std::pair{rig.backEnd->dragEnter(CPoint(110, 30)), highlight->highlighted}), std::pair(DragOperation::Copy, true));
         rig.frame->idle();
         EXPECT_EQ(rig.backEnd->getPresentedAreas(), std::vector<CRect>{CRect(100, 10, 150, 60)});
-        EXPECT_FALSE(drop ? rig.backEnd->drop(CPoint(110, 30)) : (rig.backEnd->dragLeave(CPoint(300, 30)), false));
+        EXPECT_FALSE(drop ? rig.backEnd->drop(CPoint(110, 30)) : (rig.backEnd->dragLeave(CPoint(300, 30)), highlight->highlighted));
         EXPECT_FALSE(highlight->highlighted);
     }
 }
@@ -132,11 +120,9 @@ TEST(DropHighlight, DrawsTheBitmapsLowerHalfAtTheRectanglesCornerOrARedFrameTwoP
         const auto expected = painted(80, 60, [&, corner = corner](CDrawContext& c) {
             c.setLineWidth(2);
             c.setFrameColor(CColor(255, 0, 0, 255));
-            if (corner.x == -1)
-                c.drawRect(viewSize, kDrawStroked);
-            c.setFillColor(kGreen);
-            if (corner.x > 0)
-                c.drawRect(CRect(corner.x, corner.y, corner.x + 20, corner.y + 10), kDrawFilled); // its width, half its height
+            c.setFillColor(kGreen); // the bitmap's width and half its height
+            if (corner.x != 0)
+                c.drawRect(corner.x == -1 ? viewSize : CRect(corner.x, corner.y, corner.x + 20, corner.y + 10), corner.x == -1 ? kDrawStroked : kDrawFilled);
         });
         EXPECT_EQ(shown, expected) << corner.x << " " << target << " " << highlighted;
     }
@@ -188,4 +174,3 @@ TEST(FineKnob, WhileEditingWithTheLeftButtonAloneOnlyShiftIsPassedOn)
         EXPECT_EQ(QelCFineKnob::passedButtons(buttons, editing)(), passed) << buttons << " " << editing;
 }
 
-} // namespace
