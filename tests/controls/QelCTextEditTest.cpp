@@ -11,7 +11,11 @@ using namespace VSTGUI;
 
 TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLinesOf254Characters)
 {
-    const CCoord fits = std::trunc(COffscreenContext::create(nullptr, 1, 1)->getStringWidth("aa bb cc")); // the toolkit's font
+    // An 11-point font: half a pixel more or less in a line's height moves its baseline.
+    const auto font = makeOwned<CFontDesc>("Arial", 11);
+    const auto measuring = COffscreenContext::create(nullptr, 1, 1);
+    measuring->setFont(font);
+    const CCoord fits = std::trunc(measuring->getStringWidth("aa bb cc"));
     const std::string long253(253, 'a');
     // Text, view width, the lines it shows.
     for (auto [text, width, lines] :
@@ -20,11 +24,13 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
           {"aa bb cc dd ee", fits - 1, {"aa bb", "cc dd", "ee"}}, {"wwwwwwwwww x", 30, {"wwwwwwwwww", "x"}},
           {"wwwwwwwwwwww", 30, {"wwwwwwwwwwww"}}, {" wwwwwwwwww", 30, {"", "wwwwwwwwww"}}, {long253 + "|bc", 200, {long253}}}) {
         auto edit = makeOwned<QelCTextEdit>(CRect(0, 0, width, 40), nullptr, 0, text.c_str());
+        edit->setFont(font);
         const auto shown = painted(width, 40, [&](CDrawContext& c) {
             c.setFont(kSystemFont, 30); // the context's font before: not the display's
             edit->draw(&c);
         });
         const auto expected = painted(width, 40, [&, width = width, lines = lines](CDrawContext& c) {
+            c.setFont(font);
             c.setFontColor(edit->getFontColor());
             for (size_t l = 0; l < lines.size(); ++l)
                 c.drawString(lines[l].c_str(), CRect(0, 12.0 * l, width, 12.0 * l + 11), kCenterText, true);
