@@ -21,7 +21,8 @@ struct MessageBoxRecorder {
 };
 
 // The pixel bytes of a width x height offscreen context after paint.
-inline std::vector<uint8_t> painted(VSTGUI::CCoord width, VSTGUI::CCoord height, const std::function<void(VSTGUI::CDrawContext&)>& paint)
+inline std::vector<uint8_t> painted(VSTGUI::CCoord width, VSTGUI::CCoord height,
+                                    const std::function<void(VSTGUI::CDrawContext&)>& paint)
 {
     auto context = VSTGUI::COffscreenContext::create(nullptr, width, height);
     paint(*context);

@@ -14,8 +14,9 @@ TEST(MultiLedSwitch, TheValueSelectsOneLedFromTheEndAndSelectingTellsNoListener)
     testsupport::RecordingListener listener;
     // LEDs, value set (NaN: let in by a NaN minimum), LED selected (-1: none), the value after drawing, the lit LED.
     for (auto [leds, value, select, stored, lit] :
-         {std::tuple{4, 0.f, -1, 0.f, 3}, {4, 0.5f, -1, 0.5f, 1}, {4, 1.f, -1, 0.9998f, 0}, {4, 0.5f, 0, 0.1f, 3}, {4, 0.5f, 3, 0.85f, 0},
-          {10, 0.5f, 0, 0.1f, 8}, {10, 0.5f, 8, 0.9f, 0}, {10, 0.5f, 9, 0.9998f, 0}, {4, 0.5f, -7, 0.f, 3}, {0, 0.5f, 2, 0.5f, -1},
+         {std::tuple{4, 0.f, -1, 0.f, 3}, {4, 0.5f, -1, 0.5f, 1}, {4, 1.f, -1, 0.9998f, 0}, {4, 0.5f, 0, 0.1f, 3},
+          {4, 0.5f, 3, 0.85f, 0}, {10, 0.5f, 0, 0.1f, 8}, {10, 0.5f, 8, 0.9f, 0}, {10, 0.5f, 9, 0.9998f, 0}, {4, 0.5f, -7, 0.f, 3},
+          {0, 0.5f, 2, 0.5f, -1},
           {4, std::numeric_limits<float>::quiet_NaN(), -1, 0.f, 3}}) {
         QelCMultiLedSwitch leds_(CRect(0, 0, 40, 10), &listener, 0, nullptr, leds, 2);
         leds_.setMin(std::min(value, 0.f));
@@ -46,15 +47,18 @@ TEST(MultiLedSwitch, APressOrDragAlongTheRowOrColumnPicksTheLedUnderThePointerAn
         EXPECT_EQ((std::tuple{rig.backEnd->mouseDown(at(20), kRButton), rig.backEnd->mouseDown(at(20), kLButton | kRButton),
                               rig.backEnd->mouseDown(at(20), kLButton | kShift), leds->getSelectedLed()}),
                   std::tuple(kMouseEventNotHandled, kMouseEventNotHandled, kMouseEventHandled, 0));
-        for (auto [along, led] : drags)
-            EXPECT_EQ((std::pair{rig.backEnd->mouseMoved(at(along), kLButton), leds->getSelectedLed()}), std::pair(kMouseEventHandled, led));
+        for (auto [along, led] : drags) {
+            EXPECT_EQ(rig.backEnd->mouseMoved(at(along), kLButton), kMouseEventHandled);
+            EXPECT_EQ(leds->getSelectedLed(), led) << orientation << " " << along;
+        }
         EXPECT_TRUE(rig.listener.calls.empty());
         rig.backEnd->mouseUp(at(drags.back().first), kLButton);
         ASSERT_EQ(rig.listener.calls.size(), 1u);
         EXPECT_EQ(std::tuple(rig.listener.calls[0].tag, rig.listener.begins, rig.listener.ends), std::tuple(4, 1, 1));
         rig.frame->idle();
-        for (int led = 0; led < 5; ++led) // the lit LED shows the bitmap's lower half, the others its upper half
-            EXPECT_EQ(rig.backEnd->getPixel(int(at(11 + (orientation == 2 ? 12 : 10) * led).x), int(at(11 + (orientation == 2 ? 12 : 10) * led).y)),
-                      led == drags.back().second ? lit : unlit) << orientation << " " << led;
+        for (int led = 0; led < 5; ++led) { // the lit LED shows the bitmap's lower half, the others its upper half
+            const CPoint p = at(11 + (orientation == 2 ? 12 : 10) * led);
+            EXPECT_EQ(rig.backEnd->getPixel(int(p.x), int(p.y)), led == drags.back().second ? lit : unlit) << orientation << led;
+        }
     }
 }

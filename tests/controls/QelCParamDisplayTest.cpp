@@ -41,13 +41,15 @@ struct PopupRig : testsupport::OffscreenRig {
 
 TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginAndOnlyMovesWhenAskedTo)
 {
-    // Font, text scale, padding (written directly, beyond the setter's range once), anchor, forced above, the place.
+    // Font, text scale, padding (written directly, beyond the setter's range once), anchor, forced
+    // above, the place: 32 + 8 high without a font, 12 + 2 + 8 with the 12-point one.
     const CFontRef f = kSystemFont, none = nullptr;
     for (auto [font, scale, padding, anchor, above, placed] :
-         {std::tuple{none, 1.f, 8, kAnchor, false, CRect(60, 145, 180, 185)}, {f, 1.f, 8, kAnchor, false, {60, 145, 180, 167}}, // 32 + 8, 12 + 2 + 8
-          {f, 1.f, 8, kAnchor, true, {60, 73, 180, 95}}, {f, 1.f, 8, {100, 200, 140, 246}, false, {60, 251, 180, 273}}, // 32 left below
-          {f, 1.f, 8, {100, 200, 140, 247}, false, {60, 173, 180, 195}}, {f, 1.25f, 8, kAnchor, false, {60, 145, 180, 170}}, // 31; 17 + 8
-          {f, std::numeric_limits<float>::quiet_NaN(), 8, kAnchor, false, {60, 145, 180, 153}}, {f, 1.f, 1 << 30, kAnchor, false, {60, 145, 180, 223}}}) {
+         {std::tuple{none, 1.f, 8, kAnchor, false, CRect(60, 145, 180, 185)}, {f, 1.f, 8, kAnchor, false, {60, 145, 180, 167}},
+          {f, 1.f, 8, kAnchor, true, {60, 73, 180, 95}}, {f, 1.f, 8, {100, 200, 140, 246}, false, {60, 251, 180, 273}}, // 32 left
+          {f, 1.f, 8, {100, 200, 140, 247}, false, {60, 173, 180, 195}}, {f, 1.25f, 8, kAnchor, false, {60, 145, 180, 170}},
+          {f, std::numeric_limits<float>::quiet_NaN(), 8, kAnchor, false, {60, 145, 180, 153}},
+          {f, 1.f, 1 << 30, kAnchor, false, {60, 145, 180, 223}}}) { // 31 left; floor(17.5) + 8; 0 + 8; 14 + 64
         PopupRig rig;
         rig.popup->setFont(font);
         rig.popup->textScale = scale;
@@ -66,11 +68,11 @@ TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginAndOnlyMove
 
 TEST(ValuePopup, TimedModesHideWhenThePointerLeavesOrTheLeftButtonIsReleased)
 {
-    // Mode, pointer, buttons, a move after that many ticks (0: none), the tick that hides (0: none of ten). On
-    // leave the anchor's right and bottom edges are outside; on release the modifiers do not count.
+    // Mode, pointer, buttons, a move after that many ticks (0: none), the tick that hides (0: none of
+    // ten). On leave the anchor's right and bottom edges are outside; on release modifiers do not count.
     for (auto [mode, pointer, buttons, moved, tick] :
          {std::tuple{1, CPoint(100, 100), 0, 0, 4}, {1, {120, 139}, 0, 3, 7}, {1, {140, 120}, 0, 0, 1}, {1, {120, 140}, 0, 0, 1},
-          {2, {}, kLButton, 0, 6}, {2, {}, kLButton | kShift, 3, 9}, {2, {}, kLButton | kRButton, 0, 1}, {0, {}, kLButton, 0, 0}}) {
+          {2, {}, kLButton, 0, 6}, {2, {}, kLButton | kShift, 3, 9}, {2, {}, kLButton | kRButton, 0, 1}, {0, {}, 0, 0, 0}}) {
         PopupRig rig;
         rig.backEnd->mouseDown(pointer, buttons);
         popupHideOnRelease = mode == 2;
@@ -83,7 +85,7 @@ TEST(ValuePopup, TimedModesHideWhenThePointerLeavesOrTheLeftButtonIsReleased)
                 rig.popup->movePopup(CPoint(0, 0)); // starts the count again
             hidden = rig.popup->isOpen() ? 0 : t;
         }
-        EXPECT_EQ(std::pair(hidden, rig.popup->timer->isRunning()), std::pair(tick, tick == 0 && mode != 0)) << mode << " " << pointer.x;
+        EXPECT_EQ(std::pair(hidden, rig.popup->timer->isRunning()), std::pair(tick, tick == 0 && mode != 0)) << mode << pointer.x;
     }
 }
 
@@ -92,12 +94,14 @@ TEST(ValuePopup, TheBoxIsTheTextWidthInItsOwnFontPlusPaddingWithinTheView)
     CBitmap image(FontImage::render(FontImage::kNativeHeight));
     BitmapFont bitmapFont;
     bitmapFont.setImage(&image, 20);
-    // Text, font size (0: the toolkit's 12-point font, -1: the bitmap font), alignment, padding,
-    // the pop-up's bottom, the box's line columns (0, 0: the text's, with at least 7 on either side).
+    // Text, font size (0: the toolkit's 12-point font, -1: the bitmap font), alignment, padding, the
+    // pop-up's bottom, the box's line columns (none: the text's, with at least 7 on either side).
+    using Box = std::pair<int, int>;
     for (auto [text, size, alignment, padding, bottom, box] :
-         {std::tuple{"", 0, 1, 8, 167, std::pair(112, 127)}, {"", 0, 0, 8, 167, {60, 75}}, {"", 0, 2, 8, 167, {164, 179}}, {"", 0, 5, 8, 167, {60, 179}},
-          {"", 0, 1, 0, 159, {116, 123}}, {"1", 0, 1, 8, 167, {109, 130}}, {"WWWWWWWWWWWWWWWWWWWWW", 0, 1, 8, 167, {60, 179}}, // 6.67 + 16
-          {"440.0 Hz", 20, 1, 8, 175, {0, 0}}, {"-12.5 dB", 20, 1, 8, 175, {0, 0}}, {"440.0 Hz", -1, 1, 8, 173, {78, 161}}}) { // 68 + 16, 20 + 8
+         {std::tuple{"", 0, 1, 8, 167, Box(112, 127)}, {"", 0, 0, 8, 167, Box(60, 75)}, {"", 0, 2, 8, 167, Box(164, 179)},
+          {"", 0, 5, 8, 167, Box(60, 179)}, {"", 0, 1, 0, 159, Box(116, 123)}, {"1", 0, 1, 8, 167, Box(109, 130)}, // 6.67 + 16
+          {"WWWWWWWWWWWWWWWWWWWWW", 0, 1, 8, 167, Box(60, 179)}, {"440.0 Hz", 20, 1, 8, 175, Box()},
+          {"-12.5 dB", 20, 1, 8, 175, Box()}, {"440.0 Hz", -1, 1, 8, 173, Box(78, 161)}}) { // 68 + 16 wide, 20 + 8 high
         PopupRig rig;
         std::strcpy(rig.popup->popupText, text);
         rig.popup->setFont(size > 0 ? makeOwned<CFontDesc>("Arial", size).get() : kSystemFont);
@@ -105,10 +109,10 @@ TEST(ValuePopup, TheBoxIsTheTextWidthInItsOwnFontPlusPaddingWithinTheView)
         rig.popup->alignment = alignment;
         rig.popup->setPadding(padding);
         rig.popup->showPopup(kAnchor, false, false);
-        EXPECT_EQ(rig.popup->getViewSize().bottom, bottom) << text << " " << size;
-        const auto drawn = rig.columns(146, bottom - 1, false), lines = rig.columns(146, 147, true);
-        EXPECT_EQ(lines, box.second ? box : lines) << text << " " << alignment << " " << padding;
-        EXPECT_TRUE(!*text || lines == std::pair(60, 179) || (lines.first + 7 <= drawn.first && drawn.second + 7 <= lines.second && drawn.second > 0))
+        const Box drawn = rig.columns(146, bottom - 1, false), lines = rig.columns(146, 147, true);
+        EXPECT_EQ(std::pair(rig.popup->getViewSize().bottom, lines), std::pair(CCoord(bottom), box.second ? box : lines));
+        const bool inside = lines.first + 7 <= drawn.first && drawn.second + 7 <= lines.second && drawn.second > 0;
+        EXPECT_TRUE(!*text || lines == Box(60, 179) || inside)
             << text << ": text " << drawn.first << ".." << drawn.second << ", box " << lines.first << ".." << lines.second;
     }
 }
@@ -118,9 +122,9 @@ TEST(ValuePopup, WithoutAFrameItNeverShowsAndSettersClamp)
     auto popup = makeOwned<QelCParamDisplay>(CRect(10, 10, 100, 20), nullptr);
     popup->showPopup(kAnchor, false, true);
     popup->movePopup(CPoint(100, 50));
-    EXPECT_EQ(std::tuple(popup->getViewSize(), popup->timer->isRunning(), popup->notify(nullptr, "other")), std::tuple(CRect(10, 10, 100, 20), false, kMessageUnknown));
+    EXPECT_EQ(std::tuple(popup->getViewSize(), popup->timer->isRunning(), popup->notify(nullptr, "other")),
+              std::tuple(CRect(10, 10, 100, 20), false, kMessageUnknown));
     for (auto [in, padding, margin] : {std::tuple{-3, 0, 0}, {100, 64, 100}, {300, 64, 256}})
         EXPECT_EQ((std::tuple{popup->setPadding(in), popup->setMargin(in), popup->textPadding, popup->margin}),
                   std::tuple(padding, margin, padding, margin));
 }
-

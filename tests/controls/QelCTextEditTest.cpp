@@ -43,7 +43,7 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
 // with the text then into the test's log (which outlives it).
 struct ObjectListener : CBaseObject, IControlListener {
     explicit ObjectListener(std::vector<std::string>& log) : log(log) {}
-    void valueChanged(CControl* edit) override { log.push_back(std::string("changed ") + static_cast<CTextEdit*>(edit)->getText()); }
+    void valueChanged(CControl* edit) override { log.push_back("changed " + std::string(static_cast<CTextEdit*>(edit)->getText())); }
     CMessageResult notify(CBaseObject* edit, IdStringPtr message) override
     {
         log.push_back((message == kMsgLooseFocus ? "loose " : "other ") + std::string(static_cast<CTextEdit*>(edit)->getText()));
@@ -60,12 +60,13 @@ TEST(MultiLineTextEdit, EditingEndsInACommitThenTellsAListenerThatIsAnObjectItLo
     // How the editing ends, the listener, what the object listener hears.
     for (auto [end, kind, heard] :
          {std::tuple{kClickElsewhere, kObject, committed}, {kKeypadEnter, kObject, committed}, {kEscape, kObject, {"loose ab"}},
-          {kOtherApplication, kObject, committed}, {kClickElsewhere, kPlain, {}}, {kClickElsewhere, kReleasedWhileEditing, committed},
-          {kClickElsewhere, kClearedWhileEditing, {}}}) {
+          {kOtherApplication, kObject, committed}, {kClickElsewhere, kPlain, {}},
+          {kClickElsewhere, kReleasedWhileEditing, committed}, {kClickElsewhere, kClearedWhileEditing, {}}}) {
         testsupport::OffscreenRig rig;
         std::vector<std::string> log;
         SharedPointer<ObjectListener> object = owned(new ObjectListener(log));
-        auto* edit = new QelCTextEdit(CRect(10, 10, 110, 40), kind == kPlain ? &rig.listener : static_cast<IControlListener*>(object), 2, "ab");
+        IControlListener* listener = kind == kPlain ? &rig.listener : static_cast<IControlListener*>(object);
+        auto* edit = new QelCTextEdit(CRect(10, 10, 110, 40), listener, 2, "ab");
         rig.frame->addView(edit);
         rig.backEnd->mouseDown(CPoint(20, 20), kLButton);
         rig.backEnd->type("c");

@@ -44,8 +44,8 @@ TEST(LevelMeter, LightsTheFirstLevelMinusMinPositionsAcrossSegmentsAndCountsEver
     // counts both its repeat counts, the surplus positions being the first segment's.
     for (auto [number, repeat, level, shown] :
          {std::tuple{3, 1, 6, "c"}, {2, 3, 6, "2bb3"}, {1, 10, 17, "111111111122b3"}, {-1, 0, 5, "aaaaaaaaaabbb3"},
-          {-1, 0, -40, "aaaaaaaaaabbb3"}, {-1, 0, 19, "1111111111222c"}, {-1, 0, 99, "1111111111222c"}, {0, 1, 19, "1111111111222c"},
-          {4, 1, 19, "1111111111222c"}, {2, 0, 19, "1111111111222c"}, {1, 1, 8, "122b3aaaaaaaaaa"}}) {
+          {-1, 0, -40, "aaaaaaaaaabbb3"}, {-1, 0, 19, "1111111111222c"}, {-1, 0, 99, "1111111111222c"},
+          {0, 1, 19, "1111111111222c"}, {4, 1, 19, "1111111111222c"}, {2, 0, 19, "1111111111222c"}, {1, 1, 8, "122b3aaaaaaaaaa"}}) {
         if (number != -1)
             rig.meter->setSegmentBitmap(rig.bitmaps[size_t(std::clamp(number, 1, 3) - 1)], number, repeat, number != 3);
         rig.meter->setIntValue(level);
@@ -64,7 +64,8 @@ TEST(LevelMeter, CountsAndLevelsAreBoundedAndPositionsPastTheArrayLimitAreRefuse
     for (auto [count, clamped] : {std::pair{0, 1}, {-5, 1}, {20, 16}})
         EXPECT_EQ(QelCVUDisplay(CRect(), nullptr, 0, count, 0, 1).segmentCount, clamped);
     // Min, max, value, level.
-    for (auto [min, max, value, level] : {std::tuple{0, 10, -3, 0}, {0, 10, 11, 10}, {10, 0, 5, 0}, {INT_MIN, INT_MAX, INT_MAX, INT_MAX}})
+    for (auto [min, max, value, level] :
+         {std::tuple{0, 10, -3, 0}, {0, 10, 11, 10}, {10, 0, 5, 0}, {INT_MIN, INT_MAX, INT_MAX, INT_MAX}})
         EXPECT_EQ(QelCVUDisplay(CRect(), nullptr, 0, 1, min, max).setIntValue(value), level);
     MeterRig rig; // refused with one report each, nothing drawn, no endless loop
     rig.meter->setIntValue(INT_MAX);

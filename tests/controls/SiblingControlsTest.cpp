@@ -17,19 +17,21 @@ const CColor kGrey(100, 100, 100, 255), kGreen(0, 255, 0, 255), kBlue(0, 0, 200,
 
 SharedPointer<CBitmap> plain(int32_t width, int32_t height, const CColor& colour, const CColor& lowerHalf)
 {
-    return makeOwned<CBitmap>(testsupport::makeBitmap(width, height, [&](int32_t, int32_t y) { return y < height / 2 ? colour : lowerHalf; }));
+    return makeOwned<CBitmap>(
+        testsupport::makeBitmap(width, height, [&](int32_t, int32_t y) { return y < height / 2 ? colour : lowerHalf; }));
 }
 
 TEST(NumberDisplay, ShowsTheScaledValueInAtMostFifteenCharactersAndConvertsWithoutLeavingTheInt32Range)
 {
     // Factor, value, precision, percent, offset (float), the text.
     for (auto [factor, value, precision, percent, offset, text] :
-         {std::tuple{100.f, 0.5f, 0, false, 1.f, "51"}, {100.f, 0.5f, 1, true, 0.f, "50.0 %"}, {100.f, 0.5f, 2, false, 0.25f, "50.25"},
-          {100.f, 0.5f, 0, false, 2.95f, "53"}, {100.f, 0.5f, 0, false, -0.2f, "49"}, {100.f, 0.5f, 0, false, kNaN, "50"},
-          {100.f, 0.5f, 0, false, 1e20f, "2147483697"}, {100.f, 0.5f, 0, false, -kInf, "-2147483598"}, {kInf, 1.f, 0, false, 0.f, "2147483647"},
-          {-1e30f, 1.f, 0, false, -3e9f, "-4294967296"}, {1e30f, 1.f, 9, true, 0.f, "1.0000000e+30 %"},
-          {1e6f, 1.f, 9, false, 0.f, "1000000.0000000"}, {kInf, 1.f, 3, false, 0.f, "inf"}, {kNaN, 1.f, 0, false, 0.f, "0"},
-          {1.f, 0.5f, 2, true, kNaN, "nan %"}, {1.f, 0.5f, 40, false, 0.f, "0.500000000"}, {1.f, 0.5f, -3, false, 0.f, "0"}}) {
+         {std::tuple{100.f, 0.5f, 0, false, 1.f, "51"}, {100.f, 0.5f, 1, true, 0.f, "50.0 %"},
+          {100.f, 0.5f, 2, false, 0.25f, "50.25"}, {100.f, 0.5f, 0, false, 2.95f, "53"}, {100.f, 0.5f, 0, false, -0.2f, "49"},
+          {100.f, 0.5f, 0, false, kNaN, "50"}, {100.f, 0.5f, 0, false, 1e20f, "2147483697"}, {kInf, 1.f, 0, false, 0.f, "2147483647"},
+          {100.f, 0.5f, 0, false, -kInf, "-2147483598"}, {-1e30f, 1.f, 0, false, -3e9f, "-4294967296"},
+          {1e30f, 1.f, 9, true, 0.f, "1.0000000e+30 %"}, {1e6f, 1.f, 9, false, 0.f, "1000000.0000000"}, {kInf, 1.f, 3, false, 0.f, "inf"},
+          {kNaN, 1.f, 0, false, 0.f, "0"}, {1.f, 0.5f, 2, true, kNaN, "nan %"}, {1.f, 0.5f, 40, false, 0.f, "0.500000000"},
+          {1.f, 0.5f, -3, false, 0.f, "0"}}) {
         QelCNumberDisplay display(CRect(0, 0, 80, 20));
         display.setValue(value);
         display.displayFactor = factor;
@@ -67,7 +69,8 @@ TEST(CurveDisplay, TheValueBendsTheCurveOverItsBackgroundWhichAloneShowsWhileThe
         display->strokeStyle = style;
         display->invalid();
         const double row = curveRow(kBlue);
-        EXPECT_TRUE(row >= lowest && row <= highest && display->canvas->lineStyle == lineStyle) << value << " " << style << ": row " << row;
+        EXPECT_TRUE(row >= lowest && row <= highest) << value << ": row " << row;
+        EXPECT_EQ(display->canvas->lineStyle, lineStyle) << style;
     }
     auto* canvas = display->canvas.get();
     display->setBitmap(nullptr);
@@ -87,7 +90,8 @@ TEST(DropHighlight, ADragOverTheViewMarksAndRedrawsItUntilItDropsOrLeaves)
     for (bool drop : {true, false}) {
         rig.frame->idle();
         rig.backEnd->clearPresentedAreas();
-        EXPECT_EQ((std::pair{rig.backEnd->dragEnter(CPoint(110, 30)), highlight->highlighted}), std::pair(DragOperation::Copy, true));
+        EXPECT_EQ(rig.backEnd->dragEnter(CPoint(110, 30)), DragOperation::Copy);
+        EXPECT_TRUE(highlight->highlighted);
         rig.frame->idle();
         EXPECT_EQ(rig.backEnd->getPresentedAreas(), std::vector<CRect>{CRect(100, 10, 150, 60)});
         EXPECT_FALSE(drop ? rig.backEnd->drop(CPoint(110, 30)) : (rig.backEnd->dragLeave(CPoint(300, 30)), highlight->highlighted));
@@ -102,8 +106,8 @@ TEST(DropHighlight, DrawsTheBitmapsLowerHalfAtTheRectanglesCornerOrARedFrameTwoP
     // Bitmap, rectangle given, a drop target, highlighted; the lower half's top-left (-1: a red frame; none: nothing).
     for (auto [bitmap, rect, target, highlighted, corner] :
          {std::tuple{states.get(), (const CRect*)nullptr, true, true, CPoint(10, 10)}, {states.get(), &given, true, true, {30, 25}},
-          {nullptr, &given, true, true, {-1, -1}}, {states.get(), nullptr, true, false, {}}, {states.get(), nullptr, false, true, {}},
-          {nullptr, nullptr, false, true, {}}}) {
+          {nullptr, &given, true, true, {-1, -1}}, {states.get(), nullptr, true, false, {}},
+          {states.get(), nullptr, false, true, {}}, {nullptr, nullptr, false, true, {}}}) {
         auto view = makeOwned<CView>(viewSize);
         auto highlight = owned(new DropHighlight(view, bitmap));
         if (target)
@@ -120,8 +124,10 @@ TEST(DropHighlight, DrawsTheBitmapsLowerHalfAtTheRectanglesCornerOrARedFrameTwoP
             c.setLineWidth(2);
             c.setFrameColor(CColor(255, 0, 0, 255));
             c.setFillColor(kGreen); // the bitmap's width and half its height
-            if (corner.x != 0)
-                c.drawRect(corner.x == -1 ? viewSize : CRect(corner.x, corner.y, corner.x + 20, corner.y + 10), corner.x == -1 ? kDrawStroked : kDrawFilled);
+            if (corner.x == -1)
+                c.drawRect(viewSize, kDrawStroked);
+            else if (corner.x != 0)
+                c.drawRect(CRect(corner.x, corner.y, corner.x + 20, corner.y + 10), kDrawFilled);
         });
         EXPECT_EQ(shown, expected) << corner.x << " " << target << " " << highlighted;
     }
@@ -130,12 +136,12 @@ TEST(DropHighlight, DrawsTheBitmapsLowerHalfAtTheRectanglesCornerOrARedFrameTwoP
 // Logs "down|move|up x,y buttons" and answers presses and releases as handled, moves as not handled.
 struct Target : CView {
     Target(std::vector<std::string>& log) : CView(CRect(200, 100, 240, 140)), log(log) {}
-    CMouseEventResult onMouseDown(CPoint& at, const CButtonState& b) override { return record("down", at, b, 1); }
-    CMouseEventResult onMouseUp(CPoint& at, const CButtonState& b) override { return record("up", at, b, 1); }
-    CMouseEventResult onMouseMoved(CPoint& at, const CButtonState& b) override { return record("move", at, b, 2); }
+    CMouseEventResult onMouseDown(CPoint& at, const CButtonState& b) override { return record("down ", at, b, 1); }
+    CMouseEventResult onMouseUp(CPoint& at, const CButtonState& b) override { return record("up ", at, b, 1); }
+    CMouseEventResult onMouseMoved(CPoint& at, const CButtonState& b) override { return record("move ", at, b, 2); }
     CMouseEventResult record(const char* what, const CPoint& at, const CButtonState& b, int result)
     {
-        log.push_back(std::string(what) + " " + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) + " " + std::to_string(b()));
+        log.push_back(what + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) + " " + std::to_string(b()));
         return CMouseEventResult(result);
     }
     std::vector<std::string>& log;
@@ -159,7 +165,8 @@ TEST(MouseForwarder, PassesAPressOnePixelInsideTheTargetButNeverReachesATargetOu
                               forwarder->onMouseUp(where, kRButton)}),
                   target == 1 ? std::tuple(kMouseEventHandled, kMouseEventNotHandled, kMouseEventHandled)
                               : std::tuple(kMouseDownEventHandledButDontNeedMovedOrUpEvents, kMouseEventHandled, kMouseEventHandled));
-        EXPECT_EQ(log, (target == 1 ? std::vector<std::string>{"down 201,101 18", "move 25,35 2", "up 201,101 8"} : std::vector<std::string>()));
+        const std::vector<std::string> forwarded{"down 201,101 18", "move 25,35 2", "up 201,101 8"};
+        EXPECT_EQ(log, target == 1 ? forwarded : std::vector<std::string>());
     }
 }
 
