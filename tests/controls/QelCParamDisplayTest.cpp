@@ -21,7 +21,6 @@ struct PopupRig : testsupport::OffscreenRig {
         popup->setBackColor(kBack);
         popup->setFrameColor(kLine);
         popup->setFontColor(CColor(255, 0, 0, 255));
-        popup->setFont(kSystemFont);
     }
     ~PopupRig() { popup->hidePopup(); }
     // After the next idle: the first and last column of the rows top..bottom - 1 whose pixel is
