@@ -151,8 +151,10 @@ CMessageResult QelCParamDisplay::notify(CBaseObject* sender, IdStringPtr message
 
 CCoord QelCParamDisplay::boxWidth(CDrawContext* context, const char* text) const
 {
-    // The platform text is measured with the context's current font; the display's own font is
-    // applied only when the text is drawn.
+    // Measured with the font the text is drawn in: the context may hold a smaller one, and the
+    // text would then spill past the box. Without a font of its own no text is drawn.
+    if (!bitmapFont && getFont())
+        context->setFont(getFont());
     const CCoord textWidth = bitmapFont ? bitmapFont->getStringWidth(text, context) : context->getStringWidth(text);
     const float scaledWidth = scaledLength(toLength(textWidth), textScale);
     const CCoord padded = std::trunc(2.0 * std::clamp(textPadding, 0, kMaxPadding) + scaledWidth);

@@ -1,43 +1,26 @@
 #include "controls/BoundedArray.h"
 
-#include "MessageBoxRecorder.h"
+#include "ControlsTestSupport.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-TEST(BoundedArray, AFaultyIndexIsReportedAndGetsAZeroedSpareElementNeverAnotherElement)
+TEST(BoundedArray, AFaultyIndexIsReportedAndGetsAZeroedSpareElementAndSizesFromTheLimitOnAreRefused)
 {
     MessageBoxRecorder boxes;
-    // Size, code, index, the report's numbers (none for a good index or an empty array).
-    for (auto [size, code, index, report] :
-         {std::tuple{4u, uint8_t(7), 3u, ""}, {4u, uint8_t(7), 4u, "[4] / max: 4 (Code: 7)"},
-          {4u, uint8_t(255), 0xFFFFFFFFu, "[4294967295] / max: 4 (Code: 255)"}, {0u, uint8_t(7), 0u, ""},
-          {0u, uint8_t(7), 9u, ""}}) {
-        BoundedArray<int32_t> array(size, code);
-        for (uint32_t i = 0; i < array.size(); ++i)
-            array.at(i) = int32_t(10 + i);
-        boxes.shown().clear();
-        array.at(index) = -1;
-        EXPECT_EQ(boxes.shown(), *report ? std::vector<std::string>{std::string("Error|Index out of range ") + report + "|4112"}
-                                         : std::vector<std::string>{});
-        for (uint32_t i = 0; i < array.size(); ++i)
-            EXPECT_EQ(array.at(i), i == index ? -1 : int32_t(10 + i));
-        EXPECT_EQ(array.at(index), index < size ? -1 : 0); // the spare element zeroed again
+    // Size, owner code, the index written, the box shown ("": none).
+    for (auto [size, code, index, box] :
+         {std::tuple{4u, 7, 3u, ""}, {4u, 7, 4u, "Index out of range [4] / max: 4 (Code: 7)"}, {0u, 7, 9u, ""},
+          {4u, 255, 0xFFFFFFFFu, "Index out of range [4294967295] / max: 4 (Code: 255)"}, {219999u, 3, 219998u, ""},
+          {220000u, 3, 0u, "Array max size exceeded [220000] / max: 220000 (Code: 3)"}}) {
+        shownBoxes.clear();
+        BoundedArray<int32_t> array(size, uint8_t(code));
+        array.at(0) = 10;
+        array.at(index) = -1; // into the spare element when faulty: no real element changes
+        EXPECT_EQ(shownBoxes, *box ? std::vector<std::string>{std::string("Error|") + box + "|4112"} : std::vector<std::string>());
+        const uint32_t kept = size < 220000 ? size : 0;
+        EXPECT_EQ(std::tuple(array.size(), array.getByteSize(), array.at(0), array.at(index)),
+                  std::tuple(kept, kept * 4, kept ? 10 : 0, index < kept ? -1 : 0)) << size << " " << index;
     }
-}
-
-TEST(BoundedArray, SizesFromTheLimitOnAreRefusedAndOnlyAReleasedArrayAllocatesAgain)
-{
-    MessageBoxRecorder boxes;
-    EXPECT_EQ(BoundedArray<int32_t>(kBoundedArrayMax - 1, 3).getByteSize(), 219999u * 4);
-    for (uint32_t refused : {kBoundedArrayMax, 0xFFFFFFFFu}) {
-        BoundedArray<int32_t> array(refused, 3);
-        array.at(0) = 5;
-        EXPECT_EQ(std::pair(array.size(), array.at(0)), std::pair(0u, 0));
-    }
-    EXPECT_EQ(boxes.shown(), (std::vector<std::string>{"Error|Array max size exceeded [220000] / max: 220000 (Code: 3)|4112",
-                                                       "Error|Array max size exceeded [4294967295] / max: 220000 (Code: 3)|4112"}));
     BoundedArray<int32_t> array(2, 1);
     array.allocate(8);
     EXPECT_EQ(array.size(), 2u);
@@ -45,5 +28,3 @@ TEST(BoundedArray, SizesFromTheLimitOnAreRefusedAndOnlyAReleasedArrayAllocatesAg
     array.allocate(8);
     EXPECT_EQ(array.size(), 8u);
 }
-
-} // namespace

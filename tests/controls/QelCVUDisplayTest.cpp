@@ -1,6 +1,6 @@
 #include "controls/QelCVUDisplay.h"
 
-#include "MessageBoxRecorder.h"
+#include "ControlsTestSupport.h"
 #include "tests/vstgui/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,92 +9,66 @@
 
 using namespace VSTGUI;
 
-namespace {
-
-// Segment kind k: 4 pixels wide, its unlit colour in the upper half and its lit one below.
-CColor unlitColour(int k) { return CColor(uint8_t(40 * k), 0, 0, 255); }
-CColor litColour(int k) { return CColor(0, uint8_t(80 * k), 0, 255); }
-
+// A meter of three segments from level 5 at (10, 10); segment kind k is 4 pixels wide, unlit
+// (40 k, 0, 0) in its upper half and lit (0, 80 k, 0) below.
 struct MeterRig : testsupport::OffscreenRig {
-    MeterRig()
+    MeterRig() { frame->addView(meter); }
+    SharedPointer<CBitmap> kind(int k)
     {
-        for (int k = 1; k <= 3; ++k)
-            bitmaps.push_back(makeOwned<CBitmap>(testsupport::makeBitmap(
-                4, 20, [k](int32_t, int32_t y) { return y < 10 ? unlitColour(k) : litColour(k); })));
-        meter = new QelCVUDisplay(CRect(10, 10, 200, 20), nullptr, 0, 3, 5, 100);
-        frame->addView(meter);
+        return makeOwned<CBitmap>(testsupport::makeBitmap(4, 20, [k](int32_t, int32_t y) {
+            return y < 10 ? CColor(uint8_t(40 * k), 0, 0, 255) : CColor(0, uint8_t(80 * k), 0, 255);
+        }));
     }
-    // Lit (1) or unlit (0) per position, by the colour at each 4-pixel step.
+    // Per position from the left: the kind's digit when lit, its letter ('a' for 1) when unlit.
     std::string shown()
     {
         frame->invalid();
         frame->idle();
         std::string states;
-        for (int x = 11; x < 200; x += 4) {
+        for (int x = 11; backEnd->getPixel(x, 15) != kBlackCColor; x += 4) {
             const CColor c = backEnd->getPixel(x, 15);
-            if (c.green == 0 && c.red == 0)
-                break;
-            states += c.green ? '1' : '0';
+            states += c.green ? char('0' + c.green / 80) : char('a' + c.red / 40 - 1);
         }
         return states;
     }
-    std::vector<SharedPointer<CBitmap>> bitmaps; // borrowed by the meter, which draws no more when they go
-    QelCVUDisplay* meter;
+    std::vector<SharedPointer<CBitmap>> bitmaps{kind(1), kind(2), kind(3)}; // borrowed by the meter
+    QelCVUDisplay* meter = new QelCVUDisplay(CRect(10, 10, 200, 20), nullptr, 0, 3, 5, 100);
     MessageBoxRecorder boxes;
 };
 
-TEST(LevelMeter, LightsTheFirstLevelMinusMinPositionsAcrossSegmentsWithoutAReport)
+TEST(LevelMeter, LightsTheFirstLevelMinusMinPositionsAcrossSegmentsAndCountsEveryPositionSet)
 {
     MeterRig rig;
-    // Set last to first: unset segments take no positions meanwhile.
-    rig.meter->setSegmentBitmap(rig.bitmaps[2], 3, 1, true);
-    rig.meter->setSegmentBitmap(rig.bitmaps[1], 2, 3, true);
-    rig.meter->setIntValue(6);
-    EXPECT_EQ(rig.shown(), "1000");
-    rig.meter->setSegmentBitmap(rig.bitmaps[0], 1, 10, true);
-    // Level, positions lit.
-    for (auto [level, shown] : {std::pair{17, "11111111111100"}, {5, "00000000000000"}, {-40, "00000000000000"},
-                                {19, "11111111111111"}, {99, "11111111111111"}}) {
+    // Segment number set (-1: none), its repeat count, the level, then what the meter shows. The third
+    // segment's lit state is its upper half. Unset segments take no positions; a segment set again
+    // counts both its repeat counts, the surplus positions being the first segment's.
+    for (auto [number, repeat, level, shown] :
+         {std::tuple{3, 1, 6, "c"}, {2, 3, 6, "2bb3"}, {1, 10, 17, "111111111122b3"}, {-1, 0, 5, "aaaaaaaaaabbb3"},
+          {-1, 0, -40, "aaaaaaaaaabbb3"}, {-1, 0, 19, "1111111111222c"}, {-1, 0, 99, "1111111111222c"},
+          {0, 1, 19, "1111111111222c"}, {4, 1, 19, "1111111111222c"}, {2, 0, 19, "1111111111222c"}, {1, 1, 8, "122b3aaaaaaaaaa"}}) {
+        if (number != -1)
+            rig.meter->setSegmentBitmap(rig.bitmaps[size_t(std::clamp(number, 1, 3) - 1)], number, repeat, number != 3);
         rig.meter->setIntValue(level);
-        EXPECT_EQ(rig.shown(), shown) << level;
+        EXPECT_EQ(rig.shown(), shown) << number << " " << repeat << " " << level;
     }
-    EXPECT_EQ(rig.backEnd->getPixel(11 + 4 * 11, 15), litColour(2)); // the 12th: the second kind's
-    EXPECT_TRUE(rig.boxes.shown().empty());
-
-    // A copy has its own records: both go without a double release.
-    auto* copy = static_cast<QelCVUDisplay*>(rig.meter->newCopy());
+    rig.meter->setSegmentBitmap(nullptr, 2, 1, true);
+    auto* copy = static_cast<QelCVUDisplay*>(rig.meter->newCopy()); // with records of its own: no double release
     copy->segments.at(0).repeatCount = 0;
     copy->forget();
-    EXPECT_EQ(rig.meter->segments.at(0).repeatCount, 10);
-    EXPECT_EQ(rig.shown(), "11111111111111");
+    EXPECT_EQ(std::pair(rig.shown(), shownBoxes.size()), std::pair(std::string("122b3aaaaaaaaaa"), size_t(0)));
 }
 
-TEST(LevelMeter, BadArgumentsChangeNothingAndCountsAndLevelsAreBounded)
+TEST(LevelMeter, CountsAndLevelsAreBoundedAndPositionsPastTheArrayLimitAreRefused)
 {
-    MeterRig rig;
-    rig.meter->setSegmentBitmap(rig.bitmaps[0], 1, 2, false);
-    rig.meter->setIntValue(6);
-    EXPECT_EQ(rig.shown(), "01"); // lit in the upper half: the first position shows that half
-    for (auto [bitmap, number, repeat] : {std::tuple{rig.bitmaps[1].get(), 0, 1}, {rig.bitmaps[1].get(), 4, 1},
-                                         {rig.bitmaps[1].get(), 2, 0}, {nullptr, 2, 1}}) {
-        rig.meter->setSegmentBitmap(bitmap, number, repeat, true);
-        EXPECT_EQ(rig.meter->totalPositions, 2);
-    }
     for (auto [count, clamped] : {std::pair{0, 1}, {-5, 1}, {20, 16}})
         EXPECT_EQ(QelCVUDisplay(CRect(), nullptr, 0, count, 0, 1).segmentCount, clamped);
     // Min, max, value, level.
-    for (auto [min, max, value, level] : {std::tuple{0, 10, -3, 0}, {0, 10, 11, 10}, {10, 0, 5, 0}, {INT_MIN, INT_MAX, INT_MAX, INT_MAX}}) {
-        QelCVUDisplay meter(CRect(), nullptr, 0, 1, min, max);
-        EXPECT_EQ(meter.setIntValue(value), level);
-        EXPECT_EQ(meter.getIntValue(), level);
-    }
-    // Counts past the array limit: refused with one report, nothing drawn, no endless loop.
+    for (auto [min, max, value, level] :
+         {std::tuple{0, 10, -3, 0}, {0, 10, 11, 10}, {10, 0, 5, 0}, {INT_MIN, INT_MAX, INT_MAX, INT_MAX}})
+        EXPECT_EQ(QelCVUDisplay(CRect(), nullptr, 0, 1, min, max).setIntValue(value), level);
+    MeterRig rig; // refused with one report each, nothing drawn, no endless loop
     rig.meter->setIntValue(INT_MAX);
     rig.meter->setSegmentBitmap(rig.bitmaps[1], 2, INT_MAX, true);
     rig.meter->setSegmentBitmap(rig.bitmaps[2], 3, INT_MAX, true);
-    EXPECT_EQ(rig.meter->totalPositions, INT_MAX);
-    EXPECT_EQ(rig.shown(), "");
-    EXPECT_EQ(rig.boxes.shown().size(), 2u);
+    EXPECT_EQ(std::pair(rig.shown(), shownBoxes.size()), std::pair(std::string(), size_t(2)));
 }
-
-} // namespace
