@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -97,6 +100,61 @@ TEST_F(FolderUtilities, DeletionStaysInsideItsFolder)
     for (const std::string& refused : {root + "x", root.substr(0, root.size() - 1), std::string(), root + std::string(kPathSize, 'a') + "\\"})
         EXPECT_FALSE(deleteFolderRecursive(refused.c_str()));
     EXPECT_TRUE(tree.exists("x/keep.txt") && tree.exists("xxy"));
+}
+
+#ifndef _WIN32
+// A folder listed and then swapped for a link to an outside folder before the deletion enters it.
+TEST_F(FolderUtilities, AFolderSwappedForALinkDuringDeletionIsNeverEntered)
+{
+    namespace fs = testsupport::fs;
+    for (int i = 0; i < 50; ++i)
+        outside.add({"o" + std::to_string(i)});
+    TempTree moved;
+    const int rounds = 200;
+    int swappedInTime = 0;
+    for (int round = 0; round < rounds; ++round) {
+        TempTree target;
+        for (int i = 0; i < 40; ++i)
+            target.add({"f" + std::to_string(i)});
+        target.add({"m/a", "m/b/c"});
+        const fs::path away = moved.native("m" + std::to_string(round));
+        std::atomic<bool> go{false};
+        std::error_code renamed;
+        std::thread swapper([&] {
+            while (!go) {
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(round % 20 * 10));
+            fs::rename(target.native("m"), away, renamed);
+            std::error_code ignored;
+            fs::create_directory_symlink(outside.root, target.native("m"), ignored);
+        });
+        go = true;
+        deleteFolderRecursive(target.windowsPath().c_str());
+        swapper.join();
+        swappedInTime += !renamed && fs::exists(away / "a");
+    }
+    const auto survivors = std::distance(fs::directory_iterator(outside.root), fs::directory_iterator());
+    std::printf("swap rounds %d, link in place before the deletion reached it %d, outside files left %d of 50\n",
+                rounds, swappedInTime, int(survivors));
+    EXPECT_EQ(survivors, 50);
+    EXPECT_GT(swappedInTime, 0);
+}
+#endif
+
+// Entry names that are paths ("..\\x") and a link to a file outside are never followed.
+TEST_F(FolderUtilities, NamesThatArePathsAndLinksToFilesReachNothingOutside)
+{
+    outside.add({"keep.txt"});
+    tree.add({"keep.txt", "sib/far.txt", "t/in.txt"});
+    tree.addUnix("t/..\\keep.txt");
+    tree.addUnix("t/..\\sib/");
+    tree.addUnix("t/..\\sib\\far.txt");
+    tree.link("t/fileLink", outside.native("keep.txt"));
+    EXPECT_EQ(countFilesWithExtension(tree.windowsPath("t/").c_str(), "txt", true), 1);
+    EXPECT_FALSE(deleteFolderRecursive(tree.windowsPath("t/").c_str()));
+    EXPECT_TRUE(tree.exists("keep.txt") && tree.exists("sib/far.txt"));
+    EXPECT_TRUE(outside.exists("keep.txt"));
+    EXPECT_FALSE(tree.exists("t/in.txt"));
 }
 
 TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)

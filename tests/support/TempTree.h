@@ -59,6 +59,18 @@ public:
         ASSERT_TRUE(exists(relative));
     }
 
+    // An entry made from the Unix side, named exactly so even where the name holds a backslash
+    // (under wine too); "x/" makes a folder.
+    void addUnix(const std::string& relative) const
+    {
+        const bool folder = relative.back() == '/';
+        const std::string name = folder ? relative.substr(0, relative.size() - 1) : relative;
+        const auto entries = [this] { return std::distance(fs::recursive_directory_iterator(root), fs::recursive_directory_iterator()); };
+        const auto before = entries();
+        if (!runUnix(folder ? "mkdir" : "touch", {root}, [&] { return entries() > before; }, "/" + name))
+            folder ? (void)fs::create_directory(root.string() + "/" + name) : (void)std::ofstream(root.string() + "/" + name);
+    }
+
     const fs::path root = fs::temp_directory_path() / ("zarn-files-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
 
 private:
@@ -66,7 +78,7 @@ private:
     // Under wine, links are made and removed by Unix programs: wine cannot make them and shows
     // them as plain folders to std::filesystem. Elsewhere false.
     template <typename Done>
-    static bool runUnix(std::string command, std::initializer_list<fs::path> paths, Done done)
+    static bool runUnix(std::string command, std::initializer_list<fs::path> paths, Done done, const std::string& tail = "")
     {
 #ifdef _WIN32
         using UnixName = char*(__cdecl*)(const wchar_t*);
@@ -77,6 +89,7 @@ private:
         command = "Z:\\bin\\" + command;
         for (const fs::path& path : paths)
             command += std::string(" ") + unixName(path.c_str());
+        command += tail;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
@@ -88,7 +101,7 @@ private:
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return true;
 #else
-        (void)command, (void)paths, (void)done;
+        (void)command, (void)paths, (void)done, (void)tail;
         return false;
 #endif
     }
