@@ -12,6 +12,10 @@
 
 #include "platform/WindowsTypes.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 namespace platform {
 
 #ifdef _WIN32
@@ -34,5 +38,9 @@ BOOL RemoveDirectoryA(LPCSTR path);
 DWORD GetFileAttributesA(LPCSTR path);
 
 #endif
+
+// Reads the whole of a regular file of at most maxBytes bytes. Anything else (a folder, a pipe,
+// a device) is refused without waiting on it.
+bool readRegularFile(const char* path, size_t maxBytes, std::vector<uint8_t>& bytes);
 
 } // namespace platform

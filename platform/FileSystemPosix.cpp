@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +69,30 @@ DWORD GetFileAttributesA(LPCSTR path)
     const bool leadsToFolder = S_ISLNK(status.st_mode) && ::stat(entry.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
     const DWORD attributes = attributesOf(status, leadsToFolder);
     return folderOnly && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? INVALID_FILE_ATTRIBUTES : attributes;
+}
+
+bool readRegularFile(const char* path, size_t maxBytes, std::vector<uint8_t>& bytes)
+{
+    bytes.clear();
+    // O_NONBLOCK: opening a pipe for reading would otherwise wait for a writer.
+    const int fd = path ? ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    bool read = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && uint64_t(status.st_size) <= maxBytes;
+    if (read) {
+        bytes.resize(size_t(status.st_size));
+        size_t done = 0;
+        while (read && done < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+            read = got > 0;
+            done += read ? size_t(got) : 0;
+        }
+    }
+    ::close(fd);
+    if (!read)
+        bytes.clear();
+    return read;
 }
 
 } // namespace platform

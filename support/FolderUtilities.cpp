@@ -101,6 +101,10 @@ bool makeUniqueName(const char* folder, const char* name, char* output)
         return false;
     if (!folder || !name || !folder[0] || !name[0])
         return output[0] != '\0';
+    if (!pathtext::isPlainName(name)) {
+        output[0] = '\0'; // the candidate would lie outside folder
+        return false;
+    }
     const size_t folderLength = std::strlen(folder);
     const char* separator = folder[folderLength - 1] == '\\' ? "" : "\\";
     for (int n = 0;; ++n) {
@@ -136,8 +140,8 @@ BOOL openWebAddress(const char* address)
 
 BOOL openFolderInExplorer(const char* folder)
 {
-    if (!folder)
-        return 0;
+    if (!folder || !folderExists(folder))
+        return 0; // an address or a file would be opened by whatever handles it
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     info.lpVerb = "open";

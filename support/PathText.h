@@ -71,6 +71,17 @@ struct ExtensionKey {
     }
 };
 
+// True for a name that stays one entry when joined to a folder: no separator, and not "." or
+// ".." once the trailing dots and blanks that Windows drops are gone.
+inline bool isPlainName(const char* name)
+{
+    size_t end = std::strlen(name);
+    while (end > 0 && (name[end - 1] == '.' || name[end - 1] == ' '))
+        --end;
+    return !std::strpbrk(name, "\\/") && end > 0 && !(end == 1 && name[0] == '.') &&
+           !(end == 2 && name[0] == '.' && name[1] == '.');
+}
+
 // Files directly in folder (none when null) whose names end with the key; with recursive, also
 // those one folder level down. Links are neither counted nor entered.
 int32_t countMatching(const platform::WalkFolder* folder, const ExtensionKey& key, bool recursive);

@@ -179,6 +179,8 @@ TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
     tree.add({std::string(124, 'n') + "/"});
     EXPECT_EQ(unique("Set"), "false");
     EXPECT_TRUE(unique(std::string(124, 'n')) == "false" && text[0] == '\0'); // "(1)" would not fit
+    for (const char* outward : {"../escape", "..\\escape", ". .", "a/b"})
+        EXPECT_EQ(unique(outward), "false") << outward;
 }
 
 std::vector<std::string> launched;
@@ -192,10 +194,12 @@ TEST(ShellLaunch, AddressesAndFoldersReachTheShellWhole)
     });
     EXPECT_TRUE(openWebAddress("example.com/a b") && openWebAddress(std::string(247, 'a').c_str()));
     EXPECT_FALSE(openWebAddress(std::string(248, 'a').c_str())); // would be cut
-    EXPECT_TRUE(openFolderInExplorer("C:\\a b\\"));
+    const testsupport::TempTree folder;
+    EXPECT_TRUE(openFolderInExplorer(folder.windowsPath().c_str()));
+    EXPECT_FALSE(openFolderInExplorer("file:///etc/passwd") || openFolderInExplorer(folder.windowsPath("none/").c_str()));
     platform::setShellExecuteSink(previous);
     EXPECT_EQ(launched, (std::vector<std::string>{"112|https://example.com/a b||1", "112|https://" + std::string(247, 'a') + "||1",
-                                                  "112open|C:\\Windows\\explorer.exe|C:\\a b\\|5"}));
+                                                  "112open|C:\\Windows\\explorer.exe|" + folder.windowsPath() + "|5"}));
 }
 
 } // namespace

@@ -7,7 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 #include <vector>
 
 namespace {
@@ -74,6 +79,33 @@ TEST_F(ResourceBitmap, OnlyTheFirstFailureOfTheProcessIsReported)
         formatResourceError(ref, text);
         EXPECT_EQ(text, "Resource images not found! Please reinstall the plugin (" + shown + ").");
     }
+}
+
+// A name that fills its buffer without an end is refused, not cut to the file its first 511
+// characters name; a path that names a pipe is refused at once, not waited on.
+TEST_F(ResourceBitmap, OnlyWholeNamesOfRegularFilesAreRead)
+{
+    std::string padded = files.native().string() + "/";
+    padded += std::string((kPathSize - 1 - padded.size() - 8) % 2, '/');
+    while (padded.size() + 8 < kPathSize - 1)
+        padded += "./";
+    ResourceRef full = named(padded + "good.png");
+    ASSERT_EQ(std::string(full.name).size(), kPathSize - 1);
+    CBitmap* target = nullptr;
+    ASSERT_TRUE(loadResourceBitmap(&full, &target));
+    releaseBitmap(&target);
+    full.name[kPathSize - 1] = 'x';
+    EXPECT_FALSE(loadResourceBitmap(&full, &target));
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo(files.native("pipe.png").c_str(), 0600), 0);
+    const ResourceRef pipe = named(files.native("pipe.png").string());
+    auto loading = std::async(std::launch::async, [&] { return loadResourceBitmap(&pipe, &target); });
+    const bool returned = loading.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+    EXPECT_TRUE(returned);
+    if (!returned) // a writer that comes and goes lets the blocked reader see the end
+        ::close(::open(files.native("pipe.png").c_str(), O_WRONLY));
+    EXPECT_FALSE(loading.get());
+#endif
 }
 
 TEST_F(ResourceBitmap, TheEnabledCacheSharesBitmapsByName)
