@@ -92,8 +92,10 @@ TEST_F(ResourceBitmap, OnlyWholeNamesOfRegularFilesAreRead)
     ResourceRef full = named(padded + "good.png");
     ASSERT_EQ(std::string(full.name).size(), kPathSize - 1);
     CBitmap* target = nullptr;
+#ifndef _WIN32 // Windows' ANSI calls stop at 260 characters
     ASSERT_TRUE(loadResourceBitmap(&full, &target));
     releaseBitmap(&target);
+#endif
     full.name[kPathSize - 1] = 'x';
     EXPECT_FALSE(loadResourceBitmap(&full, &target));
 #ifndef _WIN32
