@@ -72,11 +72,17 @@ TEST(Shell, TheDefaultHandlerGetsOneArgument)
     fs::remove_all(root);
 }
 
-TEST(Shell, AMessageBoxIsOneLineOnStandardError)
+TEST(Shell, AMessageBoxIsOneLineOnStandardErrorAndASinkHandsBackTheOneItReplaced)
 {
     testing::internal::CaptureStderr();
     EXPECT_EQ(platform::MessageBoxA(nullptr, "two\nlines", "Error", MB_ICONERROR | MB_SYSTEMMODAL), IDOK);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: two lines\n");
+    const platform::MessageBoxSink seven = [](HWND, LPCSTR, LPCSTR, UINT) { return 7; };
+    const platform::ShellExecuteSink none = [](SHELLEXECUTEINFOA*) { return BOOL(0); };
+    EXPECT_EQ(platform::setMessageBoxSink(seven), nullptr);
+    EXPECT_EQ(platform::MessageBoxA(nullptr, "", "", 0), 7);
+    EXPECT_TRUE(platform::setMessageBoxSink(nullptr) == seven && platform::setShellExecuteSink(none) == nullptr);
+    EXPECT_EQ(platform::setShellExecuteSink(nullptr), none);
 }
 
 } // namespace

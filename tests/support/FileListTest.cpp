@@ -18,7 +18,7 @@ protected:
     {
         outside.add({"far.wav"});
         tree.add({"Kick.WAV", "kick.wav.bak", "a.wav.wav", "snare.wav", "Kicks/k1.wav", "Kicks/deep/d.wav",
-                  "Kicks/deep/deeper/e.wav", "empty/sub/s.wav", "other/Kicks/o.wav", "x.aiff"});
+                  "Kicks/deep/deeper/e.wav", "empty/sub/s.wav", "other/kicks/o.wav", "x.aiff"});
         tree.link("link", outside.root);
         tree.link("cycle", tree.root);
     }
@@ -58,9 +58,9 @@ TEST_F(FileListTest, ScanOptionsShapeTheLists)
              {options(1, 1), "wav", 2,
               "Kicks<:3 empty<:1 other<:0 Kick.WAV< d.wav<Kicks e.wav<Kicks k1.wav<Kicks s.wav<empty snare.wav< "},
              {options(17, 2 | 4 | 8), "wav", 2,
-              "Kicks<:1 Kicks\\deep<Kicks:1 Kicks\\deep\\deeper<Kicks\\deep:1 empty\\sub<:1 other\\Kicks<:1 "
+              "Kicks<:1 Kicks\\deep<Kicks:1 Kicks\\deep\\deeper<Kicks\\deep:1 empty\\sub<:1 other\\kicks<:1 "
               "Kick.WAV< Kicks\\deep\\d.wav<Kicks\\deep Kicks\\deep\\deeper\\e.wav<Kicks\\deep\\deeper "
-              "Kicks\\k1.wav<Kicks empty\\sub\\s.wav<empty\\sub other\\Kicks\\o.wav<other\\Kicks snare.wav< "},
+              "Kicks\\k1.wav<Kicks empty\\sub\\s.wav<empty\\sub other\\kicks\\o.wav<other\\kicks snare.wav< "},
              {options(2, 8 | 16), "wav", 2, "Kicks<:1 deep<Kicks:1 Kick.WAV< d.wav<deep k1.wav<Kicks snare.wav< "},
              {options(0, 32), "WAV", 2,
               "Kicks<:2 deep<Kicks:1 deeper<deep:1 empty<:0 other<:0 sub<empty:1 Kick.WAV< d.wav<deep e.wav<deeper "
@@ -103,6 +103,26 @@ TEST_F(FileListTest, LookupsCountsAndSharedViews)
     folders.rebuildFrom(list.folders());
     EXPECT_FALSE(folders.findFolder("none")); // ...which a failed search drops
     EXPECT_FALSE(folders.folderAt(-1) || folders.folderAt(5));
+}
+
+// Depths 16 and 17, names of 127 and 128 characters, and titles with dots that sort otherwise than
+// their names ("a-b.wav" before "a.wav", "a" before "a-b").
+TEST(FileListRows, DeepestLevelLongestNameAndSortingByTitle)
+{
+    TempTree tree;
+    std::string deep;
+    for (int level = 0; level < 17; ++level)
+        deep += "d" + std::to_string(level) + "/";
+    tree.add({deep + "z.wav", deep + "d17/", "a.wav", "a-b.wav", "b.c.wav", std::string(123, 'n') + ".wav", std::string(124, 'm') + ".wav"});
+    FileList list;
+    for (const auto& [depthLimit, records] : {std::pair{16u, 16u}, {17u, 17u}, {0u, 17u}}) {
+        list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, depthLimit, 0, 0, 0, 0, 0, 0, 127});
+        EXPECT_EQ(list.folders().count(), records) << depthLimit;
+    }
+    std::string titles;
+    for (ListIterator at; const FileRecord* file = list.next(&at);)
+        titles += file->title + std::string(" ");
+    EXPECT_EQ(titles, "a a-b b.c " + std::string(123, 'n') + " z ");
 }
 
 #ifndef _WIN32 // Windows' own ANSI calls stop at 260 characters
