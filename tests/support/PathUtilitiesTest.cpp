@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -114,33 +113,26 @@ TEST_F(FolderUtilities, DeletionAndCountsStayInsideTheTree)
 // A listed folder swapped for a link to an outside folder while the deletion runs.
 TEST_F(FolderUtilities, AFolderSwappedForALinkDuringDeletionIsNeverEntered)
 {
-    namespace fs = testsupport::fs;
     for (int i = 0; i < 50; ++i)
         outside.add({"o" + std::to_string(i)});
-    const int rounds = 200;
-    int swapped = 0;
-    for (int round = 0; round < rounds; ++round) {
+    int rounds = 0, swapped = 0;
+    for (; rounds < 200; ++rounds) {
         TempTree target, moved;
         for (int i = 0; i < 40; ++i)
             target.add({"f" + std::to_string(i)});
         target.add({"m/a", "m/b/c"});
-        std::atomic<bool> go{false};
         std::error_code renamed, ignored;
-        std::thread swapper([&] {
-            while (!go) {
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(round % 20 * 10));
-            fs::rename(target.native("m"), moved.native("m"), renamed);
-            fs::create_directory_symlink(outside.root, target.native("m"), ignored);
+        std::thread swapper([&, start = std::chrono::steady_clock::now() + std::chrono::microseconds(rounds % 20 * 10)] {
+            std::this_thread::sleep_until(start);
+            testsupport::fs::rename(target.native("m"), moved.native("m"), renamed);
+            testsupport::fs::create_directory_symlink(outside.root, target.native("m"), ignored);
         });
-        go = true;
         deleteFolderRecursive(target.windowsPath().c_str());
         swapper.join();
         swapped += !renamed;
     }
-    const auto left = std::distance(fs::directory_iterator(outside.root), {});
-    std::printf("%d rounds, %d swapped before the deletion removed the folder, %d of 50 outside files left\n", rounds,
-                swapped, int(left));
+    const auto left = std::distance(testsupport::fs::directory_iterator(outside.root), {});
+    std::printf("%d rounds, %d swapped before the deletion removed the folder, %d of 50 outside files left\n", rounds, swapped, int(left));
     EXPECT_TRUE(left == 50 && swapped > 0);
 }
 #endif
