@@ -84,7 +84,8 @@ private:
         for (const fs::path& path : paths)
             command += std::string(" ") + unixName(path.c_str());
         command += tail;
-        STARTUPINFOA startup{sizeof startup};
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
         if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
             CloseHandle(process.hThread), CloseHandle(process.hProcess);
