@@ -112,7 +112,7 @@ TEST(FileListRows, DeepestLevelLongestNameAndSortingByTitle)
     TempTree tree;
     std::string deep;
     for (int level = 0; level < 17; ++level)
-        deep += "d" + std::to_string(level) + "/";
+        deep.append("d").append(std::to_string(level)).append("/");
     tree.add({deep + "z.wav", deep + "d17/", "a.wav", "a-b.wav", "b.c.wav", std::string(123, 'n') + ".wav", std::string(124, 'm') + ".wav"});
     FileList list;
     for (const auto& [depthLimit, records] : {std::pair{16u, 16u}, {17u, 17u}, {0u, 17u}}) {
@@ -122,7 +122,7 @@ TEST(FileListRows, DeepestLevelLongestNameAndSortingByTitle)
     std::string titles;
     for (ListIterator at; const FileRecord* file = list.next(&at);)
         titles += file->title + std::string(" ");
-    EXPECT_EQ(titles, "a a-b b.c " + std::string(123, 'n') + " z ");
+    EXPECT_EQ(titles, std::string("a a-b b.c ").append(123, 'n').append(" z "));
 }
 
 #ifndef _WIN32 // Windows' own ANSI calls stop at 260 characters

@@ -57,7 +57,7 @@ public:
     void addUnix(const std::string& relative) const
     {
         const bool folder = relative.back() == '/';
-        const std::string name = "/" + relative.substr(0, relative.size() - folder);
+        const std::string name = std::string("/").append(relative, 0, relative.size() - folder);
         const auto count = [this] { return std::distance(fs::recursive_directory_iterator(root), {}); };
         const auto before = count();
         if (!runUnix(folder ? "mkdir" : "touch", {root}, name, [&] { return count() > before; }))
