@@ -24,7 +24,7 @@ public:
     ~TempTree()
     {
         std::error_code ignored;
-        if (!runUnix("rm -rf", {root}, "", [&] { return !fs::exists(root); }))
+        if (!runUnix("rm -rf " + unixName(root), [&] { return !fs::exists(root); }))
             fs::remove_all(root, ignored);
     }
 
@@ -49,7 +49,7 @@ public:
     // A link at relative to target (a file or a folder).
     void link(const std::string& relative, const fs::path& target) const
     {
-        if (!runUnix("ln -s", {target, native(relative)}, "", [&] { return exists(relative); }))
+        if (!runUnix("ln -s " + unixName(target) + " " + unixName(native(relative)), [&] { return exists(relative); }))
             fs::create_symlink(target, native(relative));
     }
     // An entry named exactly so by the Unix side, also where the name holds a backslash (which
@@ -57,46 +57,44 @@ public:
     void addUnix(const std::string& relative) const
     {
         const bool folder = relative.back() == '/';
-        const std::string name = std::string("/").append(relative, 0, relative.size() - folder);
+        const std::string path = unixName(root).append("/").append(relative, 0, relative.size() - folder);
         const auto count = [this] { return std::distance(fs::recursive_directory_iterator(root), {}); };
         const auto before = count();
-        if (!runUnix(folder ? "mkdir" : "touch", {root}, name, [&] { return count() > before; }))
-            folder ? (void)fs::create_directory(root.string() + name) : (void)std::ofstream(root.string() + name);
+        if (!runUnix((folder ? "mkdir " : "touch ") + path, [&] { return count() > before; }))
+            folder ? (void)fs::create_directory(path) : (void)std::ofstream(path);
     }
 
     const fs::path root = fs::temp_directory_path() / ("zarn-files-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
 
 private:
     static inline int made = 0;
-    // Under wine, links and odd names are made and removed by Unix programs (wine cannot make
-    // them, and shows links to folders as plain folders to std::filesystem): the command gets the
-    // Unix names of the paths, then tail. Elsewhere false.
-    template <typename Done>
-    static bool runUnix(std::string command, std::initializer_list<fs::path> paths, const std::string& tail, Done done)
-    {
 #ifdef _WIN32
+    // Under wine, links and odd names are made and removed by Unix programs: wine cannot make
+    // them, and shows links to folders as plain folders to std::filesystem.
+    static std::string unixName(const fs::path& path)
+    {
         using UnixName = char*(__cdecl*)(const wchar_t*);
-        const auto unixName = reinterpret_cast<UnixName>(
+        static const auto convert = reinterpret_cast<UnixName>(
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-        if (!unixName)
-            return false;
-        command = "Z:\\bin\\" + command;
-        for (const fs::path& path : paths)
-            command += std::string(" ") + unixName(path.c_str());
-        command += tail;
+        return convert ? convert(path.c_str()) : path.string();
+    }
+    template <typename Done> static bool runUnix(std::string command, Done done)
+    {
+        command.insert(0, "Z:\\bin\\");
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-            CloseHandle(process.hThread), CloseHandle(process.hProcess);
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            return false;
+        CloseHandle(process.hThread), CloseHandle(process.hProcess);
         for (int wait = 0; wait < 500 && !done(); ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return true;
-#else
-        (void)command, (void)paths, (void)tail, (void)done;
-        return false;
-#endif
     }
+#else
+    static std::string unixName(const fs::path& path) { return path.string(); }
+    template <typename Done> static bool runUnix(const std::string&, Done) { return false; }
+#endif
 };
 
 } // namespace testsupport
