@@ -78,31 +78,25 @@ TEST_F(FileListTest, LookupsCountsAndSharedViews)
 {
     list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, 2, 0, 0, 0, 0, 0, 0, 100});
     ASSERT_EQ(list.recordCount(), 5u);
-    EXPECT_FALSE(list.fileAt(-1) || list.fileAt(5));
+    EXPECT_FALSE(list.fileAt(-1) || list.fileAt(5) || list.findFile("Kicks") || list.findFileByPath("k1.wav"));
     EXPECT_EQ(list.findFile("SNARE")->name + std::string(list.findFile("kick.wav")->name), "snare.wavKick.WAV");
     EXPECT_EQ(list.findFileByPath(tree.windowsPath("Kicks/k1.wav").c_str()), list.findFile("k1"));
-    EXPECT_FALSE(list.findFile("Kicks") || list.findFileByPath("k1.wav"));
-    EXPECT_EQ(list.countFilesNamed("KICK"), 1u);
-    EXPECT_EQ(list.entryCount(true), 2u + 5u);
     const int32_t kicks = int32_t(list.folders().findFolder("KICKS")->id);
-    EXPECT_EQ(list.filesInFolder(kicks), 1u);
-    EXPECT_EQ(list.folders().findFolder("other")->titleName, std::string("Other"));
+    EXPECT_TRUE(list.countFilesNamed("KICK") == 1 && list.entryCount(true) == 2 + 5 && list.filesInFolder(kicks) == 1);
+    EXPECT_EQ(list.folders().findFolder("other")->titleName + std::string(list.fileAt(0)->title), "Otherd"); // sorted by title
 
     FileList view;
     view.rebuildFrom(list, kicks);
-    EXPECT_EQ(view.recordCount(), 1u);
-    EXPECT_EQ(view.filesInFolder(0), 2u); // the total, though only one record was kept
-    EXPECT_EQ(view.fileAt(0).get(), list.findFile("k1").get());
+    // The total stays, though only one record was kept.
+    EXPECT_TRUE(view.recordCount() == 1 && view.filesInFolder(0) == 2 && view.fileAt(0) == list.findFile("k1"));
     EXPECT_EQ(view.folders().findFolderByPath(tree.windowsPath("kicks/deep/").c_str())->name, std::string("deep"));
-    EXPECT_EQ(list.fileAt(0)->title, std::string("d")); // sorted by title
 
     FolderList folders;
     EXPECT_FALSE(folders.folderAt(0));
     folders.findFolder("x") = std::make_shared<FolderRecord>(); // a caller may park a record there...
     EXPECT_TRUE(folders.folderAt(-1));
     folders.rebuildFrom(list.folders());
-    EXPECT_FALSE(folders.findFolder("none")); // ...which a failed search drops
-    EXPECT_FALSE(folders.folderAt(-1) || folders.folderAt(5));
+    EXPECT_FALSE(folders.findFolder("none") || folders.folderAt(-1) || folders.folderAt(5)); // ...which a failed search drops
 }
 
 // Depths 16 and 17, names of 127 and 128 characters, and titles with dots that sort otherwise than
