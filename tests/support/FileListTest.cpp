@@ -26,19 +26,17 @@ protected:
     // the order in which the system lists entries does not matter.
     std::string summary()
     {
-        const auto displayOf = [&](uint32_t id) {
-            return std::string("<") + (id ? list.folders().folderAt(int32_t(id - 1))->displayName : "");
-        };
+        const auto displayOf = [&](uint32_t id) { return std::string("<").append(id ? list.folders().folderAt(int32_t(id - 1))->displayName : ""); };
         std::set<std::string> folders, files;
         for (const FolderRecordPtr& folder : list.folders().records())
             folders.insert(folder->displayName + displayOf(folder->parentId) + ":" + std::to_string(folder->fileCount));
-        ListIterator at;
-        while (const FileRecord* file = list.next(&at))
+        for (ListIterator at; const FileRecord* file = list.next(&at);)
             files.insert(file->name + displayOf(file->folderId));
         std::string text;
-        for (const auto& lines : {folders, files})
-            for (const std::string& line : lines)
-                text += line + " ";
+        for (const std::string& line : folders)
+            text += line + " ";
+        for (const std::string& line : files)
+            text += line + " ";
         return text;
     }
     TempTree tree, outside;

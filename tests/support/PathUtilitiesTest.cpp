@@ -31,12 +31,7 @@ TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
     const Operation directoryKept = [](char* o, const char* p) { getDirectoryPart(o, p, true); };
     const Operation ensure = [](char* o, const char*) { ensureTrailingBackslash(o); };
     const Operation normalize = [](char* o, const char*) { normalizeFolderPath(o); };
-    struct Case {
-        Operation operation;
-        std::string path;
-        std::string expected;
-    };
-    for (const auto& [operation, path, expected] : std::vector<Case>{
+    for (const auto& [operation, path, expected] : std::vector<std::tuple<Operation, std::string, std::string>>{
              {title, "C:/dir/name.ext", "name"}, {title, "", "---"}, {title, "C:\\dir\\", ""},
              {title, "a.b\\file", "file"}, {name, "C:/dir/name.ext", "name.ext"}, {name, "name", "name"},
              {name, k511, k511}, {name, k511 + "a", ""}, {directory, "C:\\a\\b.txt", "C:\\a"},

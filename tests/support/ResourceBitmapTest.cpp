@@ -26,8 +26,7 @@ std::vector<std::string> messages;
 ResourceRef named(const std::string& path)
 {
     ResourceRef ref{0, true, {}};
-    path.copy(ref.name, sizeof ref.name - 1);
-    return ref;
+    return path.copy(ref.name, sizeof ref.name - 1), ref;
 }
 
 // A 3 x 2 PNG as resource 7001 and good.png, a cut one (its header still reads) as bad.png.
