@@ -44,25 +44,6 @@ using PHKEY = HKEY*;
 
 #define MAX_PATH 260
 
-struct FILETIME {
-    DWORD dwLowDateTime;
-    DWORD dwHighDateTime;
-};
-
-struct WIN32_FIND_DATAA {
-    DWORD dwFileAttributes;
-    FILETIME ftCreationTime;
-    FILETIME ftLastAccessTime;
-    FILETIME ftLastWriteTime;
-    DWORD nFileSizeHigh;
-    DWORD nFileSizeLow;
-    DWORD dwReserved0;
-    DWORD dwReserved1;
-    char cFileName[MAX_PATH];
-    char cAlternateFileName[14];
-};
-using LPWIN32_FIND_DATAA = WIN32_FIND_DATAA*;
-
 struct SHELLEXECUTEINFOA {
     DWORD cbSize;
     ULONG fMask;

@@ -1,6 +1,6 @@
 #include "support/FileList.h"
 
-#include "platform/FileSystem.h"
+#include "platform/FolderWalk.h"
 #include "platform/Strings.h"
 #include "support/PathText.h"
 #include "support/PathUtilities.h"
@@ -26,11 +26,12 @@ void copyCut(char (&field)[size], const std::string& text)
 
 bool equalsIgnoringCase(const char* a, const char* b) { return platform::_stricmp(a, b) == 0; }
 
+using platform::EntryKind;
+
 } // namespace
 
 struct FileList::Scan {
     pathtext::ExtensionKey key;
-    const char* extension;
     ScanOptions options;
     uint32_t maxDepth;
 };
@@ -46,11 +47,11 @@ int32_t FileList::scan(const char* folderPath, const char* extension, ScanOption
 {
     files.clear();
     folderList.clear();
-    const Scan scan{pathtext::ExtensionKey(extension), extension ? extension : "", options,
+    const Scan scan{pathtext::ExtensionKey(extension), options,
                     std::min(options.depthLimit - 1, kDeepestLevel)};
     uint32_t count = 0;
-    if (folderPath && strnlen(folderPath, kPathSize) < kPathSize)
-        count = scanFolder(scan, folderPath, "", 0, 0);
+    if (folderPath && strnlen(folderPath, kPathSize) < kPathSize && pathtext::isFolderPath(folderPath))
+        count = scanFolder(scan, platform::WalkFolder::open(folderPath).get(), folderPath, "", 0, 0);
     // A stable sort keeps equal titles in the order found, so sorting once at the end gives the
     // order that sorting after every folder level would.
     if (options.sortFiles)
@@ -59,33 +60,27 @@ int32_t FileList::scan(const char* folderPath, const char* extension, ScanOption
     return int32_t(count);
 }
 
-uint32_t FileList::scanFolder(const Scan& scan, const std::string& folderPath, const std::string& parentDisplay,
-                              uint32_t parentId, uint32_t depth)
+uint32_t FileList::scanFolder(const Scan& scan, const platform::WalkFolder* folder, const std::string& folderPath,
+                              const std::string& parentDisplay, uint32_t parentId, uint32_t depth)
 {
-    const std::string pattern = folderPath + "*.*";
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = pattern.size() < kPathSize ? platform::FindFirstFileA(pattern.c_str(), &entry)
-                                                     : INVALID_HANDLE_VALUE;
-    if (search == INVALID_HANDLE_VALUE)
+    if (!folder || folderPath.size() + 3 >= kPathSize) // the path and its "*.*" pattern must fit
         return 0;
     const ScanOptions& options = scan.options;
     uint32_t count = 0;
-    do {
-        const char* name = entry.cFileName;
-        if (pathtext::isDotEntry(name) || std::strlen(name) >= kNameSize)
-            continue;
-        const DWORD attributes = entry.dwFileAttributes;
-        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            if (scan.key.matches(name) && folderPath.size() + std::strlen(name) < kPathSize) {
+    for (const platform::WalkEntry& entry : folder->entries()) {
+        const char* name = entry.name.c_str();
+        if (entry.name.size() >= kNameSize || entry.kind == EntryKind::Link || entry.kind == EntryKind::Unsafe)
+            continue; // a link may lead outside or in a circle
+        if (entry.kind != EntryKind::Folder) {
+            if (scan.key.matches(name) && folderPath.size() + entry.name.size() < kPathSize) {
                 addFile(scan, folderPath, parentDisplay, name, parentId);
                 ++count;
             }
             continue;
         }
         const bool beyondLimit = depth > scan.maxDepth;
-        if (!options.scanFolders || (beyondLimit && !options.mergeBeyondDepth) ||
-            (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            continue; // a link to a folder is never entered: it may lead outside or in a circle
+        if (!options.scanFolders || (beyondLimit && !options.mergeBeyondDepth))
+            continue;
         std::string display = options.nestFolderNames && !parentDisplay.empty() ? parentDisplay + "\\" + name : name;
         display.resize(std::min(display.size(), kDisplayLength));
         FolderRecord* existing = nullptr;
@@ -99,22 +94,24 @@ uint32_t FileList::scanFolder(const Scan& scan, const std::string& folderPath, c
         const std::string subPath = folderPath + name + "\\";
         if (subPath.size() >= kPathSize)
             continue;
+        // Opened through this folder: if a link took its place meanwhile, nothing is entered.
+        const auto inner = folder->openFolder(entry.name);
+        const bool fits = subPath.size() + 3 < kPathSize;
         if (beyondLimit || !existing) {
-            if (options.collapseEmptyFolders && countFilesWithExtension(subPath.c_str(), scan.extension, false) == 0) {
+            if (options.collapseEmptyFolders && (!fits || pathtext::countMatching(inner.get(), scan.key, false) == 0)) {
                 if (!options.dropEmptyFolders)
-                    count += scanFolder(scan, subPath, display, parentId, depth + 1);
+                    count += scanFolder(scan, inner.get(), subPath, display, parentId, depth + 1);
             } else if (!beyondLimit) {
-                addFolder(scan, subPath, display, name, parentId, depth);
+                addFolder(scan, inner.get(), subPath, display, name, parentId, depth);
             } else {
-                count += scanFolder(scan, subPath, display, parentId, depth + 1);
+                count += scanFolder(scan, inner.get(), subPath, display, parentId, depth + 1);
             }
         } else {
             FolderRecord& record = *existing;
             copyCut(record.path, subPath);
-            record.fileCount += scanFolder(scan, subPath, display, record.id, depth + 1);
+            record.fileCount += scanFolder(scan, inner.get(), subPath, display, record.id, depth + 1);
         }
-    } while (platform::FindNextFileA(search, &entry));
-    platform::FindClose(search);
+    }
     return count;
 }
 
@@ -134,8 +131,8 @@ void FileList::addFile(const Scan& scan, const std::string& folderPath, const st
     files.push_back(std::move(record));
 }
 
-void FileList::addFolder(const Scan& scan, const std::string& subPath, const std::string& display, const char* name,
-                         uint32_t parentId, uint32_t depth)
+void FileList::addFolder(const Scan& scan, const platform::WalkFolder* folder, const std::string& subPath,
+                         const std::string& display, const char* name, uint32_t parentId, uint32_t depth)
 {
     auto record = std::make_shared<FolderRecord>();
     record->id = uint32_t(folderList.count() + 1);
@@ -150,7 +147,7 @@ void FileList::addFolder(const Scan& scan, const std::string& subPath, const std
     copyCut(record->titleName, titleName);
     copyCut(record->path, subPath);
     folderList.append(record);
-    record->fileCount = scanFolder(scan, subPath, display, record->id, depth + 1);
+    record->fileCount = scanFolder(scan, folder, subPath, display, record->id, depth + 1);
 }
 
 const FileRecordPtr& FileList::fileAt(int32_t index) const

@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class WalkFolder;
+}
+
 // The files below one folder that carry one extension, with the sub-folders that hold them.
-// Used from one thread; a scan blocks it for the walk. Links to folders are never entered, and a
+// Used from one thread; a scan blocks it for the walk. Links are neither entered nor listed, and a
 // path that would not fit its record is skipped, never cut.
 class FileList {
 public:
@@ -40,12 +44,12 @@ public:
 
 private:
     struct Scan;
-    uint32_t scanFolder(const Scan& scan, const std::string& folderPath, const std::string& parentDisplay,
-                        uint32_t parentId, uint32_t depth);
+    uint32_t scanFolder(const Scan& scan, const platform::WalkFolder* folder, const std::string& folderPath,
+                        const std::string& parentDisplay, uint32_t parentId, uint32_t depth);
     void addFile(const Scan& scan, const std::string& folderPath, const std::string& parentDisplay, const char* name,
                  uint32_t parentId);
-    void addFolder(const Scan& scan, const std::string& subPath, const std::string& display, const char* name,
-                   uint32_t parentId, uint32_t depth);
+    void addFolder(const Scan& scan, const platform::WalkFolder* folder, const std::string& subPath,
+                   const std::string& display, const char* name, uint32_t parentId, uint32_t depth);
 
     std::vector<FileRecordPtr> files;
     uint32_t totalFiles = 0;

@@ -1,6 +1,7 @@
 #include "support/PathUtilities.h"
 
 #include "platform/FileSystem.h"
+#include "platform/FolderWalk.h"
 #include "platform/Shell.h"
 #include "support/PathText.h"
 
@@ -8,74 +9,59 @@
 #include <cstring>
 
 using pathtext::appendAt;
-using pathtext::isDotEntry;
 
 namespace {
 
-bool isLink(DWORD attributes) { return attributes & FILE_ATTRIBUTE_REPARSE_POINT; }
-bool isFolder(DWORD attributes) { return attributes & FILE_ATTRIBUTE_DIRECTORY; }
+using platform::EntryKind;
 
-// Deletes the contents of the folder path[0, length), which ends with a separator, and then the
-// folder. One buffer serves every level, so deep trees cost little stack.
-bool deleteTree(char* path, size_t length)
+// Deletes what the folder holds; a folder inside is entered only through its parent, so a link
+// met at any moment is removed as a link, never entered.
+bool deleteContents(const platform::WalkFolder& folder)
 {
-    if (!appendAt(path, length, "*.*"))
-        return false;
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = platform::FindFirstFileA(path, &entry);
-    path[length] = '\0';
-    if (search == INVALID_HANDLE_VALUE)
-        return platform::RemoveDirectoryA(path);
     bool failed = false;
-    do {
-        if (isDotEntry(entry.cFileName))
-            continue;
-        if (!appendAt(path, length, entry.cFileName)) {
-            failed = true; // a path that does not fit is never cut: it might name another entry
+    for (const platform::WalkEntry& entry : folder.entries()) {
+        if (entry.kind == EntryKind::Unsafe) {
+            failed = true;
             continue;
         }
-        const size_t entryLength = length + std::strlen(entry.cFileName);
-        const DWORD attributes = entry.dwFileAttributes;
-        if (isLink(attributes))
-            failed |= isFolder(attributes) ? !platform::RemoveDirectoryA(path) : platform::remove(path) != 0;
-        else if (isFolder(attributes))
-            failed |= !(appendAt(path, entryLength, "\\") && deleteTree(path, entryLength + 1));
-        else
-            failed |= platform::remove(path) != 0;
-        path[length] = '\0';
-    } while (platform::FindNextFileA(search, &entry));
-    platform::FindClose(search);
-    return platform::RemoveDirectoryA(path) && !failed;
+        if (entry.kind != EntryKind::Folder) {
+            failed |= !folder.removeEntry(entry.name);
+            continue;
+        }
+        if (auto inner = folder.openFolder(entry.name)) {
+            failed |= !deleteContents(*inner);
+            inner.reset();
+            failed |= !folder.removeFolder(entry.name);
+        } else {
+            // Unreadable (removed when empty), or no longer a folder: a link put in its place.
+            failed |= !(folder.removeFolder(entry.name) || folder.removeEntry(entry.name));
+        }
+    }
+    return !failed;
 }
 
 } // namespace
 
+int32_t pathtext::countMatching(const platform::WalkFolder* folder, const ExtensionKey& key, bool recursive)
+{
+    int32_t count = 0;
+    for (const platform::WalkEntry& entry : folder ? folder->entries() : std::vector<platform::WalkEntry>()) {
+        if (entry.kind == EntryKind::File || entry.kind == EntryKind::ReadOnlyFile)
+            count += key.matches(entry.name.c_str()) ? 1 : 0;
+        else if (entry.kind == EntryKind::Folder && recursive)
+            count += countMatching(folder->openFolder(entry.name).get(), key, false);
+    }
+    return count;
+}
+
 int32_t countFilesWithExtension(const char* folder, const char* extension, bool recursive)
 {
     char pattern[kPathSize];
-    if (!extension || !pathtext::copyPath(pattern, folder) || !appendAt(pattern, std::strlen(pattern), "*.*"))
+    if (!extension || !pathtext::copyPath(pattern, folder) || !pathtext::isFolderPath(pattern) ||
+        !appendAt(pattern, std::strlen(pattern), "*.*"))
         return 0;
-    const pathtext::ExtensionKey key(extension);
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = platform::FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int32_t count = 0;
-    const size_t folderLength = std::strlen(folder);
-    do {
-        if (isDotEntry(entry.cFileName))
-            continue;
-        if (!isFolder(entry.dwFileAttributes)) {
-            count += key.matches(entry.cFileName) ? 1 : 0;
-        } else if (recursive && entry.cFileName[0] && !isLink(entry.dwFileAttributes)) {
-            char subFolder[kPathSize];
-            if (appendAt(subFolder, 0, folder) && appendAt(subFolder, folderLength, entry.cFileName) &&
-                appendAt(subFolder, std::strlen(subFolder), "\\"))
-                count += countFilesWithExtension(subFolder, extension, false);
-        }
-    } while (platform::FindNextFileA(search, &entry));
-    platform::FindClose(search);
-    return count;
+    return pathtext::countMatching(platform::WalkFolder::open(folder).get(), pathtext::ExtensionKey(extension),
+                                   recursive);
 }
 
 bool createFolder(char* path)
@@ -94,16 +80,19 @@ bool deleteFolderRecursive(const char* folder)
 {
     char path[kPathSize];
     // Without a closing separator the pattern would list the neighbours of the folder.
-    if (!pathtext::copyPath(path, folder, false) || !path[0] || (path[std::strlen(path) - 1] != '\\' &&
-                                                                  path[std::strlen(path) - 1] != '/'))
+    if (!pathtext::copyPath(path, folder, false) || !pathtext::isFolderPath(path) || !appendAt(path, std::strlen(path), "*.*"))
         return false;
-    return deleteTree(path, std::strlen(path));
+    path[std::strlen(path) - 3] = '\0';
+    auto opened = platform::WalkFolder::open(path);
+    const bool emptied = !opened || deleteContents(*opened);
+    opened.reset();
+    return platform::RemoveDirectoryA(path) && emptied;
 }
 
 bool folderExists(const char* path)
 {
     const DWORD attributes = platform::GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && isFolder(attributes);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool makeUniqueName(const char* folder, const char* name, char* output)
@@ -112,6 +101,10 @@ bool makeUniqueName(const char* folder, const char* name, char* output)
         return false;
     if (!folder || !name || !folder[0] || !name[0])
         return output[0] != '\0';
+    if (!pathtext::isPlainName(name)) {
+        output[0] = '\0'; // the candidate would lie outside folder
+        return false;
+    }
     const size_t folderLength = std::strlen(folder);
     const char* separator = folder[folderLength - 1] == '\\' ? "" : "\\";
     for (int n = 0;; ++n) {
@@ -147,8 +140,8 @@ BOOL openWebAddress(const char* address)
 
 BOOL openFolderInExplorer(const char* folder)
 {
-    if (!folder)
-        return 0;
+    if (!folder || !folderExists(folder))
+        return 0; // an address or a file would be opened by whatever handles it
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     info.lpVerb = "open";

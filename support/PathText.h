@@ -2,6 +2,7 @@
 
 // Bounded string steps shared by the path utilities and the file lists.
 
+#include "platform/FolderWalk.h"
 #include "platform/Strings.h"
 #include "support/PathUtilities.h"
 
@@ -38,7 +39,13 @@ inline bool appendAt(char* path, size_t at, const char* text)
     return true;
 }
 
-inline bool isDotEntry(const char* name) { return !std::strcmp(name, ".") || !std::strcmp(name, ".."); }
+// True when the path ends with a separator: a folder path that a pattern can be appended to
+// without reaching the folder's neighbours.
+inline bool isFolderPath(const char* path)
+{
+    const size_t length = std::strlen(path);
+    return length > 0 && (path[length - 1] == '\\' || path[length - 1] == '/');
+}
 
 // "." and the first four characters of an extension, upper case: what a matching name ends with.
 struct ExtensionKey {
@@ -63,5 +70,20 @@ struct ExtensionKey {
         return found && std::strlen(found) == length;
     }
 };
+
+// True for a name that stays one entry when joined to a folder: no separator, and not "." or
+// ".." once the trailing dots and blanks that Windows drops are gone.
+inline bool isPlainName(const char* name)
+{
+    size_t end = std::strlen(name);
+    while (end > 0 && (name[end - 1] == '.' || name[end - 1] == ' '))
+        --end;
+    return !std::strpbrk(name, "\\/") && end > 0 && !(end == 1 && name[0] == '.') &&
+           !(end == 2 && name[0] == '.' && name[1] == '.');
+}
+
+// Files directly in folder (none when null) whose names end with the key; with recursive, also
+// those one folder level down. Links are neither counted nor entered.
+int32_t countMatching(const platform::WalkFolder* folder, const ExtensionKey& key, bool recursive);
 
 } // namespace pathtext

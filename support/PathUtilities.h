@@ -46,6 +46,8 @@ void getFileTitle(char* output, const char* path, const char* fallback);
 // The text after the last separator; fallback when the path is empty.
 void getFileName(char* output, const char* path, const char* fallback);
 // output = folder\name\, or folder\name (n)\ for the first n in 1..32 that names no existing
-// folder. False when every candidate is taken or does not fit.
+// folder. False when every candidate is taken or does not fit, or when name holds a separator or
+// is "." or ".." (it would lead out of folder).
 bool makeUniqueName(const char* folder, const char* name, char* output);
+// Opens an existing folder in the file explorer; anything else is not opened (0).
 BOOL openFolderInExplorer(const char* folder);

@@ -1,14 +1,17 @@
 #include "support/ResourceBitmap.h"
 
+#include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "support/BitmapCache.h"
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 constexpr UINT kErrorBoxFlags = MB_ICONERROR | MB_SYSTEMMODAL;
+constexpr size_t kMaxImageBytes = size_t(256) << 20;
 bool resourceErrorShown = false;
 
 void reportFirstFailure(const ResourceRef& ref)
@@ -30,20 +33,24 @@ bool loadResourceBitmap(const ResourceRef* ref, VSTGUI::CBitmap** target)
     BitmapCache& cache = BitmapCache::instance();
     VSTGUI::CBitmap* const old = *target;
     const bool named = ref->byName;
-    // The name may fill its buffer without an end: only what fits is read.
+    // A name that fills its buffer without an end is refused: cut, it would name another file.
     char name[kPathSize];
     std::memcpy(name, ref->name, sizeof name);
+    const bool whole = std::memchr(name, '\0', sizeof name) != nullptr;
     name[kPathSize - 1] = '\0';
 
     VSTGUI::CBitmap* made = nullptr;
     if (named) {
-        if (cache.enabled && cache.list.count() > 0) {
+        if (whole && cache.enabled && cache.list.count() > 0) {
             if (VSTGUI::CBitmap* cached = cache.list.find(name)) {
                 *target = cached;
                 return true;
             }
         }
-        made = new VSTGUI::CBitmap(VSTGUI::IPlatformBitmap::createFromPath(name));
+        // Only a regular file is read: a pipe or a device could block the caller for ever.
+        std::vector<uint8_t> bytes;
+        if (whole && platform::readRegularFile(name, kMaxImageBytes, bytes))
+            made = new VSTGUI::CBitmap(VSTGUI::IPlatformBitmap::createFromMemory(bytes.data(), bytes.size()));
     } else if (ref->id >= 0) {
         made = new VSTGUI::CBitmap(VSTGUI::CResourceDescription(ref->id));
     }

@@ -74,12 +74,14 @@ TEST_F(Registry, ValuesReadBackAsWrittenAndASmallBufferLearnsTheSizeNeeded)
     ASSERT_EQ(write("UISize", {7, 8, 9}), ERROR_SUCCESS);
     ASSERT_EQ(write("UISize", {2}), ERROR_SUCCESS);             // replaces the three bytes whole
     ASSERT_EQ(write(nullptr, {4, 5}, 0x12345), ERROR_SUCCESS); // the key's unnamed value
+    ASSERT_TRUE(write("Empty", {}) == ERROR_SUCCESS && write("Large", Bytes(1 << 20, 7)) == ERROR_SUCCESS);
+    EXPECT_EQ(read("Large", 1 << 20), std::tuple(ERROR_SUCCESS, DWORD(REG_BINARY), 1u << 20, Bytes(1 << 20, 7)));
     // Name, buffer capacity: result, type, size, buffer.
     const DWORD binary = REG_BINARY;
     for (auto [name, capacity, expected] :
          {std::tuple{"UISize", 1, std::tuple{ERROR_SUCCESS, binary, 1u, Bytes{2}}},
           {"UISize", 2, {ERROR_SUCCESS, binary, 1u, {2, 0xEE}}}, {"", 2, {ERROR_SUCCESS, 0x12345, 2u, {4, 5}}},
-          {"", -1, {ERROR_SUCCESS, 0x12345, 2u, {}}}, {"Missing", 1, {ERROR_FILE_NOT_FOUND, 0, 1u, {0xEE}}}})
+          {"", -1, {ERROR_SUCCESS, 0x12345, 2u, {}}}, {"Empty", 1, {ERROR_SUCCESS, binary, 0u, {0xEE}}}, {"Missing", 1, {ERROR_FILE_NOT_FOUND, 0, 1u, {0xEE}}}})
         EXPECT_EQ(read(name, capacity), expected) << name << " " << capacity;
     const auto [result, type, size, buffer] = read("", 1); // a value of the wrong size for the buffer
     EXPECT_EQ(std::tuple(result, size), std::tuple(ERROR_MORE_DATA, 2u));
@@ -129,8 +131,8 @@ TEST_F(Registry, KeyPathsValueNamesAndValuesTheStoreCannotHoldAreRefused)
     EXPECT_FALSE(fs::exists(root));
     for (const char* name : {".hidden", "a/b"})
         EXPECT_EQ(write(name, {1}), ERROR_INVALID_PARAMETER) << name;
-    EXPECT_EQ(write("Big", Bytes(kMaxRegistryValueSize + 1)), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(write("Largest", Bytes(kMaxRegistryValueSize)), ERROR_SUCCESS);
+    EXPECT_EQ(write("Big", Bytes((1 << 20) + 1)), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(write("Largest", Bytes(1 << 20)), ERROR_SUCCESS);
     const fs::path folder = root / "config" / leaf / "Zarn Pro";
     std::ofstream(folder / "Short") << "abc"; // shorter than the type
     fs::resize_file(folder / "Largest", fs::file_size(folder / "Largest") + 1);

@@ -18,7 +18,7 @@ protected:
     {
         outside.add({"far.wav"});
         tree.add({"Kick.WAV", "kick.wav.bak", "a.wav.wav", "snare.wav", "Kicks/k1.wav", "Kicks/deep/d.wav",
-                  "Kicks/deep/deeper/e.wav", "empty/sub/s.wav", "other/Kicks/o.wav", "x.aiff"});
+                  "Kicks/deep/deeper/e.wav", "empty/sub/s.wav", "other/kicks/o.wav", "x.aiff"});
         tree.link("link", outside.root);
         tree.link("cycle", tree.root);
     }
@@ -26,19 +26,17 @@ protected:
     // the order in which the system lists entries does not matter.
     std::string summary()
     {
-        const auto displayOf = [&](uint32_t id) {
-            return std::string("<") + (id ? list.folders().folderAt(int32_t(id - 1))->displayName : "");
-        };
+        const auto displayOf = [&](uint32_t id) { return std::string("<").append(id ? list.folders().folderAt(int32_t(id - 1))->displayName : ""); };
         std::set<std::string> folders, files;
         for (const FolderRecordPtr& folder : list.folders().records())
             folders.insert(folder->displayName + displayOf(folder->parentId) + ":" + std::to_string(folder->fileCount));
-        ListIterator at;
-        while (const FileRecord* file = list.next(&at))
+        for (ListIterator at; const FileRecord* file = list.next(&at);)
             files.insert(file->name + displayOf(file->folderId));
         std::string text;
-        for (const auto& lines : {folders, files})
-            for (const std::string& line : lines)
-                text += line + " ";
+        for (const std::string& line : folders)
+            text += line + " ";
+        for (const std::string& line : files)
+            text += line + " ";
         return text;
     }
     TempTree tree, outside;
@@ -58,9 +56,9 @@ TEST_F(FileListTest, ScanOptionsShapeTheLists)
              {options(1, 1), "wav", 2,
               "Kicks<:3 empty<:1 other<:0 Kick.WAV< d.wav<Kicks e.wav<Kicks k1.wav<Kicks s.wav<empty snare.wav< "},
              {options(17, 2 | 4 | 8), "wav", 2,
-              "Kicks<:1 Kicks\\deep<Kicks:1 Kicks\\deep\\deeper<Kicks\\deep:1 empty\\sub<:1 other\\Kicks<:1 "
+              "Kicks<:1 Kicks\\deep<Kicks:1 Kicks\\deep\\deeper<Kicks\\deep:1 empty\\sub<:1 other\\kicks<:1 "
               "Kick.WAV< Kicks\\deep\\d.wav<Kicks\\deep Kicks\\deep\\deeper\\e.wav<Kicks\\deep\\deeper "
-              "Kicks\\k1.wav<Kicks empty\\sub\\s.wav<empty\\sub other\\Kicks\\o.wav<other\\Kicks snare.wav< "},
+              "Kicks\\k1.wav<Kicks empty\\sub\\s.wav<empty\\sub other\\kicks\\o.wav<other\\kicks snare.wav< "},
              {options(2, 8 | 16), "wav", 2, "Kicks<:1 deep<Kicks:1 Kick.WAV< d.wav<deep k1.wav<Kicks snare.wav< "},
              {options(0, 32), "WAV", 2,
               "Kicks<:2 deep<Kicks:1 deeper<deep:1 empty<:0 other<:0 sub<empty:1 Kick.WAV< d.wav<deep e.wav<deeper "
@@ -78,31 +76,45 @@ TEST_F(FileListTest, LookupsCountsAndSharedViews)
 {
     list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, 2, 0, 0, 0, 0, 0, 0, 100});
     ASSERT_EQ(list.recordCount(), 5u);
-    EXPECT_FALSE(list.fileAt(-1) || list.fileAt(5));
+    EXPECT_FALSE(list.fileAt(-1) || list.fileAt(5) || list.findFile("Kicks") || list.findFileByPath("k1.wav"));
     EXPECT_EQ(list.findFile("SNARE")->name + std::string(list.findFile("kick.wav")->name), "snare.wavKick.WAV");
     EXPECT_EQ(list.findFileByPath(tree.windowsPath("Kicks/k1.wav").c_str()), list.findFile("k1"));
-    EXPECT_FALSE(list.findFile("Kicks") || list.findFileByPath("k1.wav"));
-    EXPECT_EQ(list.countFilesNamed("KICK"), 1u);
-    EXPECT_EQ(list.entryCount(true), 2u + 5u);
     const int32_t kicks = int32_t(list.folders().findFolder("KICKS")->id);
-    EXPECT_EQ(list.filesInFolder(kicks), 1u);
-    EXPECT_EQ(list.folders().findFolder("other")->titleName, std::string("Other"));
+    EXPECT_TRUE(list.countFilesNamed("KICK") == 1 && list.entryCount(true) == 2 + 5 && list.filesInFolder(kicks) == 1);
+    EXPECT_EQ(list.folders().findFolder("other")->titleName + std::string(list.fileAt(0)->title), "Otherd"); // sorted by title
 
     FileList view;
     view.rebuildFrom(list, kicks);
-    EXPECT_EQ(view.recordCount(), 1u);
-    EXPECT_EQ(view.filesInFolder(0), 2u); // the total, though only one record was kept
-    EXPECT_EQ(view.fileAt(0).get(), list.findFile("k1").get());
+    // The total stays, though only one record was kept.
+    EXPECT_TRUE(view.recordCount() == 1 && view.filesInFolder(0) == 2 && view.fileAt(0) == list.findFile("k1"));
     EXPECT_EQ(view.folders().findFolderByPath(tree.windowsPath("kicks/deep/").c_str())->name, std::string("deep"));
-    EXPECT_EQ(list.fileAt(0)->title, std::string("d")); // sorted by title
 
     FolderList folders;
     EXPECT_FALSE(folders.folderAt(0));
     folders.findFolder("x") = std::make_shared<FolderRecord>(); // a caller may park a record there...
     EXPECT_TRUE(folders.folderAt(-1));
     folders.rebuildFrom(list.folders());
-    EXPECT_FALSE(folders.findFolder("none")); // ...which a failed search drops
-    EXPECT_FALSE(folders.folderAt(-1) || folders.folderAt(5));
+    EXPECT_FALSE(folders.findFolder("none") || folders.folderAt(-1) || folders.folderAt(5)); // ...which a failed search drops
+}
+
+// Depths 16 and 17, names of 127 and 128 characters, and titles with dots that sort otherwise than
+// their names ("a-b.wav" before "a.wav", "a" before "a-b").
+TEST(FileListRows, DeepestLevelLongestNameAndSortingByTitle)
+{
+    TempTree tree;
+    std::string deep;
+    for (int level = 0; level < 17; ++level)
+        deep.append("d").append(std::to_string(level)).append("/");
+    tree.add({deep + "z.wav", deep + "d17/", "a.wav", "a-b.wav", "b.c.wav", std::string(123, 'n') + ".wav", std::string(124, 'm') + ".wav"});
+    FileList list;
+    for (const auto& [depthLimit, records] : {std::pair{16u, 16u}, {17u, 17u}, {0u, 17u}}) {
+        list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, depthLimit, 0, 0, 0, 0, 0, 0, 127});
+        EXPECT_EQ(list.folders().count(), records) << depthLimit;
+    }
+    std::string titles;
+    for (ListIterator at; const FileRecord* file = list.next(&at);)
+        titles += file->title + std::string(" ");
+    EXPECT_EQ(titles, std::string("a a-b b.c ").append(123, 'n').append(" z "));
 }
 
 #ifndef _WIN32 // Windows' own ANSI calls stop at 260 characters

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -29,12 +31,7 @@ TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
     const Operation directoryKept = [](char* o, const char* p) { getDirectoryPart(o, p, true); };
     const Operation ensure = [](char* o, const char*) { ensureTrailingBackslash(o); };
     const Operation normalize = [](char* o, const char*) { normalizeFolderPath(o); };
-    struct Case {
-        Operation operation;
-        std::string path;
-        std::string expected;
-    };
-    for (const auto& [operation, path, expected] : std::vector<Case>{
+    for (const auto& [operation, path, expected] : std::vector<std::tuple<Operation, std::string, std::string>>{
              {title, "C:/dir/name.ext", "name"}, {title, "", "---"}, {title, "C:\\dir\\", ""},
              {title, "a.b\\file", "file"}, {name, "C:/dir/name.ext", "name.ext"}, {name, "name", "name"},
              {name, k511, k511}, {name, k511 + "a", ""}, {directory, "C:\\a\\b.txt", "C:\\a"},
@@ -63,17 +60,7 @@ protected:
     const std::string root = tree.windowsPath();
 };
 
-TEST_F(FolderUtilities, CountsOneLevelDownAndNeverThroughALink)
-{
-    outside.add({"far.txt", "far/far.txt"});
-    tree.add({"X.TXT", "x.txt.txt", "a.txtx", "b.jpeg", "c.jpeg2", "dot.dir/c.txt", "sub/deep/d.txt"});
-    tree.link("link", outside.root);
-    for (const auto& [extension, recursive, expected] :
-         {std::tuple{"txt", false, 1}, {"txt", true, 2}, {"jpeg2", false, 1}, {"TXTX", false, 1}})
-        EXPECT_EQ(countFilesWithExtension(root.c_str(), extension, recursive), expected) << extension;
-}
-
-TEST_F(FolderUtilities, DeletionStaysInsideItsFolder)
+TEST_F(FolderUtilities, DeletionAndCountsStayInsideTheTree)
 {
     outside.add({"keep.txt", "sub/keep.txt"});
     for (bool readOnly : {true, false}) {
@@ -81,16 +68,28 @@ TEST_F(FolderUtilities, DeletionStaysInsideItsFolder)
         target.add({"a b/c d.txt", "v1.2/x.TXT", "e/f/g/h.txt", "ro/locked.txt", "ro/gone.txt"});
         target.link("e/f/out", outside.root);
         target.link("e/cycle", target.root);
+        target.link("e/fileLink", outside.native("keep.txt")); // wine lists it as a plain file
         if (readOnly)
             testsupport::fs::permissions(target.native("ro/locked.txt"), testsupport::fs::perms::none);
         const bool deleted = deleteFolderRecursive(target.windowsPath().c_str());
         EXPECT_TRUE(deleted == !target.exists("") && target.exists("ro/locked.txt") == readOnly);
         EXPECT_FALSE(target.exists("ro/gone.txt") || target.exists("a b") || target.exists("v1.2"));
-#ifndef _WIN32 // wine cannot remove a link to a folder; it refuses and leaves the link
+#ifndef _WIN32 // wine cannot remove links; it refuses and leaves them
         EXPECT_EQ(deleted, !readOnly);
 #endif
         EXPECT_TRUE(outside.exists("keep.txt") && outside.exists("sub/keep.txt"));
     }
+    // Counts reach one level down; links and names that are paths are neither counted, entered
+    // nor removed.
+    tree.add({"keep.txt", "sib/far.txt", "t/X.TXT", "t/x.txt.txt", "t/a.txtx", "t/b.jpeg", "t/c.jpeg2", "t/dot.dir/c.txt", "t/sub/deep/d.txt"});
+    tree.addUnix("t/..\\keep.txt");
+    tree.addUnix("t/..\\sib/");
+    tree.link("t/link", outside.root);
+    for (const auto& [extension, recursive, expected] :
+         {std::tuple{"txt", false, 1}, {"txt", true, 2}, {"jpeg2", false, 1}, {"TXTX", false, 1}})
+        EXPECT_EQ(countFilesWithExtension(tree.windowsPath("t/").c_str(), extension, recursive), expected) << extension;
+    EXPECT_FALSE(deleteFolderRecursive(tree.windowsPath("t/").c_str()));
+    EXPECT_TRUE(tree.exists("keep.txt") && tree.exists("sib/far.txt") && !tree.exists("t/X.TXT") && outside.exists("keep.txt"));
     // Folders that would list their neighbours ("x*.*" reaches "xxy" as "x" + "xy"), or do not
     // fit, are refused untouched.
     tree.add({"x/keep.txt", "xy", "xxy"});
@@ -98,6 +97,34 @@ TEST_F(FolderUtilities, DeletionStaysInsideItsFolder)
         EXPECT_FALSE(deleteFolderRecursive(refused.c_str()));
     EXPECT_TRUE(tree.exists("x/keep.txt") && tree.exists("xxy"));
 }
+
+#ifndef _WIN32
+// A listed folder swapped for a link to an outside folder while the deletion runs.
+TEST_F(FolderUtilities, AFolderSwappedForALinkDuringDeletionIsNeverEntered)
+{
+    for (int i = 0; i < 50; ++i)
+        outside.add({"o" + std::to_string(i)});
+    int rounds = 0, swapped = 0;
+    for (; rounds < 200; ++rounds) {
+        TempTree target, moved;
+        for (int i = 0; i < 40; ++i)
+            target.add({"f" + std::to_string(i)});
+        target.add({"m/a", "m/b/c"});
+        std::error_code renamed, ignored;
+        std::thread swapper([&, start = std::chrono::steady_clock::now() + std::chrono::microseconds(rounds % 20 * 10)] {
+            std::this_thread::sleep_until(start);
+            testsupport::fs::rename(target.native("m"), moved.native("m"), renamed);
+            testsupport::fs::create_directory_symlink(outside.root, target.native("m"), ignored);
+        });
+        deleteFolderRecursive(target.windowsPath().c_str());
+        swapper.join();
+        swapped += !renamed;
+    }
+    const auto left = std::distance(testsupport::fs::directory_iterator(outside.root), {});
+    std::printf("%d rounds, %d swapped before the deletion removed the folder, %d of 50 outside files left\n", rounds, swapped, int(left));
+    EXPECT_TRUE(left == 50 && swapped > 0);
+}
+#endif
 
 TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
 {
@@ -116,17 +143,19 @@ TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
     tree.add({"Set/", "Set (1)"}); // a file does not take a name
     EXPECT_EQ(unique("Set"), tree.windowsPath("Set (1)/"));
     testsupport::fs::remove(tree.native("Set (1)"));
-    for (int n = 1; n <= 32; ++n)
+    for (int n = 1; n <= 31; ++n)
         tree.add({"Set (" + std::to_string(n) + ")/"});
-    tree.add({std::string(124, 'n') + "/"});
+    EXPECT_EQ(unique("Set"), tree.windowsPath("Set (32)/"));
+    tree.add({"Set (32)/", std::string(124, 'n') + "/"});
     EXPECT_EQ(unique("Set"), "false");
     EXPECT_TRUE(unique(std::string(124, 'n')) == "false" && text[0] == '\0'); // "(1)" would not fit
+    for (const char* outward : {"../escape", "..\\escape", ". .", "a/b"})
+        EXPECT_EQ(unique(outward), "false") << outward;
 }
 
-std::vector<std::string> launched;
-
-TEST(ShellLaunch, AddressesAndFoldersReachTheShellWhole)
+TEST(ShellLaunch, AddressesAndExistingFoldersReachTheShellWhole)
 {
+    static std::vector<std::string> launched;
     const auto previous = platform::setShellExecuteSink([](SHELLEXECUTEINFOA* info) {
         launched.push_back(std::to_string(info->cbSize) + (info->lpVerb ? info->lpVerb : "") + "|" + info->lpFile +
                            "|" + (info->lpParameters ? info->lpParameters : "") + "|" + std::to_string(info->nShow));
@@ -134,10 +163,12 @@ TEST(ShellLaunch, AddressesAndFoldersReachTheShellWhole)
     });
     EXPECT_TRUE(openWebAddress("example.com/a b") && openWebAddress(std::string(247, 'a').c_str()));
     EXPECT_FALSE(openWebAddress(std::string(248, 'a').c_str())); // would be cut
-    EXPECT_TRUE(openFolderInExplorer("C:\\a b\\"));
+    const TempTree folder;
+    EXPECT_TRUE(openFolderInExplorer(folder.windowsPath().c_str()));
+    EXPECT_FALSE(openFolderInExplorer("file:///etc/passwd") || openFolderInExplorer(folder.windowsPath("none/").c_str()));
     platform::setShellExecuteSink(previous);
     EXPECT_EQ(launched, (std::vector<std::string>{"112|https://example.com/a b||1", "112|https://" + std::string(247, 'a') + "||1",
-                                                  "112open|C:\\Windows\\explorer.exe|C:\\a b\\|5"}));
+                                                  "112open|C:\\Windows\\explorer.exe|" + folder.windowsPath() + "|5"}));
 }
 
 } // namespace

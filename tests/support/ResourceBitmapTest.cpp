@@ -3,12 +3,19 @@
 #include "TempTree.h"
 #include "platform/Shell.h"
 #include "support/BitmapCache.h"
+#include "support/CanvasFromResource.h"
+#include "support/RasterCanvas.h"
 #include "vstgui/PngCodec.h"
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -19,22 +26,19 @@ std::vector<std::string> messages;
 ResourceRef named(const std::string& path)
 {
     ResourceRef ref{0, true, {}};
-    path.copy(ref.name, sizeof ref.name - 1);
-    return ref;
+    return path.copy(ref.name, sizeof ref.name - 1), ref;
 }
 
-// A good PNG as resource 7001 and good.png, a cut one as resource 7002 and bad.png.
+// A 3 x 2 PNG as resource 7001 and good.png, a cut one (its header still reads) as bad.png.
 class ResourceBitmap : public ::testing::Test {
 protected:
     void SetUp() override
     {
         VSTGUI::CPoint size(3, 2);
         static const std::vector<uint8_t> png = VSTGUI::PngCodec::encode(*VSTGUI::IPlatformBitmap::create(&size));
-        static const std::vector<uint8_t> cut(png.begin(), png.end() - 20); // the header still reads
-        for (const auto& [id, name, bytes] : {std::tuple{7001, "good.png", &png}, {7002, "bad.png", &cut}}) {
-            VSTGUI::CResourceDescription::registerData(id, bytes->data(), bytes->size());
-            std::ofstream(files.native(name), std::ios::binary).write((const char*)bytes->data(), std::streamsize(bytes->size()));
-        }
+        VSTGUI::CResourceDescription::registerData(7001, png.data(), png.size());
+        std::ofstream(files.native("good.png"), std::ios::binary).write((const char*)png.data(), std::streamsize(png.size()));
+        std::ofstream(files.native("bad.png"), std::ios::binary).write((const char*)png.data(), std::streamsize(png.size() - 20));
     }
     void TearDown() override { platform::setMessageBoxSink(previousSink); }
 
@@ -46,27 +50,30 @@ protected:
     const ResourceRef goodFile = named(files.native("good.png").string()), goodNumber{7001, false, {}};
 };
 
-TEST_F(ResourceBitmap, OnlyTheFirstFailureOfTheProcessIsReported)
+TEST_F(ResourceBitmap, OnlyTheFirstFailureOfTheProcessIsReportedAndEveryAttemptIsGivenBack)
 {
     CBitmap* target = new CBitmap(1, 1);
     CBitmap* const first = target;
+    RasterCanvas* canvas = nullptr;
     const int64_t live = VSTGUI::ReferenceCounted::liveObjectCount();
-    for (const ResourceRef& failing : {ResourceRef{-1, false, {}}, ResourceRef{7099, false, {}}, ResourceRef{7002, false, {}},
+    const ResourceRef failing{7099, false, {}};
+    for (const ResourceRef& failed : {ResourceRef{-1, false, {}}, failing,
                                       named(files.native("missing.png").string()), named(files.native("bad.png").string())})
-        EXPECT_FALSE(loadResourceBitmap(&failing, &target));
-    EXPECT_FALSE(loadResourceBitmap(nullptr, &target));
-    EXPECT_EQ(target, first);
-    EXPECT_EQ(VSTGUI::ReferenceCounted::liveObjectCount(), live); // every attempt was given back
-    EXPECT_EQ(messages, std::vector<std::string>{"1Error4112Resource images not found! Please reinstall the plugin (-1)."});
+        EXPECT_FALSE(loadResourceBitmap(&failed, &target) || createCanvasFromResource(&failed, &canvas));
+    EXPECT_TRUE(!loadResourceBitmap(nullptr, &target) && target == first && !canvas);
+    EXPECT_EQ(VSTGUI::ReferenceCounted::liveObjectCount(), live);
 
     first->remember();
     ASSERT_TRUE(loadResourceBitmap(&goodNumber, &target));
     EXPECT_EQ(first->getNbReference(), 1); // the previous bitmap was given back
-    ASSERT_TRUE(loadResourceBitmap(&goodFile, &target));
-    EXPECT_EQ(target->getWidth() + target->getHeight(), 5);
+    ASSERT_TRUE(loadResourceBitmap(&goodFile, &target) && createCanvasFromResource(&goodNumber, &canvas));
+    EXPECT_TRUE(target->getWidth() == 3 && target->getHeight() == 2 && canvas->width == 3 && canvas->height == 2);
+    delete canvas;
     releaseBitmap(&target);
-    EXPECT_EQ(target, nullptr);
     first->forget();
+    EXPECT_TRUE(target == nullptr && VSTGUI::ReferenceCounted::liveObjectCount() == live - 2); // first and its pixels went
+    EXPECT_FALSE(loadResourceBitmap(&failing, &target)); // a success in between does not start over
+    EXPECT_EQ(messages, std::vector<std::string>{"1Error4112Resource images not found! Please reinstall the plugin (-1)."});
 
     for (const auto& [ref, shown] : {std::pair{named("C:/x/knob.png"), std::string("knob")}, {named("C:\\x.y\\knob.png"), "knob"},
                                      {named(""), "---"}, {named(std::string(300, 't') + ".png"), std::string(197, 't')}}) {
@@ -74,6 +81,32 @@ TEST_F(ResourceBitmap, OnlyTheFirstFailureOfTheProcessIsReported)
         formatResourceError(ref, text);
         EXPECT_EQ(text, "Resource images not found! Please reinstall the plugin (" + shown + ").");
     }
+}
+
+// A name that fills its buffer without an end is refused, not cut to the file its first 511
+// characters name; a path that names a pipe is refused at once, not waited on.
+TEST_F(ResourceBitmap, OnlyWholeNamesOfRegularFilesAreRead)
+{
+    std::string padded = files.native().string() + std::string((kPathSize - files.native().string().size()) % 2 + 1, '/');
+    while (padded.size() + 8 < kPathSize - 1)
+        padded += "./";
+    ResourceRef full = named(padded + "good.png");
+    CBitmap* target = nullptr;
+#ifndef _WIN32 // Windows' ANSI calls stop at 260 characters
+    ASSERT_TRUE(std::string(full.name).size() == kPathSize - 1 && loadResourceBitmap(&full, &target));
+    releaseBitmap(&target);
+#endif
+    full.name[kPathSize - 1] = 'x';
+    EXPECT_FALSE(loadResourceBitmap(&full, &target));
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo(files.native("pipe.png").c_str(), 0600), 0);
+    const ResourceRef pipe = named(files.native("pipe.png").string());
+    auto loading = std::async(std::launch::async, [&] { return loadResourceBitmap(&pipe, &target); });
+    const bool returned = loading.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+    if (!returned) // a writer that comes and goes lets the blocked reader see the end
+        ::close(::open(files.native("pipe.png").c_str(), O_WRONLY));
+    EXPECT_TRUE(returned && !loading.get());
+#endif
 }
 
 TEST_F(ResourceBitmap, TheEnabledCacheSharesBitmapsByName)

@@ -2,8 +2,6 @@
 
 // A fresh folder of real files for one test, removed afterwards without following links.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -26,11 +24,8 @@ public:
     ~TempTree()
     {
         std::error_code ignored;
-        if (runUnix("rm -rf", {root}, [&] { return !fs::exists(root); }))
-            return;
-        for (auto i = fs::recursive_directory_iterator(root, ignored); i != fs::recursive_directory_iterator(); ++i)
-            fs::permissions(i->path(), fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow, ignored);
-        fs::remove_all(root, ignored);
+        if (!runUnix("rm -rf " + unixName(root), [&] { return !fs::exists(root); }))
+            fs::remove_all(root, ignored);
     }
 
     fs::path native(const std::string& relative = "") const { return (root / relative).lexically_normal(); }
@@ -51,47 +46,55 @@ public:
         }
     }
     bool exists(const std::string& relative) const { return fs::symlink_status(native(relative)).type() != fs::file_type::not_found; }
-    // A link at relative to the folder target.
+    // A link at relative to target (a file or a folder).
     void link(const std::string& relative, const fs::path& target) const
     {
-        if (!runUnix("ln -s", {target, native(relative)}, [&] { return exists(relative); }))
-            fs::create_directory_symlink(target, native(relative));
-        ASSERT_TRUE(exists(relative));
+        if (!runUnix("ln -s " + unixName(target) + " " + unixName(native(relative)), [&] { return exists(relative); }))
+            fs::create_symlink(target, native(relative));
+    }
+    // An entry named exactly so by the Unix side, also where the name holds a backslash (which
+    // Windows programs cannot make); "x/" makes a folder.
+    void addUnix(const std::string& relative) const
+    {
+        const bool folder = relative.back() == '/';
+        const std::string path = unixName(root).append("/").append(relative, 0, relative.size() - folder);
+        const auto count = [this] { return std::distance(fs::recursive_directory_iterator(root), {}); };
+        const auto before = count();
+        if (!runUnix((folder ? "mkdir " : "touch ") + path, [&] { return count() > before; }))
+            folder ? (void)fs::create_directory(path) : (void)std::ofstream(path);
     }
 
     const fs::path root = fs::temp_directory_path() / ("zarn-files-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
 
 private:
     static inline int made = 0;
-    // Under wine, links are made and removed by Unix programs: wine cannot make them and shows
-    // them as plain folders to std::filesystem. Elsewhere false.
-    template <typename Done>
-    static bool runUnix(std::string command, std::initializer_list<fs::path> paths, Done done)
-    {
 #ifdef _WIN32
+    // Under wine, links and odd names are made and removed by Unix programs: wine cannot make
+    // them, and shows links to folders as plain folders to std::filesystem.
+    static std::string unixName(const fs::path& path)
+    {
         using UnixName = char*(__cdecl*)(const wchar_t*);
-        const auto unixName = reinterpret_cast<UnixName>(
+        static const auto convert = reinterpret_cast<UnixName>(
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-        if (!unixName)
-            return false;
-        command = "Z:\\bin\\" + command;
-        for (const fs::path& path : paths)
-            command += std::string(" ") + unixName(path.c_str());
+        return convert ? convert(path.c_str()) : path.string();
+    }
+    template <typename Done> static bool runUnix(std::string command, Done done)
+    {
+        command.insert(0, "Z:\\bin\\");
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-        }
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            return false;
+        CloseHandle(process.hThread), CloseHandle(process.hProcess);
         for (int wait = 0; wait < 500 && !done(); ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return true;
-#else
-        (void)command, (void)paths, (void)done;
-        return false;
-#endif
     }
+#else
+    static std::string unixName(const fs::path& path) { return path.string(); }
+    template <typename Done> static bool runUnix(const std::string&, Done) { return false; }
+#endif
 };
 
 } // namespace testsupport
