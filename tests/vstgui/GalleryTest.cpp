@@ -29,7 +29,7 @@ void registerPictures()
     }));
     // Two states of 12 x 12 stacked: off above, on below.
     testsupport::registerPng(kLedId, *makeBitmap(12, 24, [](int32_t, int32_t y) { return y < 12 ? kLedOff : kLedOn; }));
-    testsupport::registerPng(kAboutId, *makeBitmap(240, 120, [](int32_t, int32_t) { return kAbout; }));
+    testsupport::registerPng(kAboutId, *makeBitmap(480, 240, [](int32_t, int32_t) { return kAbout; }));
 }
 
 SharedPointer<CBitmap> resource(int32_t id)
@@ -88,14 +88,14 @@ TEST(Gallery, ControlsDrawTheirStateAndReportTheirClicks)
     EXPECT_EQ(g.backEnd->mouseDown(CPoint(305, 55), 2), 3);
     g.frame->idle();
     EXPECT_EQ(g.toggle->getValue(), 1.f);
-    EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOn);
+    EXPECT_EQ(g.backEnd->getPixel(300, 50), kLedOn);
     EXPECT_EQ(g.backEnd->mouseDown(CPoint(305, 55), 8), 2);
     EXPECT_EQ(g.editor.unhandledDowns.size(), 1u);
     g.backEnd->mouseDown(CPoint(305, 55), 2);
     EXPECT_EQ(g.toggle->getValue(), 0.f);
     g.toggle->setValue(0.7f);
     g.frame->idle();
-    EXPECT_EQ(g.backEnd->getPixel(305, 55), kLedOff);
+    EXPECT_EQ(g.backEnd->getPixel(311, 61), kLedOff);
 
     // The splash screen opens on a left press only, over its own area, and takes every press
     // until the next left click hides it.
