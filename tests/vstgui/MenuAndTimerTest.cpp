@@ -9,20 +9,21 @@ using namespace VSTGUI;
 
 namespace {
 
-// The editor's size menu (Default, Large, Huge, separator) in an open frame.
+// The editor's size menu (Default, Large, Huge, separator) with a disabled entry after it.
 struct MenuRig : testsupport::OffscreenRig {
     MenuRig() : menu(new COptionMenu(CRect(10, 10, 110, 30), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle))
     {
         for (const char* title : {"Default", "Large", "Huge"})
             menu->addEntry(title);
         menu->addSeparator(-1);
+        menu->addEntry("Off", -1, CMenuItem::kDisabled);
         frame->addView(menu);
     }
     COptionMenu* menu;
 };
 
-// Dismissal, the separator and choices out of range change nothing; a real choice becomes the
-// current, checked entry and is reported.
+// Dismissal, the separator, a disabled entry and choices out of range change nothing; a real
+// choice becomes the current, checked entry and is reported.
 TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
 {
     MenuRig rig;
@@ -41,11 +42,18 @@ TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
     EXPECT_FALSE(rig.menu->getEntry(0)->isChecked());
     ASSERT_EQ(rig.listener.calls.size(), 1u);
     EXPECT_EQ(rig.listener.calls[0].tag, 99999);
-    EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-"}));
+    EXPECT_EQ(rig.listener.calls[0].value, 2.f);
+    EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-", "Off"}));
+
+    // A shown menu may be released meanwhile.
+    rig.presenter.whileOpen = [&](COptionMenu& open) { rig.frame->removeView(&open); };
+    rig.presenter.choices = {1};
+    EXPECT_TRUE(rig.menu->popup());
+    EXPECT_EQ(rig.frame->getNbViews(), 0);
 }
 
-// Without an open frame with a presenter, nothing shows; a shown menu may be released meanwhile.
-TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenterAndSurvivesItsRemoval)
+// Without an open frame with a presenter, nothing shows.
+TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenter)
 {
     auto loose = makeOwned<COptionMenu>(CRect(0, 0, 10, 10), nullptr, 1);
     loose->addEntry("a");
@@ -56,12 +64,6 @@ TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenterAndSurvivesItsRemoval)
     loose->remember(); // the frame's reference
     EXPECT_FALSE(loose->popup()); // no presenter installed
     frame->close();
-
-    MenuRig rig;
-    rig.presenter.whileOpen = [&](COptionMenu& open) { rig.frame->removeView(&open); };
-    rig.presenter.choices = {1};
-    EXPECT_TRUE(rig.menu->popup());
-    EXPECT_EQ(rig.frame->getNbViews(), 0);
 }
 
 // Counts timer messages and can act on each.
@@ -118,21 +120,6 @@ TEST(Timer, FiresEveryPeriodWhileRunningAndListenersMayStopAndDestroyTimersWhile
     zero->forget();
     queue.advance(100);
     EXPECT_EQ(probe->ticks.size(), 11u);
-}
-
-TEST(Editor, RectNeedsAPointerAndIdleWithoutAFrameIsSafe)
-{
-    testsupport::RecordingEditor editor;
-    ERect* rect = nullptr;
-    EXPECT_TRUE(editor.getRect(&rect));
-    EXPECT_NE(rect, nullptr);
-    EXPECT_FALSE(editor.getRect(nullptr));
-    int window = 0;
-    EXPECT_TRUE(editor.open(&window));
-    EXPECT_EQ(editor.getParentWindow(), &window);
-    editor.idle();
-    editor.close();
-    EXPECT_EQ(editor.getParentWindow(), nullptr);
 }
 
 } // namespace
