@@ -1,5 +1,5 @@
-// A frame holding the drawn controls with pictures loaded as resources, driven through the
-// offscreen back end, checked at literal pixels, and written as a PNG for people to look at.
+// A frame holding the drawn controls, driven through the offscreen back end, checked at literal
+// pixels, and written as a PNG for people to look at.
 
 #include "TestSupport.h"
 
@@ -13,49 +13,34 @@ using namespace VSTGUI;
 
 namespace {
 
-constexpr int32_t kBackgroundId = 9101, kKnobStripId = 9102, kLedId = 9103, kAboutId = 9104;
 const CColor kBack(20, 40, 80, 255);
 const CColor kLedOff(90, 20, 20, 255);
 const CColor kLedOn(40, 255, 60, 255);
 const CColor kAbout(240, 200, 40, 255);
 
-void registerPictures()
+SharedPointer<CBitmap> picture(int32_t w, int32_t h, const std::function<CColor(int32_t, int32_t)>& colourAt)
 {
-    using testsupport::makeBitmap;
-    testsupport::registerPng(kBackgroundId, *makeBitmap(480, 240, [](int32_t, int32_t) { return kBack; }));
-    // 63 frames of 40 x 40; frame f has red 4 f.
-    testsupport::registerPng(kKnobStripId, *makeBitmap(40, 40 * 63, [](int32_t, int32_t y) {
-        return CColor(uint8_t(4 * (y / 40)), 0, 255, 255);
-    }));
-    // Two states of 12 x 12 stacked: off above, on below.
-    testsupport::registerPng(kLedId, *makeBitmap(12, 24, [](int32_t, int32_t y) { return y < 12 ? kLedOff : kLedOn; }));
-    testsupport::registerPng(kAboutId, *makeBitmap(480, 240, [](int32_t, int32_t) { return kAbout; }));
-}
-
-SharedPointer<CBitmap> resource(int32_t id)
-{
-    auto bitmap = makeOwned<CBitmap>(CResourceDescription(id));
-    EXPECT_NE(bitmap->getPlatformBitmap(), nullptr) << id;
-    return bitmap;
+    return makeOwned<CBitmap>(testsupport::makeBitmap(w, h, colourAt));
 }
 
 struct Gallery : testsupport::OffscreenRig {
     Gallery() : OffscreenRig(480, 240)
     {
-        static const bool registered = (registerPictures(), true);
-        (void)registered;
-        frame->setBackground(resource(kBackgroundId));
-        auto strip = resource(kKnobStripId);
+        frame->setBackground(picture(480, 240, [](int32_t, int32_t) { return kBack; }));
+        // 63 frames of 40 x 40; frame f has red 4 f.
+        auto strip = picture(40, 40 * 63, [](int32_t, int32_t y) { return CColor(uint8_t(4 * (y / 40)), 0, 255, 255); });
         for (int32_t i = 0; i < 3; ++i) {
             knobs[i] = new CAnimKnob(CRect(40 + 80 * i, 40, 80 + 80 * i, 80), &listener, i, 63, 40, strip);
             knobs[i]->setValue(0.25f * float(i + 1));
             frame->addView(knobs[i]);
         }
-        toggle = new COnOffButton(CRect(300, 50, 312, 62), &listener, 16, resource(kLedId));
+        // Two states of 12 x 12 stacked: off above, on below.
+        auto led = picture(12, 24, [](int32_t, int32_t y) { return y < 12 ? kLedOff : kLedOn; });
+        toggle = new COnOffButton(CRect(300, 50, 312, 62), &listener, 16, led);
         frame->addView(toggle);
         // The picture shows over (0, 0, 240, 120) only.
-        frame->addView(new CSplashScreen(CRect(380, 40, 460, 80), &listener, 23, resource(kAboutId),
-                                         CRect(0, 0, 240, 120)));
+        auto about = picture(480, 240, [](int32_t, int32_t) { return kAbout; });
+        frame->addView(new CSplashScreen(CRect(380, 40, 460, 80), &listener, 23, about, CRect(0, 0, 240, 120)));
         frame->idle();
     }
     int32_t knobFrameShown(int32_t i) const { return backEnd->getPixel(45 + 80 * i, 45).red / 4; }
