@@ -50,22 +50,20 @@ TEST(OptionMenuPanel, RowsStackWithThinSeparatorsAndOnlyChoosableEntriesAreHit)
     EXPECT_TRUE(none.paint());
 }
 
+// Only a choosable entry takes the highlight; the checked entry shows its mark in the check column.
 TEST(OptionMenuPanel, HighlightGoesOnlyToChoosableEntriesAndShowsWithTheCheckMark)
 {
     auto menu = makeMenu();
     OptionMenuPanel panel(*menu, 100);
-    EXPECT_EQ(panel.getHighlight(), -1);
     EXPECT_TRUE(panel.setHighlight(4));
     EXPECT_FALSE(panel.setHighlight(4));
-    EXPECT_TRUE(panel.setHighlight(2)); // separator: none
-    EXPECT_EQ(panel.getHighlight(), -1);
-    EXPECT_FALSE(panel.setHighlight(3)); // disabled: still none
-    EXPECT_FALSE(panel.setHighlight(99));
+    for (int32_t none : {2, 3, 99}) { // separator, disabled, beyond
+        panel.setHighlight(none);
+        EXPECT_EQ(panel.getHighlight(), -1) << none;
+    }
     ASSERT_TRUE(panel.setHighlight(0));
-
     auto pixels = panel.paint();
-    ASSERT_TRUE(pixels);
-    ASSERT_EQ(pixels->getPixelHeight(), 81);
+    ASSERT_TRUE(pixels && pixels->getPixelHeight() == 81);
     const auto at = [&](int32_t x, int32_t y) { return testsupport::rawPixel(*pixels, x, y); };
     const CColor plain(240, 240, 240, 255);
     EXPECT_EQ(at(97, 10), CColor(50, 100, 200, 255)); // Default highlighted
