@@ -10,36 +10,30 @@ using namespace VSTGUI;
 namespace {
 
 // The editor's size menu (Default, Large, Huge, separator) with a disabled entry after it.
-struct MenuRig : testsupport::OffscreenRig {
-    MenuRig() : menu(new COptionMenu(CRect(10, 10, 110, 30), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle))
-    {
-        for (const char* title : {"Default", "Large", "Huge"})
-            menu->addEntry(title);
-        menu->addSeparator(-1);
-        menu->addEntry("Off", -1, CMenuItem::kDisabled);
-        frame->addView(menu);
-    }
-    COptionMenu* menu;
-};
-
-// Dismissal, the separator, a disabled entry and choices out of range change nothing; a real
+// Dismissal, the separator, the disabled entry and choices out of range change nothing; a real
 // choice becomes the current, checked entry and is reported.
 TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
 {
-    MenuRig rig;
-    EXPECT_FALSE(rig.menu->checkEntryAlone(7));
-    EXPECT_TRUE(rig.menu->checkEntryAlone(0));
+    testsupport::OffscreenRig rig;
+    auto* menu = new COptionMenu(CRect(10, 10, 110, 30), &rig.listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
+    for (const char* title : {"Default", "Large", "Huge"})
+        menu->addEntry(title);
+    menu->addSeparator(-1);
+    menu->addEntry("Off", -1, CMenuItem::kDisabled);
+    rig.frame->addView(menu);
+    EXPECT_FALSE(menu->checkEntryAlone(7));
+    EXPECT_TRUE(menu->checkEntryAlone(0));
     rig.presenter.choices = {-1, 3, 4, 1000, 2};
     for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(rig.menu->popup());
-    EXPECT_EQ(rig.menu->getCurrentIndex(true), -1);
+        EXPECT_FALSE(menu->popup());
+    EXPECT_EQ(menu->getCurrentIndex(true), -1);
     EXPECT_TRUE(rig.listener.calls.empty());
-    EXPECT_FALSE(rig.menu->isEditing());
-    EXPECT_TRUE(rig.menu->getEntry(0)->isChecked());
-    EXPECT_TRUE(rig.menu->popup());
-    EXPECT_EQ(rig.menu->getCurrentIndex(true), 2);
-    EXPECT_TRUE(rig.menu->getEntry(2)->isChecked());
-    EXPECT_FALSE(rig.menu->getEntry(0)->isChecked());
+    EXPECT_FALSE(menu->isEditing());
+    EXPECT_TRUE(menu->getEntry(0)->isChecked());
+    EXPECT_TRUE(menu->popup());
+    EXPECT_EQ(menu->getCurrentIndex(true), 2);
+    EXPECT_TRUE(menu->getEntry(2)->isChecked());
+    EXPECT_FALSE(menu->getEntry(0)->isChecked());
     ASSERT_EQ(rig.listener.calls.size(), 1u);
     EXPECT_EQ(rig.listener.calls[0].tag, 99999);
     EXPECT_EQ(rig.listener.calls[0].value, 2.f);
@@ -48,7 +42,7 @@ TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
     // A shown menu may be released meanwhile.
     rig.presenter.whileOpen = [&](COptionMenu& open) { rig.frame->removeView(&open); };
     rig.presenter.choices = {1};
-    EXPECT_TRUE(rig.menu->popup());
+    EXPECT_TRUE(menu->popup());
     EXPECT_EQ(rig.frame->getNbViews(), 0);
 }
 
