@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "vstgui/CDrawContext.h"
+#include "vstgui/COffscreenContext.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ public:
     }
     CMouseEventResult onMouseDown(CPoint&, const CButtonState&) override
     {
-        log.push_back("down " + name);
+        logged("down ");
         if (onDown)
             onDown();
         return downResult;
@@ -34,11 +34,7 @@ public:
         return logged("moved ");
     }
     CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override { return logged("up "); }
-    CMouseEventResult logged(const std::string& event)
-    {
-        log.push_back(event + name);
-        return kMouseEventHandled;
-    }
+    CMouseEventResult logged(const std::string& event) { return log.push_back(event + name), kMouseEventHandled; }
     void draw(CDrawContext* context) override
     {
         context->setFillColor(colour);
@@ -76,28 +72,28 @@ TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
     OpenFrame f;
     ProbeView* bottom = f.add(CRect(0, 0, 50, 50), "bottom");
     f.add(CRect(20, 20, 60, 50), "top", kMouseEventNotHandled);
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(30, 30), kLButton), kMouseEventHandled);
-    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(35, 35), kLButton), kMouseEventHandled);
-    EXPECT_EQ(f.backEnd->mouseUp(CPoint(35, 35), kLButton), kMouseEventHandled);
+    EXPECT_EQ(f.backEnd->mouseDown(CPoint(30, 30), 2), 1);
+    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(35, 35), 2), 1);
+    EXPECT_EQ(f.backEnd->mouseUp(CPoint(35, 35), 2), 1);
     EXPECT_EQ(f.frame->getCurrentMouseButtons().getButtonState(), 0);
     EXPECT_EQ(f.log, (Log{"down top", "down bottom", "moved bottom", "up bottom"}));
     EXPECT_TRUE(f.editor.unhandledDowns.empty());
     EXPECT_EQ(f.editor.unhandledUps, 0);
 
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(55, 25), kRButton | kShift), kMouseEventNotHandled);
+    EXPECT_EQ(f.backEnd->mouseDown(CPoint(55, 25), 8 | 16), 2);
     ASSERT_EQ(f.editor.unhandledDowns.size(), 1u);
     EXPECT_EQ(f.editor.unhandledDowns[0], CPoint(55, 25));
-    EXPECT_EQ(f.editor.unhandledDownButtons[0], kRButton | kShift);
+    EXPECT_EQ(f.editor.unhandledDownButtons[0], 8 | 16);
     CPoint where;
     EXPECT_TRUE(f.frame->getCurrentMouseLocation(where));
     EXPECT_EQ(where, CPoint(55, 25));
-    EXPECT_EQ(f.frame->getCurrentMouseButtons(), CButtonState(kRButton | kShift));
+    EXPECT_EQ(f.frame->getCurrentMouseButtons(), CButtonState(8 | 16));
     // Dragged from the background over a view: hovering, which carries the modifiers only.
-    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(10, 10), kRButton | kShift), kMouseEventHandled);
+    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(10, 10), 8 | 16), 1);
     EXPECT_EQ(f.log.back(), "moved bottom");
-    EXPECT_EQ(bottom->lastMoveButtons, kShift);
+    EXPECT_EQ(bottom->lastMoveButtons, 16);
     f.editor.downHook = [](CPoint&, const CButtonState&) { return kMouseDownEventHandledButDontNeedMovedOrUpEvents; };
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(70, 40), kRButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_EQ(f.backEnd->mouseDown(CPoint(70, 40), 8), 3);
 }
 
 // Handlers that add and remove views (themselves included) while the press is dispatched.
@@ -111,15 +107,15 @@ TEST(Frame, DispatchSurvivesViewsChangingUnderIt)
         f.frame->removeView(upper);          // and itself
         f.add(CRect(0, 0, 50, 50), "added"); // appears above, after the snapshot
     };
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(10, 10), kLButton), kMouseEventNotHandled);
+    EXPECT_EQ(f.backEnd->mouseDown(CPoint(10, 10), 2), 2);
     EXPECT_EQ(f.log, (Log{"down upper"}));
     ASSERT_EQ(f.frame->getNbViews(), 1);
 
     CView* pressed = f.frame->getView(0);
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(10, 10), kLButton), kMouseEventHandled);
+    EXPECT_EQ(f.backEnd->mouseDown(CPoint(10, 10), 2), 1);
     f.frame->removeView(pressed); // the pressed view goes in mid-drag
-    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(12, 12), kLButton), kMouseEventNotHandled);
-    f.backEnd->mouseUp(CPoint(12, 12), kLButton);
+    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(12, 12), 2), 2);
+    f.backEnd->mouseUp(CPoint(12, 12), 2);
     EXPECT_EQ(f.log.size(), 2u);
 }
 
@@ -136,8 +132,8 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     EXPECT_FALSE(f.frame->setModalView(second));
     EXPECT_FALSE(f.frame->removeView(second));
     second->forget();
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(50, 40), kRButton), kMouseEventNotHandled);
-    f.backEnd->mouseUp(CPoint(50, 40), kRButton);
+    EXPECT_EQ(f.backEnd->mouseDown(CPoint(50, 40), 8), 2);
+    f.backEnd->mouseUp(CPoint(50, 40), 8);
     EXPECT_EQ(f.log, (Log{"down modal"}));
     EXPECT_TRUE(f.editor.unhandledDowns.empty());
     EXPECT_EQ(f.editor.unhandledUps, 0);
@@ -152,55 +148,76 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     under->forget();
 }
 
-TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstAndClipsOddInvalidRectangles)
+TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstWithinWholePixels)
 {
     OpenFrame f;
-    f.frame->setBackground(makeOwned<CBitmap>(
-        testsupport::makeBitmap(100, 50, [](int32_t, int32_t) { return CColor(0, 0, 90, 255); })));
+    const CColor back(0, 0, 90, 255), green(0, 200, 0, 255), red(200, 0, 0, 255);
+    f.frame->setBackground(makeOwned<CBitmap>(testsupport::makeBitmap(100, 50, [&](int32_t, int32_t) { return back; })));
     ProbeView* a = f.add(CRect(10, 10, 20, 20), "a");
     ProbeView* b = f.add(CRect(60, 10, 70, 20), "b");
     f.frame->idle();
-    EXPECT_EQ(f.backEnd->getPixel(5, 5), CColor(0, 0, 90, 255));
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), CColor(0, 200, 0, 255));
+    EXPECT_EQ(f.backEnd->getPixel(5, 5), back);
+    EXPECT_EQ(f.backEnd->getPixel(15, 15), green);
     const auto& presented = f.backEnd->getPresentedAreas();
-    f.backEnd->clearPresentedAreas();
-    f.frame->idle();
-    EXPECT_TRUE(presented.empty());
-
-    a->colour = CColor(200, 0, 0, 255);
+    const auto idle = [&] {
+        f.backEnd->clearPresentedAreas();
+        f.frame->idle();
+        return presented;
+    };
+    EXPECT_TRUE(idle().empty());
+    a->colour = red;
     a->setDirty(true);
-    f.frame->idle();
+    EXPECT_EQ(idle(), (std::vector<CRect>{CRect(10, 10, 20, 20)}));
     EXPECT_EQ(a->draws, 2);
     EXPECT_EQ(b->draws, 1);
-    EXPECT_EQ(presented, (std::vector<CRect>{CRect(10, 10, 20, 20)}));
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), CColor(200, 0, 0, 255));
-    f.frame->removeView(a);
-    f.frame->idle();
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), CColor(0, 0, 90, 255)); // a removed view leaves the background
+    EXPECT_EQ(f.backEnd->getPixel(15, 15), red);
 
-    f.backEnd->clearPresentedAreas();
+    // A move repaints the area left and the area taken.
+    a->setViewSize(CRect(30, 30, 40, 40));
+    EXPECT_EQ(idle(), (std::vector<CRect>{CRect(10, 10, 20, 20), CRect(30, 30, 40, 40)}));
+    EXPECT_EQ(f.backEnd->getPixel(15, 15), back);
+    EXPECT_EQ(f.backEnd->getPixel(39, 39), red);
+    f.frame->removeView(a);
+    idle();
+    EXPECT_EQ(f.backEnd->getPixel(35, 35), back); // a removed view leaves the background
+
+    // Invalid rectangles widen to whole pixels (left and top down, right and bottom up) within the
+    // frame; odd ones are dropped.
+    f.frame->invalidRect(CRect(10.5, 0.2, 20.2, 5.7));
     f.frame->invalidRect(CRect(std::numeric_limits<double>::quiet_NaN(), 0, 10, 10));
     f.frame->invalidRect(CRect(-1e300, -1e300, -1e299, -1e299));
     f.frame->invalidRect(CRect(90.5, 40.5, 1e300, 1e300));
-    f.frame->idle();
-    EXPECT_EQ(presented, (std::vector<CRect>{CRect(90, 40, 100, 50)}));
+    EXPECT_EQ(idle(), (std::vector<CRect>{CRect(10, 0, 21, 6), CRect(90, 40, 100, 50)}));
 
     // Overlapping rectangles merge; many small ones stay few.
-    f.backEnd->clearPresentedAreas();
     f.frame->invalidRect(CRect(0, 0, 10, 10));
     f.frame->invalidRect(CRect(5, 5, 15, 15));
     f.frame->invalidRect(CRect(50, 0, 60, 10));
-    f.frame->idle();
-    ASSERT_EQ(presented.size(), 2u);
-    EXPECT_EQ(presented[0], CRect(0, 0, 15, 15));
+    EXPECT_EQ(idle(), (std::vector<CRect>{CRect(0, 0, 15, 15), CRect(50, 0, 60, 10)}));
     for (int i = 0; i < 40; ++i)
         f.frame->invalidRect(CRect(2 * i, 0, 2 * i + 1, 1));
-    f.backEnd->clearPresentedAreas();
-    f.frame->idle();
-    EXPECT_LE(presented.size(), 16u);
+    EXPECT_LE(idle().size(), 16u);
 }
 
-TEST(Frame, SetSizeResizesTheBackBufferUnlessRefusedOrOddAndAClosedFrameHasNoPointer)
+// A container draws its children in its own coordinates and hands the context back as it got it.
+TEST(Frame, ContainerRestoresTheContextsOffsetAndClip)
+{
+    Log log;
+    auto container = makeOwned<CViewContainer>(CRect(20, 10, 60, 40));
+    auto* child = new ProbeView(CRect(5, 5, 15, 15), "child", log, kMouseEventHandled);
+    container->addView(child);
+    auto context = COffscreenContext::create(nullptr, 100, 50);
+    context->setOffset(CPoint(1, 2));
+    context->setClipRect(CRect(0, 0, 50, 30));
+    container->drawRect(context, CRect(0, 0, 100, 50));
+    CRect clip;
+    EXPECT_EQ(context->getClipRect(clip), CRect(0, 0, 50, 30));
+    EXPECT_EQ(context->getOffset(), CPoint(1, 2));
+    EXPECT_EQ(child->draws, 1);
+}
+
+// The editor may refuse a size; a new size repaints the whole frame, black where nothing draws.
+TEST(Frame, SetSizeResizesAndRepaintsUnlessRefusedOrOddAndAClosedFrameHasNoPointer)
 {
     struct RefusingEditor : testsupport::RecordingEditor {
         bool beforeSizeChange(const CRect& newSize, const CRect&) override { return newSize.getWidth() < 500; }
@@ -211,9 +228,14 @@ TEST(Frame, SetSizeResizesTheBackBufferUnlessRefusedOrOddAndAClosedFrameHasNoPoi
     EXPECT_TRUE(frame->setSize(120, 60)); // closed: only the size changes
     ASSERT_TRUE(frame->open(nullptr));
     EXPECT_FALSE(frame->open(nullptr));
+    auto* backEnd = OffscreenPlatformFrame::of(frame);
     EXPECT_EQ(frame->getBackBuffer()->getPixelWidth(), 120);
+    frame->idle();
+    backEnd->clearPresentedAreas();
     EXPECT_TRUE(frame->setSize(200, 80));
-    EXPECT_EQ(frame->getBackBuffer()->getPixelWidth(), 200);
+    frame->idle();
+    EXPECT_EQ(backEnd->getPresentedAreas(), (std::vector<CRect>{CRect(0, 0, 200, 80)}));
+    EXPECT_EQ(backEnd->getPixel(199, 79), CColor(0, 0, 0, 255));
     for (CCoord width : {600.0, 0.0, std::numeric_limits<double>::quiet_NaN()})
         EXPECT_FALSE(frame->setSize(width, 80)) << width;
     EXPECT_FALSE(frame->setSize(1e9, 1e9 / 1e6));

@@ -9,43 +9,45 @@ using namespace VSTGUI;
 
 namespace {
 
-// The editor's size menu (Default, Large, Huge, separator) in an open frame.
-struct MenuRig : testsupport::OffscreenRig {
-    MenuRig() : menu(new COptionMenu(CRect(10, 10, 110, 30), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle))
-    {
-        for (const char* title : {"Default", "Large", "Huge"})
-            menu->addEntry(title);
-        menu->addSeparator(-1);
-        frame->addView(menu);
-    }
-    COptionMenu* menu;
-};
-
-// Dismissal, the separator and choices out of range change nothing; a real choice becomes the
-// current, checked entry and is reported.
+// The editor's size menu (Default, Large, Huge, separator) with a disabled entry after it.
+// Dismissal, the separator, the disabled entry and choices out of range change nothing; a real
+// choice becomes the current, checked entry and is reported.
 TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
 {
-    MenuRig rig;
-    EXPECT_FALSE(rig.menu->checkEntryAlone(7));
-    EXPECT_TRUE(rig.menu->checkEntryAlone(0));
+    testsupport::OffscreenRig rig;
+    auto* menu = new COptionMenu(CRect(10, 10, 110, 30), &rig.listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
+    for (const char* title : {"Default", "Large", "Huge"})
+        menu->addEntry(title);
+    menu->addSeparator(-1);
+    menu->addEntry("Off", -1, CMenuItem::kDisabled);
+    rig.frame->addView(menu);
+    EXPECT_FALSE(menu->checkEntryAlone(7));
+    EXPECT_TRUE(menu->checkEntryAlone(0));
     rig.presenter.choices = {-1, 3, 4, 1000, 2};
     for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(rig.menu->popup());
-    EXPECT_EQ(rig.menu->getCurrentIndex(true), -1);
+        EXPECT_FALSE(menu->popup());
+    EXPECT_EQ(menu->getCurrentIndex(true), -1);
     EXPECT_TRUE(rig.listener.calls.empty());
-    EXPECT_FALSE(rig.menu->isEditing());
-    EXPECT_TRUE(rig.menu->getEntry(0)->isChecked());
-    EXPECT_TRUE(rig.menu->popup());
-    EXPECT_EQ(rig.menu->getCurrentIndex(true), 2);
-    EXPECT_TRUE(rig.menu->getEntry(2)->isChecked());
-    EXPECT_FALSE(rig.menu->getEntry(0)->isChecked());
+    EXPECT_FALSE(menu->isEditing());
+    EXPECT_TRUE(menu->getEntry(0)->isChecked());
+    EXPECT_TRUE(menu->popup());
+    EXPECT_EQ(menu->getCurrentIndex(true), 2);
+    EXPECT_TRUE(menu->getEntry(2)->isChecked());
+    EXPECT_FALSE(menu->getEntry(0)->isChecked());
     ASSERT_EQ(rig.listener.calls.size(), 1u);
     EXPECT_EQ(rig.listener.calls[0].tag, 99999);
-    EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-"}));
+    EXPECT_EQ(rig.listener.calls[0].value, 2.f);
+    EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-", "Off"}));
+
+    // A shown menu may be released meanwhile.
+    rig.presenter.whileOpen = [&](COptionMenu& open) { rig.frame->removeView(&open); };
+    rig.presenter.choices = {1};
+    EXPECT_TRUE(menu->popup());
+    EXPECT_EQ(rig.frame->getNbViews(), 0);
 }
 
-// Without an open frame with a presenter, nothing shows; a shown menu may be released meanwhile.
-TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenterAndSurvivesItsRemoval)
+// Without an open frame with a presenter, nothing shows.
+TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenter)
 {
     auto loose = makeOwned<COptionMenu>(CRect(0, 0, 10, 10), nullptr, 1);
     loose->addEntry("a");
@@ -56,12 +58,6 @@ TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenterAndSurvivesItsRemoval)
     loose->remember(); // the frame's reference
     EXPECT_FALSE(loose->popup()); // no presenter installed
     frame->close();
-
-    MenuRig rig;
-    rig.presenter.whileOpen = [&](COptionMenu& open) { rig.frame->removeView(&open); };
-    rig.presenter.choices = {1};
-    EXPECT_TRUE(rig.menu->popup());
-    EXPECT_EQ(rig.frame->getNbViews(), 0);
 }
 
 // Counts timer messages and can act on each.
@@ -118,21 +114,6 @@ TEST(Timer, FiresEveryPeriodWhileRunningAndListenersMayStopAndDestroyTimersWhile
     zero->forget();
     queue.advance(100);
     EXPECT_EQ(probe->ticks.size(), 11u);
-}
-
-TEST(Editor, RectNeedsAPointerAndIdleWithoutAFrameIsSafe)
-{
-    testsupport::RecordingEditor editor;
-    ERect* rect = nullptr;
-    EXPECT_TRUE(editor.getRect(&rect));
-    EXPECT_NE(rect, nullptr);
-    EXPECT_FALSE(editor.getRect(nullptr));
-    int window = 0;
-    EXPECT_TRUE(editor.open(&window));
-    EXPECT_EQ(editor.getParentWindow(), &window);
-    editor.idle();
-    editor.close();
-    EXPECT_EQ(editor.getParentWindow(), nullptr);
 }
 
 } // namespace

@@ -12,45 +12,32 @@ namespace {
 SharedPointer<COptionMenu> makeMenu()
 {
     auto menu = makeOwned<COptionMenu>(CRect(0, 0, 100, 20), nullptr, 1);
-    menu->addEntry("Default");
-    menu->addEntry("Large");
-    menu->addSeparator();
-    menu->addEntry("Off", -1, CMenuItem::kDisabled);
-    menu->addEntry("Huge");
+    for (auto [title, flags] : {std::pair{"Default", 0}, {"Large", 0}, {"", int(CMenuItem::kSeparator)},
+                                {"Off", int(CMenuItem::kDisabled)}, {"Huge", 0}})
+        menu->addEntry(title, -1, flags);
     menu->checkEntryAlone(1);
     return menu;
 }
 
-int32_t middleY(const CRect& r)
-{
-    return int32_t((r.top + r.bottom) / 2);
-}
-
+// Rows of 18 pixels and a separator of 7 inside a one-pixel border: Default 1-18, Large 19-36,
+// separator 37-43, Off 44-61, Huge 62-79.
 TEST(OptionMenuPanel, RowsStackWithThinSeparatorsAndOnlyChoosableEntriesAreHit)
 {
     auto menu = makeMenu();
     const OptionMenuPanel panel(*menu, 100);
     EXPECT_EQ(panel.getWidth(), 100);
-    const int32_t row = OptionMenuPanel::kRowHeight;
-    EXPECT_EQ(panel.getHeight(), 2 + 4 * row + OptionMenuPanel::kSeparatorHeight);
-    EXPECT_EQ(panel.getEntryRect(4), CRect(1, 1 + 3 * row + OptionMenuPanel::kSeparatorHeight, 99, panel.getHeight() - 1));
+    EXPECT_EQ(panel.getHeight(), 81);
+    EXPECT_EQ(panel.getEntryRect(4), CRect(1, 62, 99, 80));
     const struct {
         int32_t x, y, entry;
     } cases[] = {
-        {50, 1, 0},  {50, row, 0},  {50, row + 1, 1},
-        {50, 2 * row + 3, -1},                                // separator
-        {50, middleY(panel.getEntryRect(3)), -1},             // disabled
-        {50, middleY(panel.getEntryRect(4)), 4},
-        {0, 5, 0},   {99, 5, 0},    {-1, 5, -1}, {100, 5, -1}, {50, 0, -1}, {50, panel.getHeight() - 1, -1},
-        {50, -20, -1}, {50, 5000, -1},
+        {50, 1, 0},  {50, 18, 0},   {50, 19, 1},  {50, 40, -1}, {50, 50, -1}, {50, 79, 4},  {0, 5, 0},
+        {99, 5, 0},  {-1, 5, -1},   {100, 5, -1}, {50, 0, -1},  {50, 80, -1}, {50, -20, -1}, {50, 5000, -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(panel.entryAt(c.x, c.y), c.entry) << c.x << "," << c.y;
-}
 
-TEST(OptionMenuPanel, WidthFollowsTheLongestTitleWithinBounds)
-{
-    auto menu = makeMenu();
+    // Width follows the longest title within 1 and 4096.
     const int32_t natural = OptionMenuPanel(*menu, 0).getWidth();
     EXPECT_TRUE(natural > 18 && natural < 100) << natural;
     EXPECT_EQ(OptionMenuPanel(*menu, 1 << 30).getWidth(), 4096);
@@ -59,33 +46,30 @@ TEST(OptionMenuPanel, WidthFollowsTheLongestTitleWithinBounds)
     auto empty = makeOwned<COptionMenu>(CRect(0, 0, 10, 10), nullptr, 1);
     const OptionMenuPanel none(*empty, -50);
     EXPECT_GE(none.getWidth(), 1);
-    EXPECT_EQ(none.entryAt(5, 1), -1);
+    EXPECT_EQ(none.entryAt(0, 1), -1);
     EXPECT_TRUE(none.paint());
 }
 
+// Only a choosable entry takes the highlight; the checked entry shows its mark in the check column.
 TEST(OptionMenuPanel, HighlightGoesOnlyToChoosableEntriesAndShowsWithTheCheckMark)
 {
     auto menu = makeMenu();
     OptionMenuPanel panel(*menu, 100);
-    EXPECT_EQ(panel.getHighlight(), -1);
     EXPECT_TRUE(panel.setHighlight(4));
     EXPECT_FALSE(panel.setHighlight(4));
-    EXPECT_TRUE(panel.setHighlight(2)); // separator: none
-    EXPECT_EQ(panel.getHighlight(), -1);
-    EXPECT_FALSE(panel.setHighlight(3)); // disabled: still none
-    EXPECT_FALSE(panel.setHighlight(99));
+    for (int32_t none : {2, 3, 99}) { // separator, disabled, beyond
+        panel.setHighlight(none);
+        EXPECT_EQ(panel.getHighlight(), -1) << none;
+    }
     ASSERT_TRUE(panel.setHighlight(0));
-
     auto pixels = panel.paint();
-    ASSERT_TRUE(pixels);
-    ASSERT_EQ(pixels->getPixelWidth(), panel.getWidth());
-    ASSERT_EQ(pixels->getPixelHeight(), panel.getHeight());
-    const auto at = [&](int32_t x, int32_t entry) { return testsupport::rawPixel(*pixels, x, middleY(panel.getEntryRect(entry))); };
+    ASSERT_TRUE(pixels && pixels->getPixelHeight() == 81);
+    const auto at = [&](int32_t x, int32_t y) { return testsupport::rawPixel(*pixels, x, y); };
     const CColor plain(240, 240, 240, 255);
-    EXPECT_EQ(at(panel.getWidth() - 3, 0), CColor(50, 100, 200, 255));
-    EXPECT_EQ(at(panel.getWidth() - 3, 4), plain);
-    EXPECT_EQ(at(8, 1), CColor(0, 0, 0, 255)); // the check column
-    EXPECT_EQ(at(8, 4), plain);
+    EXPECT_EQ(at(97, 10), CColor(50, 100, 200, 255)); // Default highlighted
+    EXPECT_EQ(at(97, 70), plain);
+    EXPECT_EQ(at(8, 28), CColor(0, 0, 0, 255)); // Large's check mark
+    EXPECT_EQ(at(8, 70), plain);
 }
 
 } // namespace
