@@ -233,6 +233,18 @@ void ADEditor::valueChanged(CControl* control)
     }
 }
 
+void ADEditor::beginEdit(int32_t index)
+{
+    if (index >= 0 && index < kNumParams && openEdits[index]++ == 0)
+        synth()->beginEdit(index);
+}
+
+void ADEditor::endEdit(int32_t index)
+{
+    if (index >= 0 && index < kNumParams && openEdits[index] > 0 && --openEdits[index] == 0)
+        synth()->endEdit(index);
+}
+
 CMouseEventResult ADEditor::onMouseUp(CPoint&, const CButtonState&)
 {
     return kMouseEventNotImplemented;

@@ -46,6 +46,10 @@ public:
     void updateControls(VstInt32 program);
 
     void valueChanged(VSTGUI::CControl* control) override;
+    // A control's user edit of parameter index (its tag): the host hears one begin and one end
+    // around it however the control's edits nest. The tap pad, logo and menu are no parameters.
+    void beginEdit(int32_t index) override;
+    void endEdit(int32_t index) override;
     // A right click that no control took opens the window-size menu (3); anything else 0.
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
     VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
@@ -81,6 +85,8 @@ private:
     EditorLayout layout;
     VSTGUI::SharedPointer<VSTGUI::CFontDesc> popupFont;
     ParameterMailbox pendingValues;
+    // Open edit levels per parameter, as the controls reported them.
+    int32_t openEdits[kNumParams] = {};
     // The size menu while it is up: told when the editor goes away under it.
     VSTGUI::COptionMenu* shownMenu = nullptr;
     // Expires with the editor, so that code that waited in a nested menu loop can tell.

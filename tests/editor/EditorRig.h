@@ -80,6 +80,16 @@ struct EditorRig {
         plugin->dispatch(effEditGetRect, 0, 0, &r);
         return *r;
     }
+    // The user edits the host heard since the last look: (43 begin, 0 automation, 44 end, index).
+    std::vector<std::pair<int32_t, int32_t>> edits()
+    {
+        std::vector<std::pair<int32_t, int32_t>> seen;
+        for (const host::HostCall& call : host.calls())
+            if (call.opcode == 43 || call.opcode == 0 || call.opcode == 44)
+                seen.emplace_back(call.opcode, call.index);
+        host.clearCalls();
+        return seen;
+    }
     CControl* control(int32_t tag) { return editor->getControl(tag); }
     CPoint centreOf(int32_t tag) { return control(tag)->getViewSize().getCenter(); }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace editortest {
@@ -104,6 +105,78 @@ TEST_F(EditorTest, KnobDragsSetTheParameterReportItAndEchoTheController)
     EXPECT_FLOAT_EQ(rig.parameter(kAmpDecay), 0.5f);
     expectReported(kAmpDecay, 0.5f);
     EXPECT_FALSE(rig.editor->getValueDisplay()->isAttached());
+}
+
+// One begin, the automation, one end, whatever ends the edit.
+std::vector<std::pair<int32_t, int32_t>> edit(int32_t index, int automations)
+{
+    std::vector<std::pair<int32_t, int32_t>> calls{{43, index}};
+    calls.insert(calls.end(), size_t(automations), {0, index});
+    calls.emplace_back(44, index);
+    return calls;
+}
+
+TEST_F(EditorTest, EveryUserEditReachesTheHostBetweenOneBeginAndOneEnd)
+{
+    rig.setParameter(kAmpDecay, 0.25f);
+    rig.idle();
+    rig.edits();
+    const CPoint knob = rig.centreOf(kAmpDecay);
+    const CPoint up(knob.x, knob.y - 50);
+    rig.press(knob);
+    rig.move(up);
+    rig.backEnd->wheel(knob, 1.0f); // within the drag: no second begin
+    rig.release(up);
+    EXPECT_EQ(rig.edits(), edit(7, 2));
+    rig.press(knob, kLButton | kControl); // back to the middle
+    EXPECT_EQ(rig.edits(), edit(7, 1));
+    rig.backEnd->wheel(knob, 1.0f);
+    EXPECT_EQ(rig.edits(), edit(7, 1));
+    rig.press(CPoint(560, 138)); // Lfo-Free
+    EXPECT_EQ(rig.edits(), edit(16, 1));
+    rig.press(CPoint(460, 235)); // model 5
+    EXPECT_EQ(rig.edits(), edit(19, 1));
+    rig.press(rig.centreOf(kTapPadTag));
+    rig.move(rig.centreOf(kTapPadTag));
+    rig.press(rig.centreOf(kSplashTag));
+    rig.press(rig.centreOf(kSplashTag));
+    EXPECT_EQ(rig.edits(), (std::vector<std::pair<int32_t, int32_t>>{}));
+
+    // A cancelled drag restores the value and hides the pop-up.
+    const float before = rig.parameter(kAmpDecay);
+    rig.press(knob);
+    rig.move(up);
+    rig.editor->getFrame()->onMouseCancel();
+    EXPECT_EQ(rig.edits(), edit(7, 2));
+    EXPECT_EQ(rig.parameter(kAmpDecay), before);
+    EXPECT_FALSE(rig.editor->getValueDisplay()->isAttached());
+
+    // A drag that the size change, the host's close, the control's removal or the plug-in's
+    // deletion cuts short.
+    const struct {
+        std::function<void()> before, interrupt;
+    } interruptions[] = {
+        {[] {}, [&] { rig.plugin->dispatch(effEditClose); }},
+        {[] {}, [&] { rig.editor->getFrame()->removeView(rig.control(kAmpDecay), false); }},
+        {[&] {
+             rig.presenter.choices = {1};
+             rig.press(CPoint(20, 20), kRButton);
+         },
+         [&] { rig.idle(); }},
+        {[] {}, [&] { rig.plugin->close(); }},
+    };
+    for (const auto& interruption : interruptions) {
+        storeUISize(0);
+        rig.plugin->dispatch(effEditClose);
+        rig.setParameter(kAmpDecay, 0.25f);
+        ASSERT_TRUE(rig.open());
+        interruption.before();
+        rig.edits();
+        rig.press(knob);
+        rig.move(up);
+        interruption.interrupt();
+        EXPECT_EQ(rig.edits(), edit(7, 1)) << &interruption - interruptions;
+    }
 }
 
 TEST_F(EditorTest, ThePopUpShowsTheValueTextBelowOrAboveTheKnobUntilRelease)
