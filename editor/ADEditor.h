@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorLayout.h"
+#include "editor/EditorOwner.h"
 #include "editor/ParameterMailbox.h"
 #include "editor/UISizeStore.h"
 #include "vstgui/CControl.h"
@@ -10,8 +11,6 @@
 
 #include <cstdint>
 #include <memory>
-
-class VstXSynth;
 
 namespace VSTGUI {
 class COptionMenu;
@@ -28,7 +27,7 @@ public:
     static constexpr int32_t kKnobFrames = 63;
     static constexpr uint8_t kTapNote = 31;
 
-    explicit ADEditor(VstXSynth* effect);
+    explicit ADEditor(EditorOwner* owner);
     ~ADEditor() override;
 
     // Builds the frame in parentWindow (an X11 window id or an HWND; null paints offscreen) at the
@@ -69,11 +68,11 @@ public:
     static VSTGUI::CBitmap* loadBitmap(int32_t resourceNumber);
 
 private:
-    VstXSynth* synth() const;
     VSTGUI::CControl* makeControl(int32_t tag, const ControlDesc& desc, VSTGUI::CCoord width, VSTGUI::CCoord height);
     bool hasPicturesFor(uint8_t size) const;
     void resizeToChosenSize();
 
+    EditorOwner* owner;
     VSTGUI::CBitmap* bitmaps[kNumBitmapKinds][kNumUISizes] = {};
     VSTGUI::QelCParamDisplay* valueDisplay = nullptr;
     VSTGUI::CControl* controls[kNumControlTags] = {};
