@@ -13,10 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
@@ -24,6 +26,8 @@ extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
 namespace editortest {
 
 using namespace VSTGUI;
+using Calls = std::vector<std::pair<int32_t, int32_t>>;
+constexpr CPoint kBackground(20, 20);
 
 // The window size a user has chosen before: settings of our own (a folder of the build tree per
 // test process on Linux; under Windows the registry value, rewritten, which the test programs
@@ -42,6 +46,21 @@ inline void storeUISize(uint8_t size)
     (void)isolated;
 #endif
     writeUISize(size);
+}
+
+// The model whose LED is lit in BGRA pixels of the "Default" panel (717 wide): the one box whose
+// LED centre differs from the seven others, which agree; -1 when there is none.
+inline int32_t litModel(const uint8_t* pixels)
+{
+    uint32_t leds[8];
+    for (int32_t box = 0; box < 8; ++box) {
+        const uint8_t* p = pixels + ((225 + 12 * (box % 4)) * 717 + (box < 4 ? 381 : 459)) * 4;
+        leds[box] = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    }
+    for (int32_t box = 0; box < 8; ++box)
+        if (std::count(leds, leds + 8, leds[box]) == 1 && std::count(leds, leds + 8, leds[(box + 1) % 8]) == 7)
+            return box;
+    return -1;
 }
 
 struct EditorRig {
@@ -65,25 +84,19 @@ struct EditorRig {
     void idle()
     {
         plugin->dispatch(effEditIdle);
-        backEnd = OffscreenPlatformFrame::of(editor->getFrame());
-        if (backEnd)
+        if ((backEnd = OffscreenPlatformFrame::of(editor->getFrame())))
             backEnd->setOptionMenu(&presenter);
     }
+    const uint8_t* pixels() { return std::as_const(*editor->getFrame()->getBackBuffer()).getPixels(); }
     CMouseEventResult press(CPoint at, int32_t buttons = kLButton) { return backEnd->mouseDown(at, buttons); }
     CMouseEventResult move(CPoint at, int32_t buttons = kLButton) { return backEnd->mouseMoved(at, buttons); }
     CMouseEventResult release(CPoint at, int32_t buttons = kLButton) { return backEnd->mouseUp(at, buttons); }
     float parameter(int32_t index) { return plugin->effect()->getParameter(plugin->effect(), index); }
     void setParameter(int32_t index, float value) { plugin->effect()->setParameter(plugin->effect(), index, value); }
-    ERect rect()
-    {
-        ERect* r = nullptr;
-        plugin->dispatch(effEditGetRect, 0, 0, &r);
-        return *r;
-    }
     // The user edits the host heard since the last look: (43 begin, 0 automation, 44 end, index).
-    std::vector<std::pair<int32_t, int32_t>> edits()
+    Calls edits()
     {
-        std::vector<std::pair<int32_t, int32_t>> seen;
+        Calls seen;
         for (const host::HostCall& call : host.calls())
             if (call.opcode == 43 || call.opcode == 0 || call.opcode == 44)
                 seen.emplace_back(call.opcode, call.index);
