@@ -36,12 +36,13 @@ TEST(EditorThreads, ChangesFromTheAudioThreadNeverTouchTheControlsOnTheirOwn)
 
     // Once the audio thread is quiet: the open shows the current program, a program change shows
     // at the next idle, and indices outside 0 to 21 move nothing.
+    rig.plugin->dispatch(effSetProgram, 0, 7);
     ASSERT_TRUE(rig.open());
     const auto expectShown = [&](VstInt32 program) {
         for (int32_t tag = 0; tag < kNumParams; ++tag)
             EXPECT_EQ(rig.control(tag)->getValue(), rig.synth->getEngine().getPrograms()[program].values[tag]) << tag;
     };
-    expectShown(rig.synth->getProgram());
+    expectShown(7);
     rig.plugin->dispatch(effSetProgram, 0, 12);
     for (int32_t index : {22, 23, -1, 100})
         rig.editor->setParameter(index, 0.75f);
