@@ -33,7 +33,7 @@ TEST(EditorSize, ARightClickWhereNoControlTakesItChoosesTheSizeForTheNextIdle)
         rig.release(at, kRButton);
         EXPECT_EQ(rig.presenter.shownTitles.size(), &at - clicks < 2 ? 0u : 1u) << at.x;
     }
-    EXPECT_EQ(rig.presenter.shownTitles.back(), (std::vector<std::string>{"Default", "Large", "Huge", "-"}));
+    EXPECT_EQ(rig.presenter.shownTitles, (std::vector<std::vector<std::string>>{{"Default", "Large", "Huge", "-"}}));
     EXPECT_EQ(rig.press(kBackground, kLButton), kMouseEventNotHandled);
     rig.presenter.choices = {0}; // the size already shown: nothing happens
     rig.press(kBackground, kRButton);
