@@ -63,8 +63,10 @@ inline int32_t litModel(const uint8_t* pixels)
 }
 
 struct EditorRig {
-    EditorRig()
+    // With size as the window size a user has chosen before.
+    explicit EditorRig(uint8_t size = 0)
     {
+        storeUISize(size);
         platform::setSleepFunction([](uint32_t ms) { sleeps.push_back(ms); });
         plugin = host::PluginInstance::create(&VSTPluginMain, host);
         synth = dynamic_cast<VstXSynth*>(static_cast<AudioEffect*>(plugin->effect()->object));

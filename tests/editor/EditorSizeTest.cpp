@@ -22,7 +22,6 @@ TEST(EditorSize, ARightClickWhereNoControlTakesItChoosesTheSizeForTheNextIdle)
 {
     storeUISize(3); // stored by something else: no size
     EXPECT_EQ(storedUISize(), 0);
-    storeUISize(0);
     EditorRig rig;
     ASSERT_TRUE(rig.open());
     // A right click on a knob or the tap pad opens no menu, on the panel or a model box it does.
@@ -67,8 +66,7 @@ TEST(EditorSize, ARightClickWhereNoControlTakesItChoosesTheSizeForTheNextIdle)
     EXPECT_EQ(checked, (std::vector<bool>{false, true, false}));
 
     // Another instance opens at the stored size; each editor hit-tests with its own layout.
-    storeUISize(2);
-    EditorRig huge;
+    EditorRig huge(2);
     ASSERT_TRUE(huge.open());
     EXPECT_EQ(huge.control(kPitchCoarse)->getViewSize(), CRect(144, 138, 228, 222));
     EXPECT_EQ(huge.editor->getLayout().fontSize, 20.0);
@@ -80,7 +78,6 @@ TEST(EditorSize, ARightClickWhereNoControlTakesItChoosesTheSizeForTheNextIdle)
 // The host may close the editor, or the whole plug-in, while the size menu waits for the user.
 TEST(EditorLifecycle, TheHostClosingWhileTheSizeMenuIsUpLeavesNothingDangling)
 {
-    storeUISize(0);
     const int64_t objects = ReferenceCounted::liveObjectCount();
     for (const bool wholePlugin : {false, true}) {
         EditorRig rig;

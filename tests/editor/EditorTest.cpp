@@ -8,17 +8,6 @@
 namespace editortest {
 namespace {
 
-class EditorTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        storeUISize(0);
-        ASSERT_TRUE(rig.open());
-    }
-
-    EditorRig rig;
-};
-
 // One begin, the automations, one end.
 Calls edit(int32_t index, int automations)
 {
@@ -28,8 +17,10 @@ Calls edit(int32_t index, int automations)
     return calls;
 }
 
-TEST_F(EditorTest, EveryUserEditActsBetweenOneBeginAndOneEnd)
+TEST(Editor, EveryUserEditActsBetweenOneBeginAndOneEnd)
 {
+    EditorRig rig;
+    ASSERT_TRUE(rig.open());
     QelCParamDisplay* popup = rig.editor->getValueDisplay();
     const CRect knob = rig.control(kAmpDecay)->getViewSize();
     const CPoint centre = knob.getCenter(), up(centre.x, centre.y - 100);
@@ -110,8 +101,10 @@ TEST_F(EditorTest, EveryUserEditActsBetweenOneBeginAndOneEnd)
     }
 }
 
-TEST_F(EditorTest, TheLedsShowTheEnginesModelAndASwitchAtItsMaximumAlone)
+TEST(Editor, TheLedsShowTheEnginesModelAndASwitchAtItsMaximumAlone)
 {
+    EditorRig rig;
+    ASSERT_TRUE(rig.open());
     const int32_t factoryModels[] = {0, 7, 1, 4, 5, 0, 0, 6, 3};
     for (int32_t program = 0; program < 64; ++program) {
         rig.plugin->dispatch(effSetProgram, 0, program);

@@ -12,7 +12,6 @@ namespace {
 
 TEST(EditorThreads, ChangesFromTheAudioThreadNeverTouchTheControlsOnTheirOwn)
 {
-    storeUISize(0);
     EditorRig rig;
     rig.plugin->start(48000.0f, 64);
     std::atomic<bool> done{false};

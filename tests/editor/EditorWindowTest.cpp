@@ -24,7 +24,6 @@ TEST(EditorWindow, DrawsAndGrowsTheHostWindowByTheChosenSize)
     const char* setting = std::getenv("ZARN_WINDOW_TESTS");
     if (!setting || !*setting)
         GTEST_SKIP() << "ZARN_WINDOW_TESTS is not set (the window stages of scripts/test.sh set it)";
-    storeUISize(0);
     const CPoint border(20, 10);
     const std::unique_ptr<HostWindow> host = testsupport::makeHostWindow(717 + 20, 300 + 10);
     ASSERT_TRUE(host);
