@@ -6,10 +6,10 @@
 #include "editor/CMySplashScreen.h"
 #include "editor/CTapButton.h"
 #include "editor/CZarnModelButton.h"
+#include "engine/Zarn.h"
 #include "platform/Sleep.h"
 #include "platform/Window.h"
 #include "resources/EmbeddedPictures.h"
-#include "shell/VstXSynth.h"
 #include "vstgui/CFrame.h"
 #include "vstgui/COptionMenu.h"
 
@@ -29,7 +29,8 @@ const CColor kPopupTextColor(0, 0, 0, 255);
 
 } // namespace
 
-ADEditor::ADEditor(VstXSynth* effect) : PluginGUIEditor(effect), layout(EditorLayout::scaledTo(EditorLayout::kReferenceWidth))
+ADEditor::ADEditor(EditorOwner* owner)
+    : PluginGUIEditor(owner), owner(owner), layout(EditorLayout::scaledTo(EditorLayout::kReferenceWidth))
 {
     registerEmbeddedPictures();
     for (uint8_t size = 0; size < kNumUISizes; ++size)
@@ -83,11 +84,6 @@ CControl* ADEditor::getControl(int32_t tag) const
     return frame && tag >= 0 && tag < kNumControlTags ? controls[tag] : nullptr;
 }
 
-VstXSynth* ADEditor::synth() const
-{
-    return static_cast<VstXSynth*>(effect);
-}
-
 bool ADEditor::hasPicturesFor(uint8_t size) const
 {
     // The panel sizes the window and the knob strip the knobs; the other pictures only draw.
@@ -113,7 +109,7 @@ bool ADEditor::open(void* parentWindow)
     const int32_t height = int32_t(background->getHeight());
     layout = EditorLayout::scaledTo(width);
     popupFont = makeOwned<CFontDesc>("Arial", layout.fontSize);
-    SynthProgram* bank = synth()->getEngine().getPrograms();
+    SynthProgram* bank = owner->getEngine().getPrograms();
 
     auto* newFrame = new CFrame(CRect(0, 0, width, height), this);
     if (!newFrame->open(parentWindow)) {
@@ -125,7 +121,7 @@ bool ADEditor::open(void* parentWindow)
     frame = newFrame;
     frame->setBackground(background);
     frame->setSize(width, height);
-    synth()->sizeWindow(width, height);
+    owner->sizeWindow(width, height);
     setKnobMode(kLinearMode);
 
     valueDisplay = new QelCParamDisplay(CRect(10, 10, 100, 20), frame, nullptr, 0);
@@ -136,7 +132,7 @@ bool ADEditor::open(void* parentWindow)
 
     // Values posted before this point are read from the bank below.
     pendingValues.discard();
-    const SynthProgram& program = bank[synth()->getProgram()];
+    const SynthProgram& program = bank[owner->getProgram()];
     const CCoord knobHeight = std::trunc(knobStrip->getHeight() / double(kKnobFrames));
     const CCoord knobWidth = std::trunc(knobStrip->getWidth());
     for (int32_t tag = 0; tag < kNumControlTags; ++tag) {
@@ -159,7 +155,7 @@ CControl* ADEditor::makeControl(int32_t tag, const ControlDesc& desc, CCoord kno
         size.right = size.left + knobWidth;
         size.bottom = size.top + knobHeight;
         auto* knob = new CHalvaneKnob(size, this, tag, kKnobFrames, knobHeight, bitmaps[kKnobStrip][uiSizeIndex],
-                                      valueDisplay, &synth()->getEngine());
+                                      valueDisplay, &owner->getEngine());
         knob->setWheelInc(0.01f);
         knob->setZoomFactor(4.0f);
         return knob;
@@ -214,7 +210,7 @@ void ADEditor::setParameter(VstInt32 index, float value)
 
 void ADEditor::updateControls(VstInt32 program)
 {
-    const SynthProgram* bank = synth()->getEngine().getPrograms();
+    const SynthProgram* bank = owner->getEngine().getPrograms();
     if (static_cast<uint32_t>(program) >= static_cast<uint32_t>(kNumPrograms))
         return;
     for (int32_t index = 0; index < kNumParams; ++index)
@@ -227,10 +223,22 @@ void ADEditor::valueChanged(CControl* control)
         return;
     const int32_t tag = control->getTag();
     if (tag >= 0 && tag < kNumParams) {
-        synth()->setParameterAutomated(tag, control->getValue());
+        owner->setParameterAutomated(tag, control->getValue());
     } else if (tag == kTapPadTag) {
-        synth()->queueNoteEvent(control->getValue() == 0.0f ? kNoteOff : kNoteOn, kTapNote, 0);
+        owner->queueNoteEvent(control->getValue() == 0.0f ? kNoteOff : kNoteOn, kTapNote, 0);
     }
+}
+
+void ADEditor::beginEdit(int32_t index)
+{
+    if (index >= 0 && index < kNumParams && openEdits[index]++ == 0)
+        owner->beginEdit(index);
+}
+
+void ADEditor::endEdit(int32_t index)
+{
+    if (index >= 0 && index < kNumParams && openEdits[index] > 0 && --openEdits[index] == 0)
+        owner->endEdit(index);
 }
 
 CMouseEventResult ADEditor::onMouseUp(CPoint&, const CButtonState&)
@@ -277,7 +285,7 @@ CMouseEventResult ADEditor::onMouseDown(CPoint& where, const CButtonState& butto
 
 void ADEditor::idle()
 {
-    if (!frame || !effect)
+    if (!frame || !owner)
         return;
     pendingValues.deliver([this](int32_t index, float value) {
         if (controls[index])
@@ -309,7 +317,7 @@ void ADEditor::resizeToChosenSize()
     rect.right = int16_t(std::abs(borderWidth) + width);
     rect.bottom = int16_t(std::abs(borderHeight) + height);
     frame->setSize(width, height);
-    synth()->sizeWindow(width, height);
+    owner->sizeWindow(width, height);
     frame->invalidRect(frame->getViewSize());
     frame->setDirty(false);
     // Blocks this thread only: the audio thread never waits on the editor.

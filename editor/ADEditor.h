@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorLayout.h"
+#include "editor/EditorOwner.h"
 #include "editor/ParameterMailbox.h"
 #include "editor/UISizeStore.h"
 #include "vstgui/CControl.h"
@@ -10,8 +11,6 @@
 
 #include <cstdint>
 #include <memory>
-
-class VstXSynth;
 
 namespace VSTGUI {
 class COptionMenu;
@@ -28,7 +27,7 @@ public:
     static constexpr int32_t kKnobFrames = 63;
     static constexpr uint8_t kTapNote = 31;
 
-    explicit ADEditor(VstXSynth* effect);
+    explicit ADEditor(EditorOwner* owner);
     ~ADEditor() override;
 
     // Builds the frame in parentWindow (an X11 window id or an HWND; null paints offscreen) at the
@@ -46,6 +45,10 @@ public:
     void updateControls(VstInt32 program);
 
     void valueChanged(VSTGUI::CControl* control) override;
+    // A control's user edit of parameter index (its tag): the host hears one begin and one end
+    // around it however the control's edits nest. The tap pad, logo and menu are no parameters.
+    void beginEdit(int32_t index) override;
+    void endEdit(int32_t index) override;
     // A right click that no control took opens the window-size menu (3); anything else 0.
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
     VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
@@ -65,11 +68,11 @@ public:
     static VSTGUI::CBitmap* loadBitmap(int32_t resourceNumber);
 
 private:
-    VstXSynth* synth() const;
     VSTGUI::CControl* makeControl(int32_t tag, const ControlDesc& desc, VSTGUI::CCoord width, VSTGUI::CCoord height);
     bool hasPicturesFor(uint8_t size) const;
     void resizeToChosenSize();
 
+    EditorOwner* owner;
     VSTGUI::CBitmap* bitmaps[kNumBitmapKinds][kNumUISizes] = {};
     VSTGUI::QelCParamDisplay* valueDisplay = nullptr;
     VSTGUI::CControl* controls[kNumControlTags] = {};
@@ -81,6 +84,8 @@ private:
     EditorLayout layout;
     VSTGUI::SharedPointer<VSTGUI::CFontDesc> popupFont;
     ParameterMailbox pendingValues;
+    // Open edit levels per parameter, as the controls reported them.
+    int32_t openEdits[kNumParams] = {};
     // The size menu while it is up: told when the editor goes away under it.
     VSTGUI::COptionMenu* shownMenu = nullptr;
     // Expires with the editor, so that code that waited in a nested menu loop can tell.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EngineOwner.h"
+#include "editor/EditorOwner.h"
 #include "engine/Zarn.h"
 #include "shell/AudioEffectX.h"
 #include "shell/NoteQueue.h"
@@ -15,7 +16,7 @@ class ADEditor;
 
 // The instrument the entry points create: no inputs, two outputs, 64 programs of 22 parameters,
 // its whole bank saved as one chunk, MIDI in and a controller echo out, and an editor window.
-class VstXSynth : public AudioEffectX, public EngineOwner {
+class VstXSynth : public AudioEffectX, public EngineOwner, public EditorOwner {
 public:
     static constexpr VstInt32 kNumOutputs = 2;
     static constexpr uint8_t kFirstController = 39;
@@ -72,10 +73,14 @@ public:
     // The tap pad's notes, from the user-interface thread: they take effect at the start of the
     // next rendered block, in order, with velocity 100. False when 256 are already waiting
     // (the host has stopped rendering).
-    bool queueNoteEvent(uint8_t status, uint8_t note, int32_t deltaFrames);
+    bool queueNoteEvent(uint8_t status, uint8_t note, int32_t deltaFrames) override;
 
     bool isNativeHost() const override { return nativeHost.load(std::memory_order_relaxed); }
-    Zarn& getEngine() { return engine; }
+    Zarn& getEngine() override { return engine; }
+    // The editor's requests to the host.
+    bool beginEdit(VstInt32 index) override { return AudioEffectX::beginEdit(index); }
+    bool endEdit(VstInt32 index) override { return AudioEffectX::endEdit(index); }
+    bool sizeWindow(VstInt32 width, VstInt32 height) override { return AudioEffectX::sizeWindow(width, height); }
 
 private:
     // Renders the block in slices so that every queued note event acts on its own frame.

@@ -76,6 +76,13 @@ void CControl::endEdit()
         listener->controlEndEdit(this);
 }
 
+bool CControl::removed(CView* parent)
+{
+    while (editing > 0)
+        endEdit();
+    return CView::removed(parent);
+}
+
 void CControl::valueChanged()
 {
     if (listener)

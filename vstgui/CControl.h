@@ -36,6 +36,8 @@ public:
     virtual void beginEdit();
     virtual void endEdit();
     bool isEditing() const { return editing > 0; }
+    // Leaving the frame ends every open edit first, while the editor can still hear it.
+    bool removed(CView* parent) override;
 
     // Tells the listener that the user changed the value.
     virtual void valueChanged();

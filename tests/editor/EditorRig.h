@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -24,29 +25,48 @@ extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
 namespace editortest {
 
 using namespace VSTGUI;
+using Calls = std::vector<std::pair<int32_t, int32_t>>;
+constexpr CPoint kBackground(20, 20);
 
 // The window size a user has chosen before: settings of our own (a folder of the build tree per
-// test process on Linux; under Windows the registry value, rewritten, which the test programs
-// take turns to use), never the developer's.
+// test process on Linux; under Windows the registry value, which the test programs take turns
+// to use), never the developer's.
 inline void storeUISize(uint8_t size)
 {
 #ifndef _WIN32
-    static const bool isolated = [] {
-        static const std::string folder =
-            testsupport::outputPath("editor-test-settings-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-        ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-        std::atexit([] { std::filesystem::remove_all(folder); });
-        return true;
-    }();
+    static const std::string folder = testsupport::outputPath("editor-test-settings-" + std::to_string(::getpid()));
+    static const bool isolated = std::filesystem::create_directories(folder) &&
+                                 ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1) == 0 &&
+                                 std::atexit([] { std::filesystem::remove_all(folder); }) == 0;
     (void)isolated;
 #endif
     writeUISize(size);
 }
 
+// The brightness of a BGRA pixel of a panel width pixels wide.
+inline int32_t brightness(const uint8_t* pixels, int32_t width, int32_t x, int32_t y)
+{
+    const uint8_t* p = pixels + (size_t(y) * size_t(width) + size_t(x)) * 4;
+    return p[0] + p[1] + p[2];
+}
+
+// The model whose LED is lit on the "Default" panel: the one box whose LED centre is brighter
+// than the seven others, which agree; -1 when there is none.
+inline int32_t litModel(const uint8_t* pixels)
+{
+    int32_t leds[8];
+    for (int32_t box = 0; box < 8; ++box)
+        leds[box] = brightness(pixels, 717, box < 4 ? 381 : 459, 225 + 12 * (box % 4));
+    const int32_t* lit = std::max_element(leds, leds + 8);
+    const bool othersAgree = std::count(leds, leds + 8, leds[(lit - leds + 1) % 8]) == 7;
+    return othersAgree && *lit > leds[(lit - leds + 1) % 8] ? int32_t(lit - leds) : -1;
+}
+
 struct EditorRig {
-    EditorRig()
+    // With size as the window size a user has chosen before.
+    explicit EditorRig(uint8_t size = 0)
     {
+        storeUISize(size);
         platform::setSleepFunction([](uint32_t ms) { sleeps.push_back(ms); });
         plugin = host::PluginInstance::create(&VSTPluginMain, host);
         synth = dynamic_cast<VstXSynth*>(static_cast<AudioEffect*>(plugin->effect()->object));
@@ -56,17 +76,14 @@ struct EditorRig {
     // Opens the editor as a host does, offscreen; false when the plug-in refused.
     bool open()
     {
-        if (plugin->dispatch(effEditOpen) == 0)
-            return false;
-        backEnd = OffscreenPlatformFrame::of(editor->getFrame());
-        backEnd->setOptionMenu(&presenter);
-        return true;
+        const bool opened = plugin->dispatch(effEditOpen) != 0;
+        idle();
+        return opened;
     }
     void idle()
     {
         plugin->dispatch(effEditIdle);
-        backEnd = OffscreenPlatformFrame::of(editor->getFrame());
-        if (backEnd)
+        if ((backEnd = OffscreenPlatformFrame::of(editor->getFrame())))
             backEnd->setOptionMenu(&presenter);
     }
     CMouseEventResult press(CPoint at, int32_t buttons = kLButton) { return backEnd->mouseDown(at, buttons); }
@@ -74,14 +91,19 @@ struct EditorRig {
     CMouseEventResult release(CPoint at, int32_t buttons = kLButton) { return backEnd->mouseUp(at, buttons); }
     float parameter(int32_t index) { return plugin->effect()->getParameter(plugin->effect(), index); }
     void setParameter(int32_t index, float value) { plugin->effect()->setParameter(plugin->effect(), index, value); }
-    ERect rect()
+    // The user edits the host heard since the last look: (43 begin, 0 automation, 44 end, index).
+    Calls edits()
     {
-        ERect* r = nullptr;
-        plugin->dispatch(effEditGetRect, 0, 0, &r);
-        return *r;
+        Calls seen;
+        for (const host::HostCall& call : host.calls())
+            if (call.opcode == 43 || call.opcode == 0 || call.opcode == 44)
+                seen.emplace_back(call.opcode, call.index);
+        host.clearCalls();
+        return seen;
     }
     CControl* control(int32_t tag) { return editor->getControl(tag); }
     CPoint centreOf(int32_t tag) { return control(tag)->getViewSize().getCenter(); }
+    const uint8_t* pixels() { return std::as_const(*editor->getFrame()->getBackBuffer()).getPixels(); }
 
     host::Host host;
     std::unique_ptr<host::PluginInstance> plugin;

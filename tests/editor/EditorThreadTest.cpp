@@ -12,7 +12,6 @@ namespace {
 
 TEST(EditorThreads, ChangesFromTheAudioThreadNeverTouchTheControlsOnTheirOwn)
 {
-    storeUISize(0);
     EditorRig rig;
     rig.plugin->start(48000.0f, 64);
     std::atomic<bool> done{false};
@@ -27,20 +26,28 @@ TEST(EditorThreads, ChangesFromTheAudioThreadNeverTouchTheControlsOnTheirOwn)
         }
     });
     for (int cycle = 0; cycle < 60; ++cycle) {
-        ASSERT_TRUE(rig.open());
-        for (int i = 0; i < 3; ++i)
-            rig.idle();
+        EXPECT_TRUE(rig.open()); // no ASSERT: the audio thread must be joined
+        rig.idle();
         rig.plugin->dispatch(effEditClose);
     }
     done = true;
     audio.join();
 
-    // Once the audio thread is quiet, the next idle shows the program's values.
+    // Once the audio thread is quiet: the open shows the current program, a program change shows
+    // at the next idle, and indices outside 0 to 21 move nothing.
+    rig.plugin->dispatch(effSetProgram, 0, 7);
     ASSERT_TRUE(rig.open());
+    const auto expectShown = [&](VstInt32 program) {
+        for (int32_t tag = 0; tag < kNumParams; ++tag)
+            EXPECT_EQ(rig.control(tag)->getValue(), rig.synth->getEngine().getPrograms()[program].values[tag]) << tag;
+    };
+    expectShown(7);
+    rig.plugin->dispatch(effSetProgram, 0, 12);
+    for (int32_t index : {22, 23, -1, 100})
+        rig.editor->setParameter(index, 0.75f);
     rig.idle();
-    const VstInt32 program = rig.synth->getProgram();
-    for (int32_t tag = 0; tag < kNumParams; ++tag)
-        EXPECT_EQ(rig.control(tag)->getValue(), rig.synth->getEngine().getPrograms()[program].values[tag]) << tag;
+    expectShown(12);
+    EXPECT_EQ(rig.control(kTapPadTag)->getValue() + rig.control(kSplashTag)->getValue(), 0.0f);
 }
 
 } // namespace

@@ -8,53 +8,35 @@
 
 namespace {
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-// What the texts read of the engine besides the value.
-struct EngineState {
-    bool fixedPitch = false;
-    double coarseFactor = 1.0, pitchStartHz = 0.0;
-    float sustainTime = 0.0f;
-};
-
+// The texts read, besides the value, whether the MIDI switch fixes the pitch (key) and the hold
+// time (sustain); Pitch-Start's reads the pitch factor 1.0 and the start offset 400 Hz.
 TEST(KnobValueText, EachParameterInItsUnit)
 {
-    const EngineState keyTrack{true};
     const struct {
         int32_t tag;
         float v;
-        EngineState engine;
+        bool key;
+        float sustain;
         const char* text;
     } rows[] = {
-        {kPitchCoarse, 0.0f, {}, "-12.0"},
-        {kPitchCoarse, 0.5f, {}, "0.0"},
-        {kPitchCoarse, 1.0f, {}, "+12.0"},
-        {kPitchCoarse, 0.0f, keyTrack, "25.00 Hz"},
-        {kPitchCoarse, 1.0f, keyTrack, "100.00 Hz"},
-        {kPitchFine, 0.25f, {}, "-50 ct"},
-        {kPitchFine, 0.5f, {}, "0 ct"},
-        {kPitchFine, 0.75f, {}, "+50 ct"},
-        {kPitchDecay, 0.0f, {}, "1.0 ms"},
-        {kPitchDecay, 1.0f, {}, "100.0 ms"},
-        {kAmpDecay, 0.0f, {}, "12 ms"},
-        {kTimbreDecay, 1.0f, {}, "400 ms"},
-        {kLfoRate, 0.5f, {}, "10.0 Hz"},
-        {kAmpSustain, 0.9f, {}, "Legato"},
-        {kAmpSustain, 0.9f, keyTrack, "0.0 ms"},
-        {kAmpSustain, 0.1f, {false, 1.0, 0.0, 0.4f}, "400.0 ms"},
-        {kPitchStart, 0.5f, {true, 1.0, 400.0}, "450 Hz"},
-        {kPitchStart, 0.5f, {}, "50 %"},
-        {kPitchCurve, 0.0f, {}, "-100.0 %"},
-        {kMidi, 0.0f, {}, "Off"},
-        {kMidi, kNaN, {}, "Off"},
-        {99, 0.5f, {}, "50 %"},
+        {kPitchCoarse, 0.0f, false, 0, "-12.0"},  {kPitchCoarse, 0.5f, false, 0, "0.0"},
+        {kPitchCoarse, 1.0f, false, 0, "+12.0"},  {kPitchCoarse, 0.0f, true, 0, "25.00 Hz"},
+        {kPitchCoarse, 0.5f, true, 0, "50.00 Hz"}, {kPitchFine, 0.25f, false, 0, "-50 ct"},
+        {kPitchFine, 0.5f, false, 0, "0 ct"},      {kPitchFine, 0.75f, false, 0, "+50 ct"},
+        {kPitchDecay, 0.5f, false, 0, "10.0 ms"},  {kAmpDecay, 1.0f, false, 0, "2000 ms"},
+        {kTimbreDecay, 0.0f, false, 0, "2 ms"},    {kTimbreDecay, 0.5f, false, 0, "25 ms"},
+        {kLfoRate, 0.5f, false, 0, "10.0 Hz"},     {kAmpSustain, 0.9f, false, 0, "Legato"},
+        {kAmpSustain, 0.9f, true, 0, "0.0 ms"},    {kAmpSustain, 0.1f, false, 0.4f, "400.0 ms"},
+        {kPitchStart, 0.5f, true, 0, "450 Hz"},    {kPitchStart, 0.5f, false, 0, "50 %"},
+        {kPitchCurve, 0.0f, false, 0, "-100.0 %"}, {kMidi, std::numeric_limits<float>::quiet_NaN(), false, 0, "Off"},
+        {kVolume, 0.25f, false, 0, "25 %"},
     };
     Zarn engine;
+    engine.coarseFactor = 1.0;
+    engine.pitchStartHz = 400.0;
     for (const auto& row : rows) {
-        engine.fixedPitch = row.engine.fixedPitch ? 1 : 0;
-        engine.coarseFactor = row.engine.coarseFactor;
-        engine.pitchStartHz = row.engine.pitchStartHz;
-        engine.sustainTime = row.engine.sustainTime;
+        engine.fixedPitch = row.key ? 1 : 0;
+        engine.sustainTime = row.sustain;
         char text[256];
         formatKnobValueText(text, sizeof text, row.tag, row.v, engine);
         EXPECT_STREQ(text, row.text) << "tag " << row.tag << " at " << row.v;
