@@ -34,7 +34,7 @@ public:
     // The window system throws the window's pixels away and asks for them again.
     virtual void loseContents(CFrame& frame) = 0;
     virtual CPoint windowSize(CFrame& frame) = 0;
-    virtual CPoint parentSize() = 0; // the host window's outer size
+    virtual CPoint parentSize() = 0; // the host window's outer size, border included
     // The next size menu (Default, Large, Huge, separator) that the frame pops up gets entry
     // index chosen by the user.
     virtual void answerNextMenu(CFrame& frame, int32_t index) = 0;
@@ -74,6 +74,9 @@ protected:
     void click(CPoint at, int32_t buttons);
     // Pops up a checked size menu (Default, Large, Huge, separator) at "at"; the chosen index or -1.
     int32_t popupSizeMenu(CPoint at = CPoint(40, 20));
+    // Whether the window shows colour (within 2 per channel) at the frame's point, before two
+    // seconds have passed.
+    bool shows(CPoint at, CColor colour);
     CAnimKnob* knob() const { return dynamic_cast<CAnimKnob*>(frame->getView(0)); }
     COnOffButton* toggle() const { return dynamic_cast<COnOffButton*>(frame->getView(1)); }
 

@@ -1,9 +1,11 @@
 // The host window first: it brings googletest, whose headers Xlib's macros (None, Bool) would break.
 #include "X11HostWindow.h"
 
+#include "vstgui/CTextEdit.h"
+
+#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <thread>
 
 using namespace VSTGUI;
@@ -81,6 +83,32 @@ TEST_F(X11MenuTest, TheReleaseOfTheRightClickThatOpenedTheMenuChoosesNothing)
     ASSERT_TRUE(idleUntil([&] { return chosen != -2; }));
     EXPECT_EQ(chosen, -1);
     EXPECT_TRUE(listener.calls.empty());
+}
+
+TEST_F(X11MenuTest, ALatin1KeyIsTypedAndTheKeyboardGoesBackToTheHostAfterTheEdit)
+{
+    openFrame();
+    auto* edit = new CTextEdit(CRect(56, 52, 156, 68), &listener, 9, "a");
+    frame->addView(edit);
+    click(CPoint(100, 60), kLButton);
+    host->key(*frame, 0xe9); // e acute
+    host->key(*frame, 0, VKEY_RETURN);
+    EXPECT_TRUE(idleUntil([&] { return !edit->isPlatformEditOpen(); }));
+    EXPECT_STREQ(edit->getText(), "a\xe9");
+    EXPECT_TRUE(x11().hostHasKeyboard());
+}
+
+// A parent that cannot hold a drawn window (input only): the refusal is one line on standard error.
+TEST_F(X11MenuTest, AWindowTheServerRefusesIsReportedOnStandardError)
+{
+    const Window inputOnly = XCreateWindow(x11().display, x11().window, 0, 0, 10, 10, 0, 0, InputOnly, nullptr, 0, nullptr);
+    XSync(x11().display, False);
+    frame = makeScene(editor, listener);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(frame->open(reinterpret_cast<void*>(uintptr_t(inputOnly))));
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+    EXPECT_NE(report.find("BadMatch"), std::string::npos) << report;
 }
 
 } // namespace

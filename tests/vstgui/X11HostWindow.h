@@ -4,50 +4,87 @@
 // break it).
 
 #include "WindowTestScene.h"
-#include "X11TestDisplay.h"
 #include "vstgui/COptionMenu.h"
 #include "vstgui/OptionMenuPanel.h"
 #include "vstgui/X11PlatformFrame.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <string>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace testsupport {
 
 inline constexpr int kParentX = 60;
 inline constexpr int kParentY = 150; // room above the window for a drag to leave it
+inline constexpr int kParentBorder = 3;
 
 inline X11PlatformFrame& backEndOf(CFrame& frame)
 {
     return dynamic_cast<X11PlatformFrame&>(*frame.getPlatformFrame());
 }
 
-// A parent window on the tests' own Xvfb, and the test's own connection, through which it sends
-// input (XTest) and reads pixels.
+// A bordered parent window on the display named by ZARN_WINDOW_TESTS (DISPLAY is set to it too, so
+// that the code under test opens the same display, as in a host), and the test's own connection,
+// through which it sends input (XTest) and reads pixels. With ZARN_WINDOW_TESTS_DEPTH=32 the
+// parent has a 32-bit TrueColor visual and its own colormap, as GPU toolkits' windows have.
+// The pointer is one for the whole display: test programs take turns through a lock file.
 class X11Host : public HostWindow {
 public:
-    X11Host(int32_t width, int32_t height)
+    X11Host(int32_t width, int32_t height) // the outer size, border included
     {
-        if (!display)
+        const char* name = std::getenv("ZARN_WINDOW_TESTS"); // never the developer's own display
+        lockFile = open(outputPath("x11-window-tests.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+        if (!name || lockFile < 0 || flock(lockFile, LOCK_EX) != 0 || !(display = XOpenDisplay(name)))
             return;
-        window = connection.createMappedWindow(kParentX, kParentY, unsigned(width), unsigned(height));
+        setenv("DISPLAY", name, 1);
+        int event = 0, error = 0, major = 0, minor = 0;
+        XVisualInfo visual{};
+        const char* depth = std::getenv("ZARN_WINDOW_TESTS_DEPTH");
+        const bool deep = depth && std::string(depth) == "32";
+        if (!XTestQueryExtension(display, &event, &error, &major, &minor) ||
+            (deep && !XMatchVisualInfo(display, DefaultScreen(display), 32, TrueColor, &visual)))
+            return;
+        XSetWindowAttributes attributes{};
+        attributes.colormap = colormap = deep ? XCreateColormap(display, DefaultRootWindow(display), visual.visual, AllocNone) : 0;
+        attributes.event_mask = StructureNotifyMask;
+        window = XCreateWindow(display, DefaultRootWindow(display), kParentX, kParentY, unsigned(width - 2 * kParentBorder),
+                               unsigned(height - 2 * kParentBorder), kParentBorder, deep ? 32 : 0, InputOutput,
+                               deep ? visual.visual : nullptr, CWEventMask | CWBorderPixel | (deep ? CWColormap : 0),
+                               &attributes);
+        XMapWindow(display, window);
+        for (XEvent mapped{}; mapped.type != MapNotify;)
+            XWindowEvent(display, window, StructureNotifyMask, &mapped);
+        bindKey(XK_eacute);
         pointer(CPoint(0, 0));
     }
     ~X11Host() override
     {
-        if (display) {
+        if (window) {
             key(XK_Control_L, false);
-            if (window)
-                XDestroyWindow(display, window);
+            XDestroyWindow(display, window);
         }
+        if (colormap)
+            XFreeColormap(display, colormap);
+        if (display)
+            XCloseDisplay(display);
+        if (lockFile >= 0)
+            close(lockFile);
     }
     bool ready() const { return window != 0; }
 
+    // Positions are the frame's: inside the parent's border.
     void pointer(CPoint at)
     {
-        XTestFakeMotionEvent(display, DefaultScreen(display), kParentX + int(at.x), kParentY + int(at.y), CurrentTime);
+        XTestFakeMotionEvent(display, DefaultScreen(display), kParentX + kParentBorder + int(at.x),
+                             kParentY + kParentBorder + int(at.y), CurrentTime);
         XFlush(display);
     }
     void button(unsigned number, bool down)
@@ -59,6 +96,20 @@ public:
     {
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), down, CurrentTime);
         XFlush(display);
+    }
+    // A key that types symbol, on a free key code when the keyboard map has none.
+    void bindKey(KeySym symbol)
+    {
+        int first = 0, last = 0, perCode = 0;
+        XDisplayKeycodes(display, &first, &last);
+        KeySym* map = XGetKeyboardMapping(display, KeyCode(first), last - first + 1, &perCode);
+        for (int code = last; code >= first && !XKeysymToKeycode(display, symbol); --code)
+            if (map[(code - first) * perCode] == NoSymbol) {
+                XChangeKeyboardMapping(display, code, 1, &symbol, 1);
+                XMappingEvent changed{MappingNotify, 0, True, display, 0, MappingKeyboard, code, 1};
+                XRefreshKeyboardMapping(&changed);
+            }
+        XFree(map);
     }
     void buttons(int32_t state, bool down)
     {
@@ -90,7 +141,18 @@ public:
     }
     std::vector<uint8_t> capture(CFrame& frame) override
     {
-        return connection.capture(backEndOf(frame).getWindow(), int(frame.getWidth()), int(frame.getHeight()));
+        std::vector<uint8_t> pixels;
+        const int width = int(frame.getWidth()), height = int(frame.getHeight());
+        XImage* image = XGetImage(display, backEndOf(frame).getWindow(), 0, 0, unsigned(width), unsigned(height),
+                                  AllPlanes, ZPixmap);
+        for (int y = 0; image && y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                pixels.insert(pixels.end(), {uint8_t(pixel), uint8_t(pixel >> 8), uint8_t(pixel >> 16), 0});
+            }
+        if (image)
+            XDestroyImage(image);
+        return pixels;
     }
     void loseContents(CFrame&) override
     {
@@ -99,7 +161,7 @@ public:
         XSync(display, False);
     }
     CPoint windowSize(CFrame& frame) override { return sizeOf(backEndOf(frame).getWindow()); }
-    CPoint parentSize() override { return sizeOf(window); }
+    CPoint parentSize() override { return sizeOf(window) + CPoint(2 * kParentBorder, 2 * kParentBorder); }
     // Clicks the entry from the menu's shown hook, inside the menu's own loop.
     void answerNextMenu(CFrame& frame, int32_t index) override
     {
@@ -155,6 +217,13 @@ public:
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
         XSync(display, False);
     }
+    bool hostHasKeyboard()
+    {
+        Window focused = 0;
+        int revert = 0;
+        XGetInputFocus(display, &focused, &revert);
+        return focused == window;
+    }
     CPoint sizeOf(Window target)
     {
         XWindowAttributes attributes{};
@@ -167,13 +236,12 @@ public:
         return int(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
     }
 
-private:
-    X11TestDisplay connection{outputPath("x11-window-tests.lock")};
-
-public:
-    Display* display = connection.get();
+    Display* display = nullptr;
     Window window = 0;
-};
 
+private:
+    Colormap colormap = 0;
+    int lockFile = -1;
+};
 
 } // namespace testsupport
