@@ -67,8 +67,10 @@ public:
     }
     ~X11Host() override
     {
-        if (window) {
+        if (window) { // nothing held into the next test, whatever this one left
             key(XK_Control_L, false);
+            button(1, false);
+            button(3, false);
             XDestroyWindow(display, window);
         }
         if (colormap)
