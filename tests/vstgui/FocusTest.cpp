@@ -13,14 +13,14 @@ namespace {
 
 // A field at (10, 10, 110, 30) of a container at (100, 100): (110, 110, 210, 130) in the frame.
 struct NestedFieldRig : testsupport::OffscreenRig {
-    NestedFieldRig() : container(new CViewContainer(CRect(100, 100, 250, 200))), edit(new CTextEdit(CRect(10, 10, 110, 30), &listener, 4, "ab"))
+    NestedFieldRig()
     {
         container->addView(edit);
         frame->addView(container);
         backEnd->mouseDown(CPoint(150, 120), kLButton);
     }
-    CViewContainer* container;
-    CTextEdit* edit;
+    CViewContainer* container = new CViewContainer(CRect(100, 100, 250, 200));
+    CTextEdit* edit = new CTextEdit(CRect(10, 10, 110, 30), &listener, 4, "ab");
 };
 
 TEST(Focus, APressIsTestedAgainstTheFocusedFieldInFrameCoordinates)
@@ -62,15 +62,13 @@ TEST(Focus, AFieldLeavingTheFrameThroughItsContainerLosesTheFocusAndTheKeyboard)
 
 TEST(Focus, AFieldTakesPrintableAsciiAndLatin1CharactersAsOneByte)
 {
-    const struct {
-        int32_t character;
-        const char* text;
-    } rows[] = {{31, "ab"},       {32, "ab "},      {126, "ab~"},     {127, "ab"},       {159, "ab"},
-                {160, "ab\xa0"}, {233, "ab\xe9"}, {255, "ab\xff"}, {256, "ab"}};
-    for (const auto& row : rows) {
+    const std::pair<int32_t, const char*> rows[] = {{31, "ab"},       {32, "ab "},      {126, "ab~"},
+                                                    {127, "ab"},      {159, "ab"},      {160, "ab\xa0"},
+                                                    {233, "ab\xe9"}, {255, "ab\xff"}, {256, "ab"}};
+    for (const auto& [character, text] : rows) {
         NestedFieldRig rig;
-        rig.backEnd->keyDown(row.character);
-        EXPECT_EQ(rig.edit->getEditText(), row.text) << row.character;
+        rig.backEnd->keyDown(character);
+        EXPECT_EQ(rig.edit->getEditText(), text) << character;
     }
 }
 

@@ -12,7 +12,7 @@ namespace {
 TEST_F(WindowTest, ADragWhoseCaptureIsTakenAwayEnds)
 {
     openFrame();
-    const CPoint centre = centreOf(kKnobRect);
+    const CPoint centre = kKnobRect.getCenter();
     send(HostWindow::Input::press, centre);
     settle();
     EXPECT_EQ(GetCapture(), windowOf(*frame));

@@ -31,38 +31,38 @@ inline X11PlatformFrame& backEndOf(CFrame& frame)
     return dynamic_cast<X11PlatformFrame&>(*frame.getPlatformFrame());
 }
 
-// A bordered parent window on the display named by ZARN_WINDOW_TESTS (DISPLAY is set to it too, so
-// that the code under test opens the same display, as in a host), and the test's own connection,
-// through which it sends input (XTest) and reads pixels. With ZARN_WINDOW_TESTS_DEPTH=32 the
-// parent has a 32-bit TrueColor visual and its own colormap, as GPU toolkits' windows have.
-// The pointer is one for the whole display: test programs take turns through a lock file.
+// A parent window with an X border on the display named by ZARN_WINDOW_TESTS (DISPLAY is set to it
+// too, so that the code under test opens the same display, as in a host), and the test's own
+// connection, through which it sends input (XTest) and reads pixels. With
+// ZARN_WINDOW_TESTS_DEPTH=32 the parent has a 32-bit TrueColor visual and its own colormap, as
+// windows of GPU toolkits have. The pointer is one for the whole display: test programs take turns
+// through a lock file.
 class X11Host : public HostWindow {
 public:
     X11Host(int32_t width, int32_t height) // the outer size, border included
     {
-        const char* name = std::getenv("ZARN_WINDOW_TESTS"); // never the developer's own display
-        lockFile = open(outputPath("x11-window-tests.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
-        if (!name || lockFile < 0 || flock(lockFile, LOCK_EX) != 0 || !(display = XOpenDisplay(name)))
-            return;
-        setenv("DISPLAY", name, 1);
-        int event = 0, error = 0, major = 0, minor = 0;
-        XVisualInfo visual{};
+        const char* name = std::getenv("ZARN_WINDOW_TESTS");
         const char* depth = std::getenv("ZARN_WINDOW_TESTS_DEPTH");
         const bool deep = depth && std::string(depth) == "32";
-        if (!XTestQueryExtension(display, &event, &error, &major, &minor) ||
+        lockFile = open(outputPath("x11-window-tests.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+        int event = 0, error = 0, major = 0, minor = 0;
+        XVisualInfo visual{};
+        if (!name || lockFile < 0 || flock(lockFile, LOCK_EX) != 0 || !(display = XOpenDisplay(name)) ||
+            !XTestQueryExtension(display, &event, &error, &major, &minor) ||
             (deep && !XMatchVisualInfo(display, DefaultScreen(display), 32, TrueColor, &visual)))
             return;
+        setenv("DISPLAY", name, 1);
+        const Window root = DefaultRootWindow(display);
         XSetWindowAttributes attributes{};
-        attributes.colormap = colormap = deep ? XCreateColormap(display, DefaultRootWindow(display), visual.visual, AllocNone) : 0;
+        attributes.colormap = colormap = deep ? XCreateColormap(display, root, visual.visual, AllocNone) : 0;
         attributes.event_mask = StructureNotifyMask;
-        window = XCreateWindow(display, DefaultRootWindow(display), kParentX, kParentY, unsigned(width - 2 * kParentBorder),
+        window = XCreateWindow(display, root, kParentX, kParentY, unsigned(width - 2 * kParentBorder),
                                unsigned(height - 2 * kParentBorder), kParentBorder, deep ? 32 : 0, InputOutput,
                                deep ? visual.visual : nullptr, CWEventMask | CWBorderPixel | (deep ? CWColormap : 0),
                                &attributes);
         XMapWindow(display, window);
         for (XEvent mapped{}; mapped.type != MapNotify;)
             XWindowEvent(display, window, StructureNotifyMask, &mapped);
-        bindKey(XK_eacute);
         pointer(CPoint(0, 0));
     }
     ~X11Host() override
@@ -82,11 +82,11 @@ public:
     }
     bool ready() const { return window != 0; }
 
-    // Positions are the frame's: inside the parent's border.
+    // At a frame position, inside the parent's border.
     void pointer(CPoint at)
     {
-        XTestFakeMotionEvent(display, DefaultScreen(display), kParentX + kParentBorder + int(at.x),
-                             kParentY + kParentBorder + int(at.y), CurrentTime);
+        const int x = kParentX + kParentBorder + int(at.x), y = kParentY + kParentBorder + int(at.y);
+        XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
         XFlush(display);
     }
     void button(unsigned number, bool down)
@@ -99,36 +99,26 @@ public:
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), down, CurrentTime);
         XFlush(display);
     }
-    // A key that types symbol, on a free key code when the keyboard map has none.
-    void bindKey(KeySym symbol)
-    {
-        int first = 0, last = 0, perCode = 0;
-        XDisplayKeycodes(display, &first, &last);
-        KeySym* map = XGetKeyboardMapping(display, KeyCode(first), last - first + 1, &perCode);
-        for (int code = last; code >= first && !XKeysymToKeycode(display, symbol); --code)
-            if (map[(code - first) * perCode] == NoSymbol) {
-                XChangeKeyboardMapping(display, code, 1, &symbol, 1);
-                XMappingEvent changed{MappingNotify, 0, True, display, 0, MappingKeyboard, code, 1};
-                XRefreshKeyboardMapping(&changed);
-            }
-        XFree(map);
-    }
     void buttons(int32_t state, bool down)
     {
-        if (state & kControl && down)
-            key(XK_Control_L, true);
+        if (state & kControl)
+            key(XK_Control_L, down);
         button(state & kRButton ? 3 : 1, down);
-        if (state & kControl && !down)
-            key(XK_Control_L, false);
+    }
+    bool hostHasKeyboard()
+    {
+        Window focused = 0;
+        int revert = 0;
+        XGetInputFocus(display, &focused, &revert);
+        return focused == window;
     }
 
     void* parent() override { return reinterpret_cast<void*>(uintptr_t(window)); }
-    void* notAWindow() override { return reinterpret_cast<void*>(uintptr_t(0x3fffff0)); }
     void destroyParent(CFrame&) override
     {
         XDestroyWindow(display, window);
         window = 0;
-        XSync(display, False);
+        pump();
     }
     void pump() override { XSync(display, False); }
     void send(CFrame&, Input input, CPoint at, int32_t state) override
@@ -160,7 +150,7 @@ public:
     {
         XUnmapWindow(display, window);
         XMapWindow(display, window);
-        XSync(display, False);
+        pump();
     }
     CPoint windowSize(CFrame& frame) override { return sizeOf(backEndOf(frame).getWindow()); }
     CPoint parentSize() override { return sizeOf(window) + CPoint(2 * kParentBorder, 2 * kParentBorder); }
@@ -183,55 +173,37 @@ public:
     }
     int childWindows() override
     {
-        Window root = 0, parentOfParent = 0;
-        Window* children = nullptr;
+        Window root = 0, parentOfParent = 0, *children = nullptr;
         unsigned count = 0;
-        if (!XQueryTree(display, window, &root, &parentOfParent, &children, &count))
-            return -1;
-        if (children)
-            XFree(children);
-        return int(count);
+        const bool listed = XQueryTree(display, window, &root, &parentOfParent, &children, &count);
+        XFree(children);
+        return listed ? int(count) : -1;
     }
     bool pointerHeld() override
     {
         const int result = XGrabPointer(display, DefaultRootWindow(display), False, 0, GrabModeAsync, GrabModeAsync,
                                         0, 0, CurrentTime);
         XUngrabPointer(display, CurrentTime);
-        XSync(display, False);
+        pump();
         return result == AlreadyGrabbed;
     }
+    // Latin-1 characters are their own key symbols.
     void key(CFrame&, int32_t character, unsigned char virt) override
     {
-        KeySym symbol = KeySym(character); // Latin-1 characters are their own key symbols
-        switch (virt) {
-        case VKEY_BACK: symbol = XK_BackSpace; break;
-        case VKEY_RETURN: symbol = XK_Return; break;
-        case VKEY_ESCAPE: symbol = XK_Escape; break;
-        case VKEY_LEFT: symbol = XK_Left; break;
-        case VKEY_DELETE: symbol = XK_Delete; break;
-        default: break;
-        }
+        const KeySym symbol = virt == VKEY_BACK ? XK_BackSpace : virt == VKEY_RETURN ? XK_Return
+                              : virt == VKEY_LEFT ? XK_Left : KeySym(character);
         key(symbol, true);
         key(symbol, false);
     }
     void takeKeyboardFocus() override
     {
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
-        XSync(display, False);
-    }
-    bool hostHasKeyboard()
-    {
-        Window focused = 0;
-        int revert = 0;
-        XGetInputFocus(display, &focused, &revert);
-        return focused == window;
+        pump();
     }
     CPoint sizeOf(Window target)
     {
         XWindowAttributes attributes{};
-        if (!XGetWindowAttributes(display, target, &attributes))
-            return CPoint(0, 0);
-        return CPoint(attributes.width, attributes.height);
+        return XGetWindowAttributes(display, target, &attributes) ? CPoint(attributes.width, attributes.height) : CPoint();
     }
     int openHandles() override // every display connection is a file
     {
