@@ -14,11 +14,6 @@ namespace {
 class X11MenuTest : public WindowTest {
 protected:
     X11Host& x11() { return static_cast<X11Host&>(*host); }
-    void escape()
-    {
-        x11().key(XK_Escape, true);
-        x11().key(XK_Escape, false);
-    }
     // The menu window, driven from its shown hook (a menu that never closes ends at the test's
     // time limit).
     int32_t popup(const std::function<void(Window)>& drive, CPoint at = CPoint(40, 20))
@@ -29,9 +24,8 @@ protected:
     int32_t popupClickedAt(CPoint at)
     {
         return popup([&](Window) {
-            x11().pointer(at);
-            x11().buttons(kLButton, true);
-            x11().buttons(kLButton, false);
+            send(HostWindow::Input::press, at);
+            send(HostWindow::Input::release, at);
         });
     }
 };
@@ -43,7 +37,7 @@ TEST_F(X11MenuTest, AClickOnAnEntryChoosesItWhileTheOpeningReleaseEscapeOrAPress
     // pointer lies on its first entry. The release comes while the menu is open; Escape follows.
     int32_t chosen = -2;
     editor.downHook = [&](CPoint& where, const CButtonState&) {
-        chosen = popup([&](Window) { x11().button(3, false); escape(); }, where - CPoint(10, 10));
+        chosen = popup([&](Window) { x11().button(3, false); host->key(*frame, XK_Escape); }, where - CPoint(10, 10));
         return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     };
     send(HostWindow::Input::press, CPoint(60, 60), kRButton);
