@@ -97,8 +97,8 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& keyCode)
     case 0:
         // Printable ASCII and Latin-1, one byte each; a character with Control or Command is a
         // shortcut, not typing.
-        if (keyCode.character < 32 || (keyCode.character > 126 && keyCode.character < 160) || keyCode.character > 255 ||
-            (keyCode.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND)))
+        if (keyCode.character < 32 || (keyCode.character > 126 && keyCode.character < 160) ||
+            keyCode.character > 255 || (keyCode.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND)))
             return -1;
         editText.insert(caret++, 1, char(keyCode.character));
         break;
