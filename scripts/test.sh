@@ -23,13 +23,14 @@ run_stage() {
   fi
 }
 
-# Runs the window tests of a built tree. The stage has prepared the window system, so a test that
-# skips there fails the stage like one that fails (the verbose log shows googletest's skips also
-# where a whole program is one test, as under wine).
+# Runs the window tests of a built tree, one program at a time: they share one pointer and one
+# keyboard focus. The stage has prepared the window system, so a test that skips there fails the
+# stage like one that fails (the verbose log shows googletest's skips also where a whole program
+# is one test, as under wine).
 run_window_tests() {
   local log failed=0
   log=$(mktemp)
-  (cd "$1" && ctest -j"$jobs" -V -L window ${ZARN_CTEST_ARGS:-}) >"$log" 2>&1 || failed=1
+  (cd "$1" && ctest -V -L window ${ZARN_CTEST_ARGS:-}) >"$log" 2>&1 || failed=1
   if [ $failed -ne 0 ]; then
     cat "$log"
     status=1

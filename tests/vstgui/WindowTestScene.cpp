@@ -182,6 +182,7 @@ TEST_F(WindowTest, ATextFieldIsTypedIntoAndCommitsOnReturnOnAClickElsewhereAndWh
     openFrame();
     auto* edit = new CTextEdit(CRect(56, 52, 156, 68), &listener, 9, "ab");
     frame->addView(edit);
+    settle();
     const auto type = [&](std::initializer_list<std::pair<int32_t, unsigned char>> keys) {
         click(CPoint(100, 60), kLButton);
         EXPECT_TRUE(edit->isPlatformEditOpen());
