@@ -94,20 +94,6 @@ bool WindowTest::shows(CPoint at, CColor colour)
     });
 }
 
-int32_t WindowTest::popupSizeMenu(CPoint at)
-{
-    auto* menu = new COptionMenu(CRect(at, CPoint(100, 20)), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
-    for (const char* title : {"Default", "Large", "Huge"})
-        menu->addEntry(title);
-    menu->addSeparator();
-    frame->addView(menu);
-    menu->checkEntryAlone(0);
-    menu->popup();
-    const int32_t chosen = menu->getCurrentIndex(true);
-    frame->removeView(menu);
-    return chosen;
-}
-
 // The knob's first frame over the background at (36, 36): (0, 141, 180) + (57, 91, 90) x 75 / 255.
 // Lost pixels come back; a larger frame gets a larger window; timers follow real time.
 TEST_F(WindowTest, TheWindowShowsTheSceneRepaintsWhatItLostAndFollowsSizeAndTime)

@@ -71,8 +71,6 @@ protected:
     void click(CPoint at, int32_t buttons);
     // Whether the window comes to show colour (within 2 per channel) at the frame's point.
     bool shows(CPoint at, CColor colour);
-    // Pops up a checked size menu (Default, Large, Huge, separator) at "at"; the chosen index or -1.
-    int32_t popupSizeMenu(CPoint at = CPoint(40, 20));
     CAnimKnob* knob() const { return dynamic_cast<CAnimKnob*>(frame->getView(0)); }
     COnOffButton* toggle() const { return dynamic_cast<COnOffButton*>(frame->getView(1)); }
 

@@ -14,12 +14,22 @@ namespace {
 class X11MenuTest : public WindowTest {
 protected:
     X11Host& x11() { return static_cast<X11Host&>(*host); }
-    // The menu window, driven from its shown hook (a menu that never closes ends at the test's
-    // time limit).
+    // A checked size menu (Default, Large, Huge, separator) popped up at "at", its window driven
+    // from its shown hook (a menu that never closes ends at the test's time limit); the chosen
+    // index or -1.
     int32_t popup(const std::function<void(Window)>& drive, CPoint at = CPoint(40, 20))
     {
         backEndOf(*frame).getX11OptionMenu().onShown = drive;
-        return popupSizeMenu(at);
+        auto* menu = new COptionMenu(CRect(at, CPoint(100, 20)), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
+        for (const char* title : {"Default", "Large", "Huge"})
+            menu->addEntry(title);
+        menu->addSeparator();
+        frame->addView(menu);
+        menu->checkEntryAlone(0);
+        menu->popup();
+        const int32_t chosen = menu->getCurrentIndex(true);
+        frame->removeView(menu);
+        return chosen;
     }
     int32_t popupClickedAt(CPoint at)
     {
