@@ -319,7 +319,7 @@ bool CFrame::removeView(CView* view, bool withForget)
 CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons)
 {
     SharedPointer<CFrame> keepAlive(this);
-    if (focusView && !focusView->getViewSize().pointInside(where))
+    if (focusView && !focusView->getRectInFrame().pointInside(where))
         setFocusView(nullptr);
     if (modalView) {
         SharedPointer<CView> modal(modalView);

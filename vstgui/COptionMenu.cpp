@@ -77,15 +77,6 @@ bool COptionMenu::popup()
     return accepted;
 }
 
-CRect COptionMenu::getRectInFrame() const
-{
-    CRect area = getViewSize();
-    const CFrame* frame = getFrame();
-    for (const CView* parent = getParentView(); parent && parent != frame; parent = parent->getParentView())
-        area.offset(parent->getViewSize().left, parent->getViewSize().top);
-    return area;
-}
-
 int32_t COptionMenu::getCurrentIndex(bool countSeparator) const
 {
     if (!getEntry(currentIndex) || countSeparator)

@@ -30,8 +30,6 @@ public:
     // it. A choice becomes the current entry and the value, and is reported; true then. The menu
     // must be in an open frame.
     bool popup();
-    // The view's rectangle in frame coordinates: where a back end opens the pop-up.
-    CRect getRectInFrame() const;
     // The current entry's position (with or without counting separators), -1 before any choice.
     int32_t getCurrentIndex(bool countSeparator = false) const;
 

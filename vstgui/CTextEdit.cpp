@@ -95,9 +95,10 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& keyCode)
     case VKEY_HOME: caret = 0; break;
     case VKEY_END: caret = editText.size(); break;
     case 0:
-        // Printable ASCII only; a character with Control or Command is a shortcut, not typing.
-        if (keyCode.character < 32 || keyCode.character > 126 ||
-            (keyCode.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND)))
+        // Printable ASCII and Latin-1, one byte each; a character with Control or Command is a
+        // shortcut, not typing.
+        if (keyCode.character < 32 || (keyCode.character > 126 && keyCode.character < 160) ||
+            keyCode.character > 255 || (keyCode.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND)))
             return -1;
         editText.insert(caret++, 1, char(keyCode.character));
         break;

@@ -1,6 +1,7 @@
 #include "vstgui/CView.h"
 
 #include "vstgui/CDrawContext.h"
+#include "vstgui/CFrame.h"
 
 namespace VSTGUI {
 
@@ -92,6 +93,14 @@ void CView::setViewSize(const CRect& newSize, bool doInvalid)
         invalid();
 }
 
+CRect CView::getRectInFrame() const
+{
+    CRect area = size;
+    for (const CView* parent = parentView; parent && parent != parentFrame; parent = parent->getParentView())
+        area.offset(parent->getViewSize().left, parent->getViewSize().top);
+    return area;
+}
+
 void CView::setBackground(CBitmap* bitmap)
 {
     background = bitmap;
@@ -113,6 +122,9 @@ bool CView::removed(CView*)
 {
     if (!attachedFlag)
         return false;
+    // Whichever container it leaves through, a view out of the frame holds no focus.
+    if (parentFrame && parentFrame->getFocusView() == this)
+        parentFrame->setFocusView(nullptr);
     attachedFlag = false;
     parentFrame = nullptr;
     return true;

@@ -62,6 +62,8 @@ public:
     const CRect& getViewSize() const { return size; }
     // Sets the size (and the mouse area with it); doInvalid redraws the old and the new place.
     virtual void setViewSize(const CRect& newSize, bool doInvalid = true);
+    // The size in the frame's coordinates (the containers' origins added up).
+    CRect getRectInFrame() const;
     CCoord getWidth() const { return size.getWidth(); }
     CCoord getHeight() const { return size.getHeight(); }
     const CRect& getMouseableArea() const { return mouseableArea; }

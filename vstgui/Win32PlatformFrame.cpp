@@ -115,8 +115,14 @@ void Win32PlatformFrame::drawArea(void* deviceContext, const IPlatformBitmap& pi
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32; // blue, green, red, unused: the premultiplied colour over black
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(static_cast<HDC>(deviceContext), left, top, right - left, bottom - top, left, top, right - left,
-                  bottom - top, pixels.getPixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+    // The whole image, clipped to the area: a source rectangle of a top-down image is read from
+    // its bottom by some implementations and from its top by others.
+    HDC dc = static_cast<HDC>(deviceContext);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, left, top, right, bottom);
+    StretchDIBits(dc, 0, 0, pixels.getPixelWidth(), pixels.getPixelHeight(), 0, 0, pixels.getPixelWidth(),
+                  pixels.getPixelHeight(), pixels.getPixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+    RestoreDC(dc, saved);
 }
 
 void Win32PlatformFrame::present(const IPlatformBitmap& pixels, const CRect& area)

@@ -6,6 +6,7 @@
 #include "vstgui/OptionMenuPanel.h"
 #include "vstgui/X11ImageWriter.h"
 #include "vstgui/X11PlatformFrame.h"
+#include "vstgui/X11Windows.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -22,6 +23,7 @@ using platform::X11ErrorTrap;
 struct MenuWindow {
     Display* display;
     Window window = 0;
+    Colormap colormap = 0;
     GC gc = nullptr;
 
     ~MenuWindow()
@@ -33,6 +35,8 @@ struct MenuWindow {
             XFreeGC(display, gc);
         if (window)
             XDestroyWindow(display, window);
+        if (colormap)
+            XFreeColormap(display, colormap);
     }
 };
 
@@ -71,11 +75,12 @@ int32_t X11OptionMenu::popup(COptionMenu& menu)
     attributes.save_under = True;
     attributes.background_pixmap = None;
     attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask;
-    shown.window = XCreateWindow(display, frameAttributes.root, x, y, unsigned(panel.getWidth()),
-                                 unsigned(panel.getHeight()), 0, frameAttributes.depth, InputOutput,
-                                 frameAttributes.visual, CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask,
-                                 &attributes);
-    if (!trap.sync())
+    // The frame's visual (the host's) on the root window, which may have another one.
+    shown.window = createX11Window(display, frameAttributes.root, x, y, unsigned(panel.getWidth()),
+                                   unsigned(panel.getHeight()), frameAttributes.visual, frameAttributes.depth,
+                                   CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask, attributes,
+                                   shown.colormap, "option menu");
+    if (!shown.window)
         return -1;
     shown.gc = XCreateGC(display, shown.window, 0, nullptr);
     XMapRaised(display, shown.window);

@@ -2,6 +2,7 @@
 
 #include "platform/X11ErrorTrap.h"
 #include "vstgui/CFrame.h"
+#include "vstgui/X11Windows.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -100,6 +101,7 @@ std::unique_ptr<X11PlatformFrame> X11PlatformFrame::open(CFrame& frame, unsigned
     if (!display)
         return nullptr;
     Window window = 0;
+    Colormap colormap = 0;
     GC gc = nullptr;
     XWindowAttributes parent{};
     {
@@ -111,9 +113,9 @@ std::unique_ptr<X11PlatformFrame> X11PlatformFrame::open(CFrame& frame, unsigned
             attributes.bit_gravity = NorthWestGravity;
             const unsigned width = unsigned(std::max<CCoord>(frame.getWidth(), 1));
             const unsigned height = unsigned(std::max<CCoord>(frame.getHeight(), 1));
-            window = XCreateWindow(display, parentWindow, 0, 0, width, height, 0, parent.depth, InputOutput,
-                                   parent.visual, CWEventMask | CWBackPixmap | CWBitGravity, &attributes);
-            if (window && trap.sync()) {
+            window = createX11Window(display, parentWindow, 0, 0, width, height, parent.visual, parent.depth,
+                                     CWEventMask | CWBackPixmap | CWBitGravity, attributes, colormap, "editor");
+            if (window) {
                 gc = XCreateGC(display, window, 0, nullptr);
                 XMapWindow(display, window);
             }
@@ -123,6 +125,8 @@ std::unique_ptr<X11PlatformFrame> X11PlatformFrame::open(CFrame& frame, unsigned
                 XFreeGC(display, gc);
             if (window)
                 XDestroyWindow(display, window);
+            if (colormap)
+                XFreeColormap(display, colormap);
             gc = nullptr;
         }
     }
@@ -131,12 +135,12 @@ std::unique_ptr<X11PlatformFrame> X11PlatformFrame::open(CFrame& frame, unsigned
         return nullptr;
     }
     return std::unique_ptr<X11PlatformFrame>(
-        new X11PlatformFrame(frame, display, parentWindow, window, gc, parent.visual, parent.depth));
+        new X11PlatformFrame(frame, display, parentWindow, window, colormap, gc, parent.visual, parent.depth));
 }
 
 X11PlatformFrame::X11PlatformFrame(CFrame& frame, Display* display, unsigned long parentWindow, unsigned long window,
-                                   GC gc, void* visual, int depth)
-    : frame(frame), display(display), parentWindow(parentWindow), window(window), gc(gc),
+                                   unsigned long colormap, GC gc, void* visual, int depth)
+    : frame(frame), display(display), parentWindow(parentWindow), window(window), colormap(colormap), gc(gc),
       writer(display, visual, depth),
       optionMenu(*this, writer)
 {
@@ -151,6 +155,7 @@ X11PlatformFrame::~X11PlatformFrame()
         XFreeGC(display, gc);
         if (!windowDestroyed)
             XDestroyWindow(display, window);
+        XFreeColormap(display, colormap);
     }
     XCloseDisplay(display);
 }

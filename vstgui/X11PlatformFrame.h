@@ -41,8 +41,8 @@ public:
     void repaint(const CRect& area);
 
 private:
-    X11PlatformFrame(CFrame& frame, _XDisplay* display, unsigned long parentWindow, unsigned long window, _XGC* gc,
-                     void* visual, int depth);
+    X11PlatformFrame(CFrame& frame, _XDisplay* display, unsigned long parentWindow, unsigned long window,
+                     unsigned long colormap, _XGC* gc, void* visual, int depth);
 
     void handleEvent(_XEvent& event);
     void handleKey(_XEvent& event);
@@ -51,6 +51,7 @@ private:
     _XDisplay* display;
     unsigned long parentWindow;
     unsigned long window;
+    unsigned long colormap;
     _XGC* gc;
     X11ImageWriter writer;
     X11OptionMenu optionMenu;

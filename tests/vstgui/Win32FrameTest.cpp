@@ -1,6 +1,5 @@
 #include "Win32HostWindow.h"
 
-#include "vstgui/COptionMenu.h"
 #include "vstgui/Win32WindowClass.h"
 
 using namespace VSTGUI;
@@ -12,7 +11,7 @@ namespace {
 TEST_F(WindowTest, ADragWhoseCaptureIsTakenAwayEnds)
 {
     openFrame();
-    const CPoint centre = centreOf(kKnobRect);
+    const CPoint centre = kKnobRect.getCenter();
     send(HostWindow::Input::press, centre);
     settle();
     EXPECT_EQ(GetCapture(), windowOf(*frame));
@@ -22,25 +21,6 @@ TEST_F(WindowTest, ADragWhoseCaptureIsTakenAwayEnds)
     settle();
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.f);
     ReleaseCapture();
-}
-
-// The native menu is driven with posted keys; a thread timer ends it after five seconds, so a
-// fault fails instead of hanging.
-TEST_F(WindowTest, TheNativeMenuChoosesWithKeysAndEscapeDismissesIt)
-{
-    openFrame();
-    const auto popupAnswering = [&](int32_t index) {
-        host->answerNextMenu(*frame, index);
-        const UINT_PTR guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
-        const int32_t chosen = popupSizeMenu();
-        KillTimer(nullptr, guard);
-        return chosen;
-    };
-    EXPECT_EQ(popupAnswering(1), 1);
-    EXPECT_EQ(listener.calls.back().tag, 99999);
-    listener.calls.clear();
-    EXPECT_EQ(popupAnswering(-1), -1);
-    EXPECT_TRUE(listener.calls.empty());
 }
 
 TEST(Win32WindowClass, ASecondRegistrationOfTheNameFailsWithoutTakingTheFirstAway)

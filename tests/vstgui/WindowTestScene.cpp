@@ -1,7 +1,5 @@
 #include "WindowTestScene.h"
 
-#include "vstgui/COptionMenu.h"
-#include "vstgui/CParamDisplay.h"
 #include "vstgui/CTextEdit.h"
 #include "vstgui/CVSTGUITimer.h"
 
@@ -11,44 +9,34 @@
 
 namespace testsupport {
 
-CPoint centreOf(const CRect& r)
+// The background (x * 255 / 160, y * 255 / 100, 90); knob frame i (30 i, 200, 255 - 30 i) at
+// alpha 180 in a disc of radius 15; the switch grey (60) when off, yellow when on.
+CFrame* WindowTest::makeScene()
 {
-    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-CFrame* WindowTest::makeScene(RecordingEditor& editor, IControlListener& listener)
-{
-    constexpr int32_t kKnobFrames = 8;
-    auto* frame = new CFrame(CRect(0, 0, kWidth, kHeight), &editor);
-    editor.setFrame(frame);
+    auto* scene = new CFrame(CRect(0, 0, kWidth, kHeight), &editor);
+    editor.setFrame(scene);
     editor.setKnobMode(kLinearMode);
-    frame->setBackground(makeOwned<CBitmap>(makeBitmap(int32_t(kWidth), int32_t(kHeight), [](int32_t x, int32_t y) {
-        return CColor(uint8_t(x * 255 / int32_t(kWidth)), uint8_t(y * 255 / int32_t(kHeight)), 90, 255);
+    scene->setBackground(makeOwned<CBitmap>(makeBitmap(int32_t(kWidth), int32_t(kHeight), [](int32_t x, int32_t y) {
+        return CColor(uint8_t(x * 255 / 160), uint8_t(y * 255 / 100), 90, 255);
     })));
-    // Each knob frame its own colour, half transparent, so blending shows as well.
-    auto strip = makeOwned<CBitmap>(makeBitmap(32, 32 * kKnobFrames, [](int32_t x, int32_t y) {
-        const int32_t index = y / 32;
-        const bool ring = (x - 16) * (x - 16) + (y % 32 - 16) * (y % 32 - 16) < 15 * 15;
-        return ring ? CColor(uint8_t(30 * index), 200, uint8_t(255 - 30 * index), 180) : CColor(0, 0, 0, 0);
+    auto strip = makeOwned<CBitmap>(makeBitmap(32, 32 * 8, [](int32_t x, int32_t y) {
+        const bool disc = (x - 16) * (x - 16) + (y % 32 - 16) * (y % 32 - 16) < 15 * 15;
+        return disc ? CColor(uint8_t(30 * (y / 32)), 200, uint8_t(255 - 30 * (y / 32)), 180) : CColor(0, 0, 0, 0);
     }));
-    auto* knob = new CAnimKnob(kKnobRect, &listener, kKnobTag, kKnobFrames, 32, strip.get());
+    auto* knob = new CAnimKnob(kKnobRect, &listener, kKnobTag, 8, 32, strip.get());
     knob->setWheelInc(0.1f);
-    frame->addView(knob);
+    scene->addView(knob);
     auto states = makeOwned<CBitmap>(makeBitmap(20, 40, [](int32_t, int32_t y) {
         return y < 20 ? CColor(60, 60, 60, 255) : CColor(250, 220, 0, 255);
     }));
-    frame->addView(new COnOffButton(kSwitchRect, &listener, kSwitchTag, states.get()));
-    auto* text = new CParamDisplay(CRect(10, 70, 150, 90));
-    text->setValue(0.75f);
-    text->setBackColor(CColor(20, 20, 40, 255));
-    frame->addView(text);
-    return frame;
+    scene->addView(new COnOffButton(kSwitchRect, &listener, kSwitchTag, states.get()));
+    return scene;
 }
 
 void WindowTest::SetUp()
 {
-    // Only where the test stage has prepared a window system: on Linux the X display to use
-    // (never the developer's own), under wine any value (the prefix has the null graphics driver).
+    // Only where the test stage has prepared a window system (on Linux the X display to use,
+    // never the developer's own); the stage counts a skip as a failure.
     const char* setting = std::getenv("ZARN_WINDOW_TESTS");
     if (!setting || !*setting)
         GTEST_SKIP() << "ZARN_WINDOW_TESTS is not set (the window stages of scripts/test.sh set it)";
@@ -65,7 +53,7 @@ void WindowTest::TearDown()
 
 void WindowTest::openFrame()
 {
-    frame = makeScene(editor, listener);
+    frame = makeScene();
     ASSERT_TRUE(frame->open(host->parent()));
 }
 
@@ -96,108 +84,27 @@ void WindowTest::click(CPoint at, int32_t buttons)
     settle();
 }
 
-int32_t WindowTest::popupSizeMenu(CPoint at)
+bool WindowTest::shows(CPoint at, CColor colour)
 {
-    auto* menu = new COptionMenu(CRect(at.x, at.y, at.x + 100, at.y + 20), &listener, 99999, nullptr, nullptr,
-                                 COptionMenu::kCheckStyle);
-    for (const char* title : {"Default", "Large", "Huge"})
-        menu->addEntry(title);
-    menu->addSeparator();
-    frame->addView(menu);
-    menu->checkEntryAlone(0);
-    menu->popup();
-    const int32_t chosen = menu->getCurrentIndex(true);
-    frame->removeView(menu);
-    return chosen;
+    const size_t i = (size_t(at.y) * size_t(frame->getWidth()) + size_t(at.x)) * 4;
+    return idleUntil([&] {
+        const std::vector<uint8_t> shown = host->capture(*frame);
+        return shown.size() > i && std::abs(shown[i] - colour.blue) <= 2 && std::abs(shown[i + 1] - colour.green) <= 2 &&
+               std::abs(shown[i + 2] - colour.red) <= 2;
+    });
 }
 
-namespace {
-
-// The same frame painted offscreen: premultiplied BGRA rows, as every back end shows them.
-std::vector<uint8_t> offscreenPixelsOfScene()
-{
-    RecordingEditor editor;
-    RecordingListener listener;
-    CFrame* frame = WindowTest::makeScene(editor, listener);
-    frame->open(nullptr, PlatformType::kOffscreen);
-    frame->idle();
-    const IPlatformBitmap* pixels = frame->getBackBuffer();
-    std::vector<uint8_t> copy(pixels->getPixels(),
-                              pixels->getPixels() + size_t(pixels->getBytesPerRow()) * size_t(pixels->getPixelHeight()));
-    frame->close();
-    return copy;
-}
-
-// Where the window's pixels differ from the offscreen rendering; "" when they are equal.
-std::string difference(const std::vector<uint8_t>& shown, const std::vector<uint8_t>& expected)
-{
-    if (shown.size() != expected.size())
-        return "no capture";
-    for (size_t i = 0; i < shown.size(); i += 4)
-        if (shown[i] != expected[i] || shown[i + 1] != expected[i + 1] || shown[i + 2] != expected[i + 2])
-            return "pixel " + std::to_string(i / 4 % size_t(WindowTest::kWidth)) + "," +
-                   std::to_string(i / 4 / size_t(WindowTest::kWidth));
-    return "";
-}
-
-} // namespace
-
-TEST_F(WindowTest, WindowShowsExactlyTheOffscreenPixelsAndRepaintsWhatItLost)
+// The knob's first frame over the background at (36, 36): (0, 141, 180) + (57, 91, 90) x 75 / 255.
+// Lost pixels come back; a larger frame gets a larger window; timers follow real time.
+TEST_F(WindowTest, TheWindowShowsTheSceneRepaintsWhatItLostAndFollowsSizeAndTime)
 {
     openFrame();
-    const std::vector<uint8_t> expected = offscreenPixelsOfScene();
-    std::string different;
-    EXPECT_TRUE(idleUntil([&] { return (different = difference(host->capture(*frame), expected)).empty(); }))
-        << different;
-    // The back end puts lost pixels back from the frame's buffer without the views drawing again.
-    host->loseContents(*frame);
-    EXPECT_TRUE(idleUntil([&] { return (different = difference(host->capture(*frame), expected)).empty(); }))
-        << different;
-}
-
-TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
-{
-    openFrame();
-    settle();
-    // A drag of 50 pixels up covers a quarter of the range; the grab or capture keeps the drag
-    // going when it leaves the window above (another 100 pixels: half the range more).
-    using Input = HostWindow::Input;
-    const CPoint centre = centreOf(kKnobRect);
-    send(Input::press, centre);
-    settle();
-    send(Input::move, centre - CPoint(0, 50));
-    settle();
-    EXPECT_FLOAT_EQ(knob()->getValue(), 0.25f);
-    send(Input::move, centre - CPoint(0, 150));
-    settle();
-    send(Input::release, centre - CPoint(0, 150));
-    settle();
-    EXPECT_FLOAT_EQ(knob()->getValue(), 0.75f);
-    EXPECT_FALSE(host->pointerHeld());
-    ASSERT_FALSE(listener.calls.empty());
-    EXPECT_EQ(listener.calls.back().tag, kKnobTag);
-    EXPECT_FLOAT_EQ(listener.calls.back().value, 0.75f);
-
-    send(Input::wheelDown, centre); // one step of 0.1 down
-    settle();
-    EXPECT_FLOAT_EQ(knob()->getValue(), 0.65f);
-    click(centre, kLButton | kControl); // the default value
-    EXPECT_FLOAT_EQ(knob()->getValue(), 0.5f);
-
-    // A left click flips the switch and reports it; a right click on the background reaches the
-    // editor's hook with the right button.
-    click(centreOf(kSwitchRect), kLButton);
-    EXPECT_FLOAT_EQ(toggle()->getValue(), 1.f);
-    EXPECT_EQ(listener.calls.back().tag, kSwitchTag);
-    click(CPoint(130, 20), kRButton);
-    ASSERT_EQ(editor.unhandledDowns.size(), 1u);
-    EXPECT_EQ(editor.unhandledDownButtons.at(0), kRButton);
-    EXPECT_EQ(editor.unhandledDowns.at(0), CPoint(130, 20));
-}
-
-TEST_F(WindowTest, ResizingTheFrameResizesItsWindowAndTimersFollowRealTime)
-{
-    openFrame();
+    for (int pass = 0; pass < 2; ++pass, host->loseContents(*frame)) {
+        EXPECT_TRUE(shows(kBackground, CColor(207, 51, 90))) << pass;
+        EXPECT_TRUE(shows(CPoint(159, 99), CColor(253, 252, 90))) << pass;
+        EXPECT_TRUE(shows(CPoint(36, 36), CColor(17, 168, 206))) << pass;
+        EXPECT_TRUE(shows(kSwitchRect.getCenter(), CColor(60, 60, 60))) << pass;
+    }
     ASSERT_TRUE(frame->setSize(180, 110));
     EXPECT_TRUE(idleUntil([&] { return host->windowSize(*frame) == CPoint(180, 110); }));
 
@@ -215,38 +122,45 @@ TEST_F(WindowTest, ResizingTheFrameResizesItsWindowAndTimersFollowRealTime)
     timer->stop();
 }
 
-// The frame and its back end must outlive the event that closes them.
-TEST_F(WindowTest, APressThatClosesTheFrameEndsTheEventPumpSafely)
+TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
 {
     openFrame();
-    editor.downHook = [&](CPoint&, const CButtonState&) {
-        frame->close();
-        frame = nullptr;
-        return kMouseEventHandled;
-    };
-    send(HostWindow::Input::press, CPoint(130, 20), kRButton);
-    send(HostWindow::Input::release, CPoint(130, 20), kRButton);
-    ASSERT_TRUE(idleUntil([&] { return frame == nullptr; }));
-    EXPECT_EQ(host->childWindows(), 0);
+    settle();
+    // A drag of 50 pixels up covers a quarter of the range; the grab or capture keeps the drag
+    // going when it leaves the window above (another 100 pixels: half the range more).
+    using Input = HostWindow::Input;
+    const CPoint centre = kKnobRect.getCenter();
+    send(Input::press, centre);
+    settle();
+    send(Input::move, centre - CPoint(0, 50));
+    settle();
+    EXPECT_FLOAT_EQ(knob()->getValue(), 0.25f);
+    send(Input::move, centre - CPoint(0, 150));
+    send(Input::release, centre - CPoint(0, 150));
+    settle();
+    EXPECT_FLOAT_EQ(knob()->getValue(), 0.75f);
     EXPECT_FALSE(host->pointerHeld());
-}
+    ASSERT_FALSE(listener.calls.empty());
+    EXPECT_EQ(listener.calls.back().tag, kKnobTag);
+    EXPECT_FLOAT_EQ(listener.calls.back().value, 0.75f);
+    EXPECT_TRUE(shows(CPoint(36, 36), CColor(123, 168, 100))); // frame 5: (150, 200, 105) at 180
 
-TEST_F(WindowTest, HundredOpenCloseCyclesReturnEveryResource)
-{
-    const int64_t objects = ReferenceCounted::liveObjectCount();
-    int handles = 0;
-    for (int i = 0; i < 100; ++i) {
-        openFrame();
-        settle();
-        frame->close();
-        frame = nullptr;
-        if (i == 0)
-            handles = host->openHandles(); // from here on what is made once per process exists
-    }
-    host->pump();
-    EXPECT_EQ(ReferenceCounted::liveObjectCount(), objects);
-    EXPECT_EQ(host->openHandles(), handles);
-    EXPECT_EQ(host->childWindows(), 0);
+    send(Input::wheelDown, centre); // one step of 0.1 down
+    settle();
+    EXPECT_FLOAT_EQ(knob()->getValue(), 0.65f);
+    click(centre, kLButton | kControl); // the default value
+    EXPECT_FLOAT_EQ(knob()->getValue(), 0.5f);
+
+    // A left click flips the switch and reports it; a right click on the background reaches the
+    // editor's hook with the right button.
+    click(kSwitchRect.getCenter(), kLButton);
+    EXPECT_FLOAT_EQ(toggle()->getValue(), 1.f);
+    EXPECT_EQ(listener.calls.back().tag, kSwitchTag);
+    EXPECT_TRUE(shows(kSwitchRect.getCenter(), CColor(250, 220, 0)));
+    click(kBackground, kRButton);
+    ASSERT_EQ(editor.unhandledDowns.size(), 1u);
+    EXPECT_EQ(editor.unhandledDownButtons.at(0), kRButton);
+    EXPECT_EQ(editor.unhandledDowns.at(0), kBackground);
 }
 
 TEST_F(WindowTest, ATextFieldIsTypedIntoAndCommitsOnReturnOnAClickElsewhereAndWhenTheHostTakesTheKeys)
@@ -256,25 +170,23 @@ TEST_F(WindowTest, ATextFieldIsTypedIntoAndCommitsOnReturnOnAClickElsewhereAndWh
     frame->addView(edit);
     settle();
     const auto type = [&](std::initializer_list<std::pair<int32_t, unsigned char>> keys) {
+        click(CPoint(100, 60), kLButton);
+        EXPECT_TRUE(edit->isPlatformEditOpen());
         for (auto [character, virt] : keys)
             host->key(*frame, character, virt);
         settle();
     };
-    click(CPoint(100, 60), kLButton);
-    ASSERT_TRUE(edit->isPlatformEditOpen());
     type({{'x', 0}, {'y', 0}, {0, VKEY_BACK}, {0, VKEY_LEFT}, {'z', 0}, {0, VKEY_RETURN}});
     EXPECT_TRUE(idleUntil([&] { return !edit->isPlatformEditOpen(); }));
     EXPECT_STREQ(edit->getText(), "abzx");
     ASSERT_EQ(listener.calls.size(), 1u);
     EXPECT_EQ(listener.calls.back().tag, 9);
 
-    click(CPoint(100, 60), kLButton);
     type({{' ', 0}, {'q', 0}});
-    click(CPoint(130, 20), kLButton); // the background
+    click(kBackground, kLButton);
     EXPECT_FALSE(edit->isPlatformEditOpen());
     EXPECT_STREQ(edit->getText(), "abzx q");
 
-    click(CPoint(100, 60), kLButton);
     type({{'w', 0}});
     host->takeKeyboardFocus();
     EXPECT_TRUE(idleUntil([&] { return !edit->isPlatformEditOpen(); }));
@@ -282,14 +194,26 @@ TEST_F(WindowTest, ATextFieldIsTypedIntoAndCommitsOnReturnOnAClickElsewhereAndWh
     EXPECT_EQ(listener.calls.size(), 3u);
 }
 
-TEST_F(WindowTest, AMissingOrDestroyedParentWindowIsSurvived)
+// A parent handle that names no window fails the open instead of the window system ending the
+// process; a press that closes the frame, and a host that destroys its window before closing the
+// editor, are survived (the frame and its back end outlive the event).
+TEST_F(WindowTest, AMissingParentAClosingPressAndADestroyedParentAreSurvived)
 {
-    // A handle that names no window: the open fails instead of the window system ending the process.
-    frame = makeScene(editor, listener);
-    EXPECT_FALSE(frame->open(host->notAWindow()));
+    frame = makeScene();
+    EXPECT_FALSE(frame->open(reinterpret_cast<void*>(uintptr_t(0x3fffff0)))); // no window has that id or handle
     frame->close();
 
-    // The host destroys its window before closing the editor: idle and close still work.
+    openFrame();
+    editor.downHook = [&](CPoint&, const CButtonState&) {
+        frame->close();
+        frame = nullptr;
+        return kMouseEventHandled;
+    };
+    click(kBackground, kRButton);
+    ASSERT_TRUE(idleUntil([&] { return frame == nullptr; }));
+    EXPECT_EQ(host->childWindows(), 0);
+    EXPECT_FALSE(host->pointerHeld());
+
     openFrame();
     settle();
     host->destroyParent(*frame);

@@ -11,20 +11,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace testsupport {
 
-// A host's window at (60, 150), 200 x 120 unless asked otherwise, and the input a user gives the
-// frame in it. Positions are the frame's; buttons carry VSTGUI's button and modifier bits.
+// A host's window at (60, 150), 200 x 120 outside unless asked otherwise, and the input a user
+// gives the frame in it. Positions are the frame's; buttons carry VSTGUI's button and modifier bits.
 class HostWindow {
 public:
     virtual ~HostWindow() = default;
     virtual void* parent() = 0;
-    virtual void* notAWindow() = 0;
     virtual void destroyParent(CFrame& frame) = 0;
     virtual void pump() = 0; // hands the window system's pending work over
     enum class Input { press, move, release, wheelDown };
@@ -34,7 +31,7 @@ public:
     // The window system throws the window's pixels away and asks for them again.
     virtual void loseContents(CFrame& frame) = 0;
     virtual CPoint windowSize(CFrame& frame) = 0;
-    virtual CPoint parentSize() = 0; // the host window's outer size
+    virtual CPoint parentSize() = 0; // the host window's outer size, border included
     // The next size menu (Default, Large, Huge, separator) that the frame pops up gets entry
     // index chosen by the user.
     virtual void answerNextMenu(CFrame& frame, int32_t index) = 0;
@@ -51,29 +48,29 @@ public:
 // Per back end: the host's window, or null (with a failure saying why) without a window system.
 std::unique_ptr<HostWindow> makeHostWindow(int32_t width = 200, int32_t height = 120);
 
+// The scene: a gradient background, a knob and a switch.
 class WindowTest : public ::testing::Test {
 public:
-    // The scene: a gradient background, a knob, a switch and a text.
     static constexpr CCoord kWidth = 160;
     static constexpr CCoord kHeight = 100;
     static constexpr int32_t kKnobTag = 3;
     static constexpr int32_t kSwitchTag = 7;
-    static inline const CRect kKnobRect{20, 20, 52, 52};
-    static inline const CRect kSwitchRect{80, 30, 100, 50};
-    // A closed frame holding the scene; the listener hears its controls.
-    static CFrame* makeScene(RecordingEditor& editor, IControlListener& listener);
+    static constexpr CRect kKnobRect{20, 20, 52, 52};
+    static constexpr CRect kSwitchRect{80, 30, 100, 50};
+    static constexpr CPoint kBackground{130, 20};
 
 protected:
     void SetUp() override;
     void TearDown() override;
     void openFrame();
+    CFrame* makeScene();
     // Runs the host's loop and the frame's idle until done() or two seconds have passed.
     bool idleUntil(const std::function<bool()>& done);
     void settle();
     void send(HostWindow::Input input, CPoint at, int32_t buttons = kLButton) { host->send(*frame, input, at, buttons); }
     void click(CPoint at, int32_t buttons);
-    // Pops up a checked size menu (Default, Large, Huge, separator) at "at"; the chosen index or -1.
-    int32_t popupSizeMenu(CPoint at = CPoint(40, 20));
+    // Whether the window comes to show colour (within 2 per channel) at the frame's point.
+    bool shows(CPoint at, CColor colour);
     CAnimKnob* knob() const { return dynamic_cast<CAnimKnob*>(frame->getView(0)); }
     COnOffButton* toggle() const { return dynamic_cast<COnOffButton*>(frame->getView(1)); }
 
@@ -82,7 +79,5 @@ protected:
     RecordingListener listener;
     CFrame* frame = nullptr;
 };
-
-CPoint centreOf(const CRect& r);
 
 } // namespace testsupport
