@@ -82,10 +82,6 @@ const std::vector<Scenario>& scenarios() {
          {{kMidi, 0.0f}, {kPitchLfoAmt, 0.3f}, {kLfoRate, 0.5f}, {kLfoShape, 0.3f}, {kLfoOneShot, 0.0f},
           {kTimbreSelfFm, 0.25f}, {kAmpSustain, 0.4f}},
          {{Step::kOn, 0.0, 40, 100}, {Step::kOff, 0.1, 40}, {Step::kOn, 0.15, 45, 80}, {Step::kOff, 0.3, 45}}},
-        {"the same at 48 kHz", 48000.0, 512, 0.35,
-         {{kMidi, 0.0f}, {kPitchLfoAmt, 0.3f}, {kLfoRate, 0.5f}, {kLfoShape, 0.3f}, {kLfoOneShot, 0.0f},
-          {kTimbreSelfFm, 0.25f}, {kAmpSustain, 0.4f}},
-         {{Step::kOn, 0.0, 40, 100}, {Step::kOff, 0.1, 40}, {Step::kOn, 0.15, 45, 80}, {Step::kOff, 0.3, 45}}},
         // Gate mode without a click, so that the attack's last step is heard: legato between held
         // keys, the highest one sounding; notes that are not played; a hold time set while a key
         // holds the gate.
@@ -124,7 +120,6 @@ const std::vector<Scenario>& scenarios() {
 // One digest per scenario and model.
 constexpr uint64_t kGolden[][8] = {
     {2949404930080974835ull, 13054295871232090746ull, 11374549022659879913ull, 4972232281317827043ull, 15586658029351333213ull, 12311690010662500969ull, 9981065208147533165ull, 11356420886778235805ull},
-    {14491693495247585527ull, 17736281248865278925ull, 12692547080728887081ull, 18085530666370664193ull, 3399752007837925097ull, 579800707440084413ull, 4620203502753421309ull, 603914467819616489ull},
     {2575971109033331089ull, 288455704750757833ull, 3299308139165844053ull, 4733988715914222181ull, 14309591131139871369ull, 4746734827961047249ull, 3389622383162815377ull, 5444079595095474517ull},
     {16920527298773448077ull, 1478797180583840703ull, 3128311776212650061ull, 16983879519159685598ull, 881424185027976781ull, 1898774703753035073ull, 12976704592271150298ull, 10904206031859613065ull},
     {10108359552194873870ull, 8748697397447518051ull, 13245306480660207267ull, 14808761519415936277ull, 17720651706169002347ull, 5023266928181363703ull, 6629598446722097407ull, 8274403664185103523ull},

@@ -2,6 +2,7 @@
 // precision of every row (single or double) and on every stored value.
 //
 // To change either on purpose, run with ZARN_PRINT_GOLDEN=1 and replace the digest printed.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +58,52 @@ TEST(ParameterTableTest, EveryRowMapsEveryValueAsBefore) {
         }
     }
     expectDigest(digest.hash, 8713889570484261516ull, "mapping");
+}
+
+// Beside the digest, on every platform: each switch at its threshold and just above it (a strict
+// greater-than), the Model boundaries, Amp-Sustain's gate mode, Pitch-Start and Volume at their
+// plain values.
+TEST(ParameterTableTest, ThresholdsAndPlainValues) {
+    const auto field = [](const Zarn& e, ParamIndex index) -> double {
+        switch (index) {
+        case kPitchStart: return e.pitchStartHz;
+        case kAmpSustain: return e.sustainTime;
+        case kLfoFree: return e.lfoFree;
+        case kLfoInvert: return e.lfoSign;
+        case kLfoOneShot: return e.lfoOneShot;
+        case kModel: return e.model;
+        case kMidi: return e.fixedPitch;
+        default: return e.volumeGain;
+        }
+    };
+    const struct { ParamIndex index; float value; double expected; } rows[] = {
+        {kLfoFree, 0.1f, 0.0},      {kLfoFree, 0.1000001f, 1.0},  {kLfoInvert, 0.1f, 1.0},    {kLfoInvert, 0.1000001f, -1.0},
+        {kLfoOneShot, 0.1f, 0.0},   {kLfoOneShot, 0.1000001f, 1.0}, {kMidi, 0.4f, 0.0},       {kMidi, 0.4000001f, 1.0},
+        {kModel, 0.14f, 0.0},       {kModel, 0.142f, 1.0},        {kModel, 1.2f, 8.0},        {kAmpSustain, 0.0f, 0.0},
+        {kAmpSustain, 0.015f, 0.0}, {kAmpSustain, 0.017f, 0.000107}, {kAmpSustain, 1.0f, 0.4f}, {kPitchStart, 0.0f, 100.0},
+        {kPitchStart, 0.5f, 400.0}, {kPitchStart, 1.0f, 1600.0},  {kVolume, 0.5f, 1.0},       {kVolume, 1.0f, 4.0}};
+    Zarn engine;
+    for (const auto& r : rows) {
+        engine.setParameter(r.index, r.value);
+        EXPECT_NEAR(field(engine, r.index), r.expected, 1e-6 * std::max(1.0, std::fabs(r.expected))) << r.index << " at " << r.value;
+    }
+    for (int k = 0; k <= 7; ++k) {
+        engine.setParameter(kModel, static_cast<float>(k) / 7.0f);
+        EXPECT_EQ(engine.model, k);
+    }
+}
+
+// The tables a new engine builds, and its first program.
+TEST(ParameterTableTest, ANewEngine) {
+    Zarn e;
+    EXPECT_EQ(e.lfoTable[32767], 32767.0f / 32768.0f);
+    EXPECT_EQ(e.lfoTable[32768], 1.0f);
+    EXPECT_EQ(e.lfoTable[65535], 1.0f / 32768.0f);
+    EXPECT_EQ(Zarn::sineTable()[2048], 0.4f);
+    EXPECT_EQ(e.model4ClickSource[225], -10328.0f / 32.0f);
+    EXPECT_EQ(e.cycleWave[0], 1.0f / 32768.0f);
+    EXPECT_STREQ(e.getPrograms()[0].name, "2012 QZ");
+    EXPECT_EQ(e.paramValues[21], 0.655f);
 }
 
 TEST(ParameterTableTest, FactoryBankIsUnchanged) {

@@ -99,16 +99,17 @@ TEST_F(VstXSynthTest, RateBlockSizeAndParameterBounds) {
     EXPECT_EQ(synth->getParameter(-1), 0.0f);
 }
 
-// The value-to-text operations write at most maxLen characters and a NUL; the rate is 44100.
+// The value-to-text operations: numbers in 8 characters, written up to maxLen and a NUL; the rate
+// is 44100.
 TEST_F(VstXSynthTest, ValueTexts) {
     AudioEffect& e = *synth;
     const std::pair<std::function<void(char*)>, const char*> cases[] = {
-        {[&](char* t) { e.float2string(0.5f, t, 8); }, "0.500000"}, {[&](char* t) { e.float2string(1234.5f, t, 8); }, "1234.500"},
-        {[&](char* t) { e.float2string(-3.25f, t, 8); }, "-3.25000"}, {[&](char* t) { e.float2string(1234.5f, t, 3); }, "123"},
+        {[&](char* t) { e.float2string(0.5f, t, 12); }, "0.500000"}, {[&](char* t) { e.float2string(1234.5f, t, 12); }, "1234.500"},
+        {[&](char* t) { e.float2string(-3.25f, t, 12); }, "-3.25000"}, {[&](char* t) { e.float2string(1234.5f, t, 3); }, "123"},
         {[&](char* t) { e.float2string(1e8f, t, 8); }, "Huge!"}, {[&](char* t) { e.float2string(-1e7f, t, 8); }, "Huge!"},
-        {[&](char* t) { e.dB2string(0.0f, t, 8); }, "-oo"}, {[&](char* t) { e.dB2string(10.0f, t, 8); }, "20.00000"},
+        {[&](char* t) { e.dB2string(0.0f, t, 8); }, "-oo"}, {[&](char* t) { e.dB2string(10.0f, t, 12); }, "20.00000"},
         {[&](char* t) { e.dB2string(1.0f, t, 8); }, "0.000000"}, {[&](char* t) { e.Hz2string(441.0f, t, 8); }, "100.0000"},
-        {[&](char* t) { e.Hz2string(0.0f, t, 8); }, "0.000000"}, {[&](char* t) { e.ms2string(441.0f, t, 8); }, "10.00000"},
+        {[&](char* t) { e.Hz2string(0.0f, t, 8); }, "0.000000"}, {[&](char* t) { e.ms2string(441.0f, t, 12); }, "10.00000"},
         {[&](char* t) { e.int2string(-42, t, 8); }, "-42"}, {[&](char* t) { e.int2string(0, t, 8); }, "0"},
         {[&](char* t) { e.int2string(100000000, t, 9); }, "Huge!"}, {[&](char* t) { e.int2string(99999999, t, 9); }, "99999999"}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
