@@ -16,13 +16,6 @@
 
 namespace {
 
-struct Step {
-    enum Kind { kOn, kOff, kBend, kSet, kProgram, kNativeHost, kAccumulate } kind;
-    double seconds;
-    int32_t a = 0;
-    float b = 0.0f;
-};
-
 struct Scenario {
     const char* name;
     double rate;
@@ -33,46 +26,20 @@ struct Scenario {
     bool everyLibm = true; // false: the sound depends on the C library's sin of huge phases
 };
 
-// Blocks of `block` frames cut at every step, as the shell cuts a host's blocks. The output is
-// added into a buffer holding 0.25 after a kAccumulate step.
+// Blocks of `block` frames cut at every step, as the shell cuts a host's blocks.
 void play(const Scenario& s, int32_t model, Digest& digest) {
     ModelRig rig(model, s.rate, s.patch);
-    const auto total = static_cast<int64_t>(s.rate * s.seconds);
     const float bound = 1.9f * 1.0000001f;
-    bool replacing = true;
-    std::size_t next = 0;
-    for (int64_t frame = 0; frame < total;) {
-        for (; next < s.steps.size() && static_cast<int64_t>(s.rate * s.steps[next].seconds) <= frame; ++next) {
-            const Step& step = s.steps[next];
-            switch (step.kind) {
-            case Step::kOn: rig->noteOn(static_cast<int8_t>(step.a), static_cast<uint8_t>(step.b)); break;
-            case Step::kOff: rig->noteOff(static_cast<int8_t>(step.a)); break;
-            case Step::kBend: rig->setPitchBend(step.a); break;
-            case Step::kSet: rig.set(static_cast<ParamIndex>(step.a), step.b); break;
-            case Step::kProgram: rig->loadProgram(step.a); break;
-            case Step::kNativeHost: rig.owner.nativeHost = true; break;
-            case Step::kAccumulate: replacing = false; break;
-            }
-        }
-        int64_t end = std::min(total, (frame / s.block + 1) * s.block);
-        if (next < s.steps.size())
-            end = std::min(end, std::max(frame + 1, static_cast<int64_t>(s.rate * s.steps[next].seconds)));
-        const auto frames = static_cast<int32_t>(end - frame);
-        const bool ended = rig->voiceActive == 0;
-        rig.left.assign(static_cast<std::size_t>(frames), replacing ? 0.0f : 0.25f);
-        rig.right = rig.left;
-        float* outputs[2] = {rig.left.data(), rig.right.data()};
-        rig->render(frames, outputs, replacing);
-        for (int32_t i = 0; i < frames; ++i) {
-            const float l = rig.left[static_cast<std::size_t>(i)];
-            const float r = rig.right[static_cast<std::size_t>(i)];
+    rig.play(s.steps, s.seconds, [&](int64_t frame) { return (frame / s.block + 1) * s.block; }, [&](bool ended) {
+        for (std::size_t i = 0; i < rig.left.size(); ++i) {
+            const float l = rig.left[i];
+            const float r = rig.right[i];
             ASSERT_TRUE(std::fabs(l) <= bound && std::fabs(r) <= bound) << s.name << ", model " << model << ": " << l;
-            ASSERT_TRUE(!ended || !replacing || (l == 0.0f && r == 0.0f)) << s.name << ", model " << model;
+            ASSERT_TRUE(!ended || !rig.replacing || (l == 0.0f && r == 0.0f)) << s.name << ", model " << model;
             digest.add(l);
             digest.add(r);
         }
-        frame = end;
-    }
+    });
 }
 
 const std::vector<Scenario>& scenarios() {
