@@ -29,6 +29,17 @@ TEST(VoiceStepsTest, KeysTheirPitchesAndAProgramLoad) {
         rig->noteOff(keys[i].first);
         EXPECT_NEAR(rig->baseFreq, keys[i - 1].second, 1e-4) << "after key " << +keys[i].first;
     }
+    // A note-on latches its velocity only when it finds the voice idle.
+    rig->noteOn(40, 100);
+    rig->noteOn(40, 127);
+    EXPECT_EQ(std::pair(rig->velocity, rig->latchedVelocity), std::pair(0.9921875f, 0.78125f));
+    // Gate mode's open gate closes at a note-off with the MIDI switch on too.
+    rig.set({{kAmpSustain, 0.0f}, {kMidi, 0.0f}});
+    rig->noteOff(40);
+    rig->noteOn(40, 127);
+    rig.set(kMidi, 1.0f);
+    rig->noteOff(40);
+    EXPECT_EQ(rig->gateOpen, 0);
     rig->noteOn(40, 127);
     rig->loadProgram(3);
     EXPECT_EQ(std::count(rig->keyDown.begin(), rig->keyDown.end(), 1) + rig->voiceActive, 0);

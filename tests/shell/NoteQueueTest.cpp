@@ -13,13 +13,14 @@ NoteEvent off(int note) { return {0, 0x80, static_cast<uint8_t>(note), 64}; }
 TEST(NoteQueue, HoldsTwoHundredFiftySixAndMakesRoomOnlyForNoteOffs) {
     NoteQueue queue;
     for (int i = 0; i < 256; ++i)
-        ASSERT_TRUE(queue.push(i < 254 ? off(i % 128) : on(i % 128, i)));
+        ASSERT_TRUE(queue.push(i == 0 || i == 255 ? on(i % 128, i) : off(i % 128)));
     EXPECT_FALSE(queue.push(on(1)));
     EXPECT_TRUE(queue.push(off(30)));
     EXPECT_TRUE(queue.push({0, 0x90, 31, 0x80}));
     EXPECT_EQ(queue.size(), 256);
-    EXPECT_EQ(queue[253].note, 253 % 128);
-    EXPECT_EQ(queue[254].note, 30); // both note-ons are gone, the newest first; nothing else moved
+    EXPECT_EQ(queue[0].note, 1); // both note-ons are gone, the newest first; the rest moved up
+    EXPECT_EQ(queue[253].note, 254 % 128);
+    EXPECT_EQ(queue[254].note, 30);
     EXPECT_EQ(queue[255].note, 31);
     EXPECT_FALSE(queue.push(off(99)));
     queue.clear();

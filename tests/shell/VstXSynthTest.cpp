@@ -111,7 +111,8 @@ TEST_F(VstXSynthTest, ValueTexts) {
         {[&](char* t) { e.dB2string(1.0f, t, 8); }, "0.000000"}, {[&](char* t) { e.Hz2string(441.0f, t, 8); }, "100.0000"},
         {[&](char* t) { e.Hz2string(0.0f, t, 8); }, "0.000000"}, {[&](char* t) { e.ms2string(441.0f, t, 12); }, "10.00000"},
         {[&](char* t) { e.int2string(-42, t, 8); }, "-42"}, {[&](char* t) { e.int2string(0, t, 8); }, "0"},
-        {[&](char* t) { e.int2string(100000000, t, 9); }, "Huge!"}, {[&](char* t) { e.int2string(99999999, t, 9); }, "99999999"}};
+        {[&](char* t) { e.int2string(100000000, t, 9); }, "Huge!"}, {[&](char* t) { e.int2string(99999999, t, 9); }, "99999999"},
+        {[&](char* t) { e.int2string(-100000000, t, 12); }, "-100000000"}, {[&](char* t) { e.int2string(INT32_MIN, t, 12); }, "-147483648"}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         char text[16];
         std::memset(text, 'x', sizeof text);
