@@ -64,32 +64,26 @@ TEST(ParameterTableTest, EveryRowMapsEveryValueAsBefore) {
 // greater-than), the Model boundaries, Amp-Sustain's gate mode, Pitch-Start and Volume at their
 // plain values.
 TEST(ParameterTableTest, ThresholdsAndPlainValues) {
-    const auto field = [](const Zarn& e, ParamIndex index) -> double {
-        switch (index) {
-        case kPitchStart: return e.pitchStartHz;
-        case kAmpSustain: return e.sustainTime;
-        case kLfoFree: return e.lfoFree;
-        case kLfoInvert: return e.lfoSign;
-        case kLfoOneShot: return e.lfoOneShot;
-        case kModel: return e.model;
-        case kMidi: return e.fixedPitch;
-        default: return e.volumeGain;
-        }
-    };
-    const struct { ParamIndex index; float value; double expected; } rows[] = {
-        {kLfoFree, 0.1f, 0.0},      {kLfoFree, 0.1000001f, 1.0},  {kLfoInvert, 0.1f, 1.0},    {kLfoInvert, 0.1000001f, -1.0},
-        {kLfoOneShot, 0.1f, 0.0},   {kLfoOneShot, 0.1000001f, 1.0}, {kMidi, 0.4f, 0.0},       {kMidi, 0.4000001f, 1.0},
-        {kModel, 0.14f, 0.0},       {kModel, 0.142f, 1.0},        {kModel, 1.2f, 8.0},        {kAmpSustain, 0.0f, 0.0},
-        {kAmpSustain, 0.015f, 0.0}, {kAmpSustain, 0.017f, 0.000107}, {kAmpSustain, 1.0f, 0.4f}, {kPitchStart, 0.0f, 100.0},
-        {kPitchStart, 0.5f, 400.0}, {kPitchStart, 1.0f, 1600.0},  {kVolume, 0.5f, 1.0},       {kVolume, 1.0f, 4.0}};
-    Zarn engine;
-    for (const auto& r : rows) {
-        engine.setParameter(r.index, r.value);
-        EXPECT_NEAR(field(engine, r.index), r.expected, 1e-6 * std::max(1.0, std::fabs(r.expected))) << r.index << " at " << r.value;
+    Zarn e;
+    for (const auto& [v, above] : {std::pair{0.1f, 0}, {0.1000001f, 1}}) {
+        for (ParamIndex index : {kLfoFree, kLfoInvert, kLfoOneShot})
+            e.setParameter(index, v);
+        e.setParameter(kMidi, 4.0f * v); // 0.4 exactly, then just above it
+        EXPECT_EQ(std::tuple(+e.lfoFree, e.lfoSign, +e.lfoOneShot, +e.fixedPitch), std::tuple(above, above ? -1.0 : 1.0, above, above));
     }
-    for (int k = 0; k <= 7; ++k) {
-        engine.setParameter(kModel, static_cast<float>(k) / 7.0f);
-        EXPECT_EQ(engine.model, k);
+    for (const auto& [v, model] : {std::pair{0.0f, 0}, {0.14f, 0}, {0.142f, 1}, {2.0f / 7.0f, 2}, {3.0f / 7.0f, 3}, {4.0f / 7.0f, 4},
+                                   {5.0f / 7.0f, 5}, {6.0f / 7.0f, 6}, {1.0f, 7}, {1.2f, 8}}) {
+        e.setParameter(kModel, v);
+        EXPECT_EQ(e.model, model) << v;
+    }
+    const std::tuple<ParamIndex, float, double> rows[] = {
+        {kAmpSustain, 0.0f, 0.0},   {kAmpSustain, 0.015f, 0.0}, {kAmpSustain, 0.017f, 0.000107}, {kAmpSustain, 1.0f, 0.4},
+        {kPitchStart, 0.0f, 100.0}, {kPitchStart, 0.5f, 400.0}, {kPitchStart, 1.0f, 1600.0},     {kVolume, 0.5f, 1.0},
+        {kVolume, 1.0f, 4.0}};
+    for (const auto& [index, v, expected] : rows) {
+        e.setParameter(index, v);
+        const double actual = index == kAmpSustain ? e.sustainTime : index == kPitchStart ? e.pitchStartHz : e.volumeGain;
+        EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, expected)) << index << " at " << v;
     }
 }
 
