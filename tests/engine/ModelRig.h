@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "RecordingOwner.h"
+#include "engine/EngineOwner.h"
 #include "engine/ParamIndex.h"
 #include "engine/Zarn.h"
 
@@ -24,6 +24,21 @@ public:
             hash = (hash ^ b) * 0x100000001B3ull;
     }
     uint64_t hash = 0xCBF29CE484222325ull;
+};
+
+// Stands in for the plug-in class: runs the parameter road as the shell does (store in the
+// engine's paramValues, then map).
+class ShellStandIn final : public EngineOwner {
+public:
+    explicit ShellStandIn(Zarn& engine) : engine(engine) { engine.owner = this; }
+    void setParameter(int32_t index, float value) override {
+        engine.paramValues[index] = value;
+        engine.setParameter(static_cast<uint32_t>(index), value);
+    }
+    bool isNativeHost() const override { return nativeHost; }
+
+    Zarn& engine;
+    bool nativeHost = false;
 };
 
 // One change of a played scenario, at a time in seconds: a note on (a = note, b = velocity) or
@@ -97,7 +112,7 @@ public:
     Zarn* operator->() { return engine.get(); }
 
     std::unique_ptr<Zarn> engine;
-    RecordingOwner owner;
+    ShellStandIn owner;
     double rate;
     bool replacing = true;
     std::vector<float> left;

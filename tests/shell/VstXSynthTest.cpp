@@ -26,6 +26,8 @@ protected:
     host::Host host;
     std::unique_ptr<VstXSynth> synth = host.construct<VstXSynth>();
     Zarn& engine = synth->getEngine();
+    std::vector<float> left = std::vector<float>(64), right = left;
+    float* outputs[2] = {left.data(), right.data()};
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0) {
         return synth->dispatcher(opcode, index, value, ptr, opt);
@@ -200,11 +202,9 @@ TEST_F(VstXSynthTest, AutomationEchoesAClampedControllerOnChannelOne) {
 
 // Note events act on their own frames, on every channel, and a note-on with velocity 0 is a
 // note-off; the block overwrites the buffers. Pitch bend reads the low data byte first and seven
-// bits of each (0x00, 0x40 is the centre, 8192).
-TEST_F(VstXSynthTest, MidiNotesAndBend) {
+// bits of each (0x00, 0x40 is the centre, 8192). Controllers and program changes act at once.
+TEST_F(VstXSynthTest, MidiIntake) {
     dispatch(10, 0, 0, nullptr, 44100.0f);
-    std::vector<float> left(64), right(64);
-    float* outputs[2] = {left.data(), right.data()};
     const struct { uint8_t status, data1, data2, keyDown, voiceActive; } cases[] = {
         {0x99, 40, 100, 1, 1}, {0x99, 40, 0, 0, 0}, {0x90, 41, 0, 0, 0}, {0x8F, 41, 100, 0, 0}};
     for (const auto& c : cases) {
@@ -222,11 +222,10 @@ TEST_F(VstXSynthTest, MidiNotesAndBend) {
         sendMidi({{0xE3, b.low, b.high}});
         EXPECT_NEAR(engine.bendFactor, b.bendFactor, 1e-12) << +b.low << " " << +b.high;
     }
-}
 
-// Controllers 39 to 60 set parameters 0 to 21 without automation or echo; other controllers,
-// sustain, all-notes-off and aftertouch change no stored value; programs 0 to 63 are selected.
-TEST_F(VstXSynthTest, ControllersAndProgramChangesActAtOnceWithoutEcho) {
+    // Controllers 39 to 60 set parameters 0 to 21 without automation or echo; other controllers,
+    // sustain, all-notes-off and aftertouch change no stored value; programs 0 to 63 are selected.
+    host.clearCalls();
     sendMidi({{0xB5, 46, 127}});
     EXPECT_EQ(synth->getParameter(7), 1.0f);
     sendMidi({{0xBF, 46, 0}, {0xB0, 39, 127}});
@@ -283,8 +282,6 @@ TEST_F(VstXSynthTest, PadNotesActAtTheStartOfTheNextBlockInOrder) {
     dispatch(10, 0, 0, nullptr, 44100.0f);
     synth->queueNoteEvent(0x90, 31, 0);
     EXPECT_EQ(engine.voiceActive, 0);
-    std::vector<float> left(32), right(32);
-    float* outputs[2] = {left.data(), right.data()};
     synth->processReplacing(nullptr, outputs, 0); // a block without frames leaves them queued
     EXPECT_EQ(engine.voiceActive, 0);
     synth->processReplacing(nullptr, outputs, 32);
