@@ -33,8 +33,8 @@ protected:
         return synth->dispatcher(opcode, index, value, ptr, opt);
     }
     // One list of MIDI events (type 1) at one frame, through effProcessEvents.
-    void sendMidi(std::vector<std::array<uint8_t, 3>> messages, VstInt32 frame = 0) {
-        std::vector<VstMidiEvent> events(messages.size(), VstMidiEvent{1, 24, frame, 0, 0, 0, {}, 0, 0, 0, 0});
+    void sendMidi(std::vector<std::array<uint8_t, 3>> messages, VstInt32 frame = 0, VstInt32 type = 1) {
+        std::vector<VstMidiEvent> events(messages.size(), VstMidiEvent{type, 24, frame, 0, 0, 0, {}, 0, 0, 0, 0});
         struct { VstInt32 numEvents; VstIntPtr reserved; VstEvent* events[8]; } list{static_cast<VstInt32>(messages.size()), 0, {}};
         for (std::size_t i = 0; i < messages.size(); ++i) {
             std::memcpy(events[i].midiData, messages[i].data(), 3);
@@ -123,28 +123,37 @@ TEST_F(VstXSynthTest, ValueTexts) {
     }
 }
 
-// The key opcodes hand the editor {character = index, virt = low byte of value, modifier = opt}.
-TEST_F(VstXSynthTest, EditorKeyOpcodes) {
+// The editor opcodes reach the editor: the key codes as {character = index, virt = low byte of
+// value, modifier = opt}. Without an editor they answer 0.
+TEST_F(VstXSynthTest, EditorOpcodes) {
     struct Editor : AEffEditor {
-        bool getRect(ERect**) override { return false; }
-        bool open(void*) override { return false; }
-        void close() override {}
-        void idle() override {}
-        bool setKnobMode(VstInt32 mode) override { return mode == 2; }
-        bool onKeyDown(VstKeyCode& k) override { return keys.push_back({k.character, k.virt, k.modifier}), true; }
-        bool onKeyUp(VstKeyCode& k) override { return keys.push_back({-k.character, k.virt, k.modifier}), false; }
-        std::vector<std::vector<int>> keys;
+        bool getRect(ERect**) override { return log += "rect ", false; }
+        bool open(void* parent) override { return log += "open ", parent != nullptr; }
+        void close() override { log += "close "; }
+        void idle() override { log += "idle "; }
+        bool setKnobMode(VstInt32 mode) override { return log += "knob " + std::to_string(mode) + " ", mode == 2; }
+        bool onKeyDown(VstKeyCode& k) override { return log += key("down", k), true; }
+        bool onKeyUp(VstKeyCode& k) override { return log += key("up", k), false; }
+        static std::string key(const char* what, const VstKeyCode& k) {
+            return std::string(what) + " " + std::to_string(k.character) + "," + std::to_string(k.virt) + "," + std::to_string(k.modifier) + " ";
+        }
+        std::string log;
     } editor;
     AEffEditor* own = synth->getEditor();
     synth->setEditor(&editor);
+    void* rect = nullptr;
+    EXPECT_EQ(dispatch(13, 0, 0, &rect), 0); // effEditGetRect, which this editor refuses
+    EXPECT_EQ(dispatch(14, 0, 0, &rect), 1); // effEditOpen
+    dispatch(19);                            // effEditIdle
+    dispatch(15);                            // effEditClose
     EXPECT_EQ(dispatch(59, 65, 1, nullptr, 2.0f), 1);     // effEditKeyDown
     EXPECT_EQ(dispatch(60, 66, 0x10F, nullptr, 3.0f), 0); // effEditKeyUp
     EXPECT_EQ(dispatch(61, 0, 2), 1);                      // effSetEditKnobMode
-    EXPECT_EQ(editor.keys, (std::vector<std::vector<int>>{{65, 1, 2}, {-66, 15, 3}}));
+    EXPECT_EQ(editor.log, "rect open idle close down 65,1,2 up 66,15,3 knob 2 ");
     synth->setEditor(nullptr);
     EXPECT_EQ(synth->getAeffect()->flags, 0x130);
-    EXPECT_EQ(dispatch(59, 65, 1, nullptr, 2.0f), 0);
-    EXPECT_EQ(dispatch(61, 0, 2), 0);
+    for (VstInt32 opcode : {13, 14, 59, 60, 61})
+        EXPECT_EQ(dispatch(opcode, 65, 2, &rect, 2.0f), 0) << opcode;
     synth->setEditor(own);
 }
 
@@ -216,6 +225,9 @@ TEST_F(VstXSynthTest, MidiIntake) {
         EXPECT_EQ(engine.voiceActive, c.voiceActive) << std::hex << +c.status << " " << +c.data2;
         EXPECT_EQ(left[9], 0.0f); // nothing before the event's frame
     }
+    sendMidi({{0x90, 50, 100}}, 0, 6); // an event of another type (SysEx) is not read
+    synth->processReplacing(nullptr, outputs, 64);
+    EXPECT_EQ(engine.keyDown[50], 0);
     const struct { uint8_t low, high; double bendFactor; } bends[] = {
         {0x00, 0x40, 1.0}, {0x80, 0xC0, 1.0}, {0x7F, 0x7F, 1.1224462193314728}, {0x00, 0x00, 0.8908987181403972}};
     for (const auto& b : bends) {
