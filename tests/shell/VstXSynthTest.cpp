@@ -288,6 +288,12 @@ TEST_F(VstXSynthTest, MalformedChunksAreRefusedAndChangeNothing) {
         EXPECT_EQ(dispatch(24, 0, static_cast<VstIntPtr>(bytes.size()), bytes.data()), 0) << i; // effSetChunk
         EXPECT_EQ(chunk(), before) << i;
     }
+    // The engine's words at 12, 16 and 20 are carried as they stand.
+    std::vector<uint8_t> words = good;
+    for (const auto& [offset, word] : {std::pair{12, 7}, {16, 8}, {20, 9}})
+        std::memcpy(words.data() + offset, &word, sizeof word);
+    EXPECT_EQ(dispatch(24, 0, static_cast<VstIntPtr>(words.size()), words.data()), 1);
+    EXPECT_EQ(chunk(), words);
 }
 
 TEST_F(VstXSynthTest, PadNotesActAtTheStartOfTheNextBlockInOrder) {
