@@ -195,19 +195,22 @@ void AudioEffect::float2string(float value, char* text, VstInt32 maxLen) {
 }
 
 void AudioEffect::int2string(VstInt32 value, char* text, VstInt32 maxLen) {
-    if (value >= 100000000 || value <= -100000000) {
+    if (value >= 100000000) {
         shell::copyText(text, kHugeText, maxLen);
         return;
     }
     char result[16];
     int length = 0;
+    // The magnitude in unsigned arithmetic, where that of the lowest value exists; digits above
+    // the 10^8 place are not written.
+    uint32_t magnitude = static_cast<uint32_t>(value);
     if (value < 0) {
         result[length++] = '-';
-        value = -value;
+        magnitude = 0u - magnitude;
     }
     bool leading = true;
-    for (VstInt32 place = 100000000; place >= 1; place /= 10) {
-        const int digit = (value / place) % 10;
+    for (uint32_t place = 100000000; place >= 1; place /= 10) {
+        const auto digit = static_cast<int>((magnitude / place) % 10);
         if (digit != 0 || !leading || place == 1) {
             result[length++] = static_cast<char>('0' + digit);
             leading = false;

@@ -23,17 +23,11 @@ std::vector<float> renderProgram(int32_t program, double rate, bool settled = fa
     ModelRig rig(0, rate);
     rig->loadProgram(program);
     rig.set(changes);
-    const auto noteFrames = static_cast<int32_t>(rate * 1.5);
-    const auto release = static_cast<int32_t>(rate * 0.25);
     std::vector<float> out;
     for (int note = settled ? 0 : 1; note < 2; ++note) {
         out.clear();
-        rig->noteOn(36, 100);
-        rig.render(release);
-        out.insert(out.end(), rig.left.begin(), rig.left.end());
-        rig->noteOff(36);
-        rig.render(noteFrames - release);
-        out.insert(out.end(), rig.left.begin(), rig.left.end());
+        rig.play({{Step::kOn, 0.0, 36, 100}, {Step::kOff, 0.25, 36}}, 1.5, [](int64_t) { return INT64_MAX; },
+                 [&](bool) { out.insert(out.end(), rig.left.begin(), rig.left.end()); });
     }
     EXPECT_EQ(rig->activeModel, kModelOfProgram[program]) << "program " << program;
     return out;

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "RecordingOwner.h"
+#include "engine/EngineOwner.h"
 #include "engine/ParamIndex.h"
 #include "engine/Zarn.h"
 
@@ -26,10 +26,29 @@ public:
     uint64_t hash = 0xCBF29CE484222325ull;
 };
 
-struct NoteEvent {
-    int64_t frame;
-    int8_t note;
-    uint8_t velocity; // 0: note-off
+// Stands in for the plug-in class: runs the parameter road as the shell does (store in the
+// engine's paramValues, then map).
+class ShellStandIn final : public EngineOwner {
+public:
+    explicit ShellStandIn(Zarn& engine) : engine(engine) { engine.owner = this; }
+    void setParameter(int32_t index, float value) override {
+        engine.paramValues[index] = value;
+        engine.setParameter(static_cast<uint32_t>(index), value);
+    }
+    bool isNativeHost() const override { return nativeHost; }
+
+    Zarn& engine;
+    bool nativeHost = false;
+};
+
+// One change of a played scenario, at a time in seconds: a note on (a = note, b = velocity) or
+// off, a bend (a), a parameter (a = index, b = value), a program (a), the native host's gain, or
+// output added from then on into buffers that hold 0.25.
+struct Step {
+    enum Kind { kOn, kOff, kBend, kSet, kProgram, kNativeHost, kAccumulate } kind;
+    double seconds;
+    int32_t a = 0;
+    float b = 0.0f;
 };
 
 // One engine at a chosen rate, set up as the shell does (rate, reset, parameters), playing one of
@@ -37,7 +56,7 @@ struct NoteEvent {
 class ModelRig {
 public:
     explicit ModelRig(int32_t model, double rate = 44100.0, const Patch& patch = {})
-        : engine(std::make_unique<Zarn>()), owner(*engine) {
+        : engine(std::make_unique<Zarn>()), owner(*engine), rate(rate) {
         engine->setSampleRate(rate);
         engine->reset();
         engine->applyParameters();
@@ -51,41 +70,51 @@ public:
             set(index, value);
     }
 
-    // Renders frames into left and right (replacing).
+    // Renders frames into left and right.
     void render(int32_t frames) {
-        left.assign(static_cast<std::size_t>(frames), 0.0f);
-        right.assign(static_cast<std::size_t>(frames), 0.0f);
+        left.assign(static_cast<std::size_t>(frames), replacing ? 0.0f : 0.25f);
+        right = left;
         float* outputs[2] = {left.data(), right.data()};
-        engine->render(frames, outputs, true);
+        engine->render(frames, outputs, replacing);
     }
 
-    // Plays the events over total frames as the shell slices a host's blocks: runs end at every
-    // event and wherever cut(frame) says. After each run, ran(first frame, whether the voice had
-    // ended before it).
+    // Plays the steps over `seconds` as the shell slices a host's blocks: runs end at every step and
+    // wherever cut(frame) says. After each run, ran(whether the voice had ended before it).
     template <typename Cut, typename Ran>
-    void play(const std::vector<NoteEvent>& events, int64_t total, Cut cut, Ran ran) {
+    void play(const std::vector<Step>& steps, double seconds, Cut cut, Ran ran) {
+        const auto frameOf = [this](double time) { return static_cast<int64_t>(rate * time); };
         std::size_t next = 0;
-        for (int64_t frame = 0; frame < total;) {
-            for (; next < events.size() && events[next].frame <= frame; ++next) {
-                if (events[next].velocity > 0)
-                    engine->noteOn(events[next].note, events[next].velocity);
-                else
-                    engine->noteOff(events[next].note);
-            }
+        for (int64_t frame = 0, total = frameOf(seconds); frame < total;) {
+            for (; next < steps.size() && frameOf(steps[next].seconds) <= frame; ++next)
+                apply(steps[next]);
             int64_t end = std::min(total, cut(frame));
-            if (next < events.size())
-                end = std::min(end, events[next].frame);
+            if (next < steps.size())
+                end = std::min(end, frameOf(steps[next].seconds));
             const bool ended = engine->voiceActive == 0;
             render(static_cast<int32_t>(end - frame));
-            ran(frame, ended);
+            ran(ended);
             frame = end;
+        }
+    }
+
+    void apply(const Step& step) {
+        switch (step.kind) {
+        case Step::kOn: engine->noteOn(static_cast<int8_t>(step.a), static_cast<uint8_t>(step.b)); break;
+        case Step::kOff: engine->noteOff(static_cast<int8_t>(step.a)); break;
+        case Step::kBend: engine->setPitchBend(step.a); break;
+        case Step::kSet: set(static_cast<ParamIndex>(step.a), step.b); break;
+        case Step::kProgram: engine->loadProgram(step.a); break;
+        case Step::kNativeHost: owner.nativeHost = true; break;
+        case Step::kAccumulate: replacing = false; break;
         }
     }
 
     Zarn* operator->() { return engine.get(); }
 
     std::unique_ptr<Zarn> engine;
-    RecordingOwner owner;
+    ShellStandIn owner;
+    double rate;
+    bool replacing = true;
     std::vector<float> left;
     std::vector<float> right;
 };

@@ -2,6 +2,7 @@
 // precision of every row (single or double) and on every stored value.
 //
 // To change either on purpose, run with ZARN_PRINT_GOLDEN=1 and replace the digest printed.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +58,46 @@ TEST(ParameterTableTest, EveryRowMapsEveryValueAsBefore) {
         }
     }
     expectDigest(digest.hash, 8713889570484261516ull, "mapping");
+}
+
+// Beside the digest, on every platform: each switch at its threshold and just above it (a strict
+// greater-than), the Model boundaries, Amp-Sustain's gate mode, Pitch-Start and Volume at their
+// plain values.
+TEST(ParameterTableTest, ThresholdsAndPlainValues) {
+    Zarn e;
+    for (const auto& [v, above] : {std::pair{0.1f, 0}, {0.1000001f, 1}}) {
+        for (ParamIndex index : {kLfoFree, kLfoInvert, kLfoOneShot})
+            e.setParameter(index, v);
+        e.setParameter(kMidi, 4.0f * v); // 0.4 exactly, then just above it
+        EXPECT_EQ(std::tuple(+e.lfoFree, e.lfoSign, +e.lfoOneShot, +e.fixedPitch), std::tuple(above, above ? -1.0 : 1.0, above, above));
+    }
+    for (const auto& [v, model] : {std::pair{0.0f, 0}, {0.14f, 0}, {0.142f, 1}, {2.0f / 7.0f, 2}, {3.0f / 7.0f, 3}, {4.0f / 7.0f, 4},
+                                   {5.0f / 7.0f, 5}, {6.0f / 7.0f, 6}, {1.0f, 7}, {1.2f, 8}}) {
+        e.setParameter(kModel, v);
+        EXPECT_EQ(e.model, model) << v;
+    }
+    const std::tuple<ParamIndex, float, double> rows[] = {
+        {kAmpSustain, 0.0f, 0.0},   {kAmpSustain, 0.015f, 0.0}, {kAmpSustain, 0.017f, 0.000107}, {kAmpSustain, 1.0f, 0.4},
+        {kPitchStart, 0.0f, 100.0}, {kPitchStart, 0.5f, 400.0}, {kPitchStart, 1.0f, 1600.0},     {kVolume, 0.5f, 1.0},
+        {kVolume, 1.0f, 4.0}};
+    for (const auto& [index, v, expected] : rows) {
+        e.setParameter(index, v);
+        const double actual = index == kAmpSustain ? e.sustainTime : index == kPitchStart ? e.pitchStartHz : e.volumeGain;
+        EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, expected)) << index << " at " << v;
+    }
+}
+
+// The tables a new engine builds, and its first program.
+TEST(ParameterTableTest, ANewEngine) {
+    Zarn e;
+    EXPECT_EQ(e.lfoTable[32767], 32767.0f / 32768.0f);
+    EXPECT_EQ(e.lfoTable[32768], 1.0f);
+    EXPECT_EQ(e.lfoTable[65535], 1.0f / 32768.0f);
+    EXPECT_EQ(Zarn::sineTable()[2048], 0.4f);
+    EXPECT_EQ(e.model4ClickSource[225], -10328.0f / 32.0f);
+    EXPECT_EQ(e.cycleWave[0], 1.0f / 32768.0f);
+    EXPECT_STREQ(e.getPrograms()[0].name, "2012 QZ");
+    EXPECT_EQ(e.paramValues[21], 0.655f);
 }
 
 TEST(ParameterTableTest, FactoryBankIsUnchanged) {

@@ -10,6 +10,42 @@
 
 namespace {
 
+// Keys 0 to 96 play at 440 x 2^((n - 69) / 12) Hz and 97 and above are ignored; a key let go
+// hands the pitch to the highest key still held, key 0 too. A program load lets every key go,
+// leaves the voice idle and maps the program's values.
+TEST(VoiceStepsTest, KeysTheirPitchesAndAProgramLoad) {
+    ModelRig rig(0, 44100.0, {{kMidi, 0.0f}, {kAmpSustain, 0.5f}});
+    const std::pair<int8_t, double> keys[] = {{0, 8.1757989156}, {3, 9.7227}, {4, 10.3009}, {60, 261.625565}, {96, 2093.004522}};
+    for (const auto& [note, hz] : keys) {
+        rig->noteOn(note, 100);
+        EXPECT_NEAR(rig->baseFreq, hz, 1e-4) << +note;
+    }
+    rig->resetVoice();
+    rig->noteOn(97, 100);
+    EXPECT_EQ(rig->keyDown[97] + rig->voiceActive, 0);
+    EXPECT_NEAR(rig->baseFreq, 2093.004522, 1e-6);
+    for (int i = 4; i > 0; --i) {
+        rig->noteOff(keys[i].first);
+        EXPECT_NEAR(rig->baseFreq, keys[i - 1].second, 1e-4) << "after key " << +keys[i].first;
+    }
+    // A note-on latches its velocity only when it finds the voice idle.
+    rig->noteOn(40, 100);
+    rig->noteOn(40, 127);
+    EXPECT_EQ(std::pair(rig->velocity, rig->latchedVelocity), std::pair(0.9921875f, 0.78125f));
+    // Gate mode's open gate closes at a note-off with the MIDI switch on too.
+    rig.set({{kAmpSustain, 0.0f}, {kMidi, 0.0f}});
+    rig->noteOff(40);
+    rig->noteOn(40, 127);
+    rig.set(kMidi, 1.0f);
+    rig->noteOff(40);
+    EXPECT_EQ(rig->gateOpen, 0);
+    rig->noteOn(40, 127);
+    rig->loadProgram(3);
+    EXPECT_EQ(std::count(rig->keyDown.begin(), rig->keyDown.end(), 1) + rig->voiceActive, 0);
+    EXPECT_EQ(rig->model, 4);
+    EXPECT_EQ(rig->fixedPitch, 1);
+}
+
 // Gate mode (Amp-Sustain 0, MIDI switch off): a held key keeps the amplitude at its hold level
 // (model 5's is the velocity); the first run after the key is let go begins the release.
 TEST(VoiceStepsTest, AHeldKeyInGateModeHoldsTheLevelUntilItIsLetGo) {

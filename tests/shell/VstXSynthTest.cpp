@@ -3,15 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
 // In process, where the engine and the host's record of requests are in sight. What a host sees
-// through the library (names, chunk layout, controllers) is tested in tests/integration.
+// through the library (names, chunk layout, controllers) is tested in tests/integration. Opcodes,
+// flags and codes are written as the numbers a host uses.
 
 namespace {
 
@@ -23,85 +26,178 @@ protected:
     host::Host host;
     std::unique_ptr<VstXSynth> synth = host.construct<VstXSynth>();
     Zarn& engine = synth->getEngine();
+    std::vector<float> left = std::vector<float>(64), right = left;
+    float* outputs[2] = {left.data(), right.data()};
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0) {
         return synth->dispatcher(opcode, index, value, ptr, opt);
     }
-    std::string programName() {
-        char name[64];
-        std::memset(name, 'x', sizeof name);
-        dispatch(effGetProgramName, 0, 0, name);
-        return name;
-    }
-    void sendMidi(std::vector<uint8_t> bytes, VstInt32 frame) {
-        VstMidiEvent event{};
-        event.type = kVstMidiType;
-        event.byteSize = 24;
-        event.deltaFrames = frame;
-        std::memcpy(event.midiData, bytes.data(), 3);
-        VstEvents list{1, 0, {reinterpret_cast<VstEvent*>(&event), nullptr}};
-        dispatch(effProcessEvents, 0, 0, &list);
+    // One list of MIDI events (type 1) at one frame, through effProcessEvents.
+    void sendMidi(std::vector<std::array<uint8_t, 3>> messages, VstInt32 frame = 0, VstInt32 type = 1) {
+        std::vector<VstMidiEvent> events(messages.size(), VstMidiEvent{type, 24, frame, 0, 0, 0, {}, 0, 0, 0, 0});
+        struct { VstInt32 numEvents; VstIntPtr reserved; VstEvent* events[8]; } list{static_cast<VstInt32>(messages.size()), 0, {}};
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            std::memcpy(events[i].midiData, messages[i].data(), 3);
+            list.events[i] = reinterpret_cast<VstEvent*>(&events[i]);
+        }
+        EXPECT_EQ(dispatch(25, 0, 0, &list), 1);
     }
     std::vector<uint8_t> chunk() {
         void* data = nullptr;
-        const VstIntPtr size = dispatch(effGetChunk, 0, 0, &data);
+        const VstIntPtr size = dispatch(23, 0, 0, &data); // effGetChunk
         return {static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size};
     }
 };
 
-TEST_F(VstXSynthTest, WithoutAHostCallbackTheRecordKeepsTheBaseDefaults) {
-    VstXSynth withoutHost(nullptr);
-    EXPECT_EQ(withoutHost.getAeffect()->flags, effFlagsCanReplacing | effFlagsHasEditor);
-    EXPECT_EQ(withoutHost.getAeffect()->numInputs, 1);
-    EXPECT_EQ(withoutHost.getAeffect()->uniqueID, vst2::fourCC("NoEf"));
+// Each request reaches the host with its VST 2.4 opcode, index and value.
+TEST_F(VstXSynthTest, HostRequestsCarryTheirOpcodes) {
+    const struct { std::function<void()> request; VstInt32 opcode, index; VstIntPtr value; } requests[] = {
+        {[&] { synth->beginEdit(5); }, 43, 5, 0},
+        {[&] { synth->endEdit(6); }, 44, 6, 0},
+        {[&] { synth->sizeWindow(956, 400); }, 15, 956, 400},
+        {[&] { synth->getMasterVersion(); }, 1, 0, 0},
+        {[&] { synth->updateDisplay(); }, 42, 0, 0},
+        {[&] { dispatch(0); }, 32, 0, 0},     // effOpen asks for the vendor string
+        {[&] { dispatch(12, 0, 1); }, 6, 0, 1}, // effMainsChanged: resuming asks for MIDI
+        {[&] { dispatch(12, 0, 5); }, 6, 0, 1},
+        {[&] { dispatch(12, 0, -1); }, 6, 0, 1},
+    };
+    for (const auto& r : requests) {
+        host.clearCalls();
+        r.request();
+        const auto calls = host.calls();
+        ASSERT_EQ(calls.size(), 1u) << r.opcode;
+        EXPECT_EQ(calls[0].opcode, r.opcode);
+        EXPECT_EQ(calls[0].index, r.index) << r.opcode;
+        EXPECT_EQ(calls[0].value, r.value) << r.opcode;
+    }
+    host.clearCalls();
+    dispatch(12, 0, 0); // suspending asks for nothing
+    EXPECT_TRUE(host.calls().empty());
+
+    VstEvents none{0, 0, {}};
+    for (const auto& [answer, sent] : {std::pair{VstIntPtr{1}, true}, {VstIntPtr{2}, false}, {VstIntPtr{0}, false}}) {
+        host.processEventsAnswer = answer;
+        EXPECT_EQ(synth->sendVstEventsToHost(&none), sent) << answer;
+    }
+}
+
+// Rates that are not finite and positive, values that are not finite and indices outside 0 to 21
+// change nothing.
+TEST_F(VstXSynthTest, RateBlockSizeAndParameterBounds) {
+    dispatch(11, 0, 300); // effSetBlockSize
+    EXPECT_EQ(synth->getBlockSize(), 300);
+    for (float rate : {48000.0f, kNaN, 0.0f, -44100.0f, kInf}) {
+        dispatch(10, 0, 0, nullptr, rate); // effSetSampleRate
+        EXPECT_EQ(synth->getSampleRate(), 48000.0f) << rate;
+        EXPECT_EQ(engine.sampleRate, 48000.0) << rate;
+    }
+    for (float value : {0.25f, kNaN, kInf})
+        synth->setParameter(5, value);
+    EXPECT_EQ(synth->getParameter(5), 0.25f);
+    synth->setParameter(22, 0.5f);
+    synth->setParameter(-1, 0.5f);
+    EXPECT_EQ(synth->getParameter(22), 0.0f);
+    EXPECT_EQ(synth->getParameter(-1), 0.0f);
+}
+
+// The value-to-text operations: numbers in 8 characters, written up to maxLen and a NUL; the rate
+// is 44100.
+TEST_F(VstXSynthTest, ValueTexts) {
+    AudioEffect& e = *synth;
+    const std::pair<std::function<void(char*)>, const char*> cases[] = {
+        {[&](char* t) { e.float2string(0.5f, t, 12); }, "0.500000"}, {[&](char* t) { e.float2string(1234.5f, t, 12); }, "1234.500"},
+        {[&](char* t) { e.float2string(-3.25f, t, 12); }, "-3.25000"}, {[&](char* t) { e.float2string(1234.5f, t, 3); }, "123"},
+        {[&](char* t) { e.float2string(1e8f, t, 8); }, "Huge!"}, {[&](char* t) { e.float2string(-1e7f, t, 8); }, "Huge!"},
+        {[&](char* t) { e.dB2string(0.0f, t, 8); }, "-oo"}, {[&](char* t) { e.dB2string(10.0f, t, 12); }, "20.00000"},
+        {[&](char* t) { e.dB2string(1.0f, t, 8); }, "0.000000"}, {[&](char* t) { e.Hz2string(441.0f, t, 8); }, "100.0000"},
+        {[&](char* t) { e.Hz2string(0.0f, t, 8); }, "0.000000"}, {[&](char* t) { e.ms2string(441.0f, t, 12); }, "10.00000"},
+        {[&](char* t) { e.int2string(-42, t, 8); }, "-42"}, {[&](char* t) { e.int2string(0, t, 8); }, "0"},
+        {[&](char* t) { e.int2string(100000000, t, 9); }, "Huge!"}, {[&](char* t) { e.int2string(99999999, t, 9); }, "99999999"},
+        {[&](char* t) { e.int2string(-100000000, t, 12); }, "-100000000"}, {[&](char* t) { e.int2string(INT32_MIN, t, 12); }, "-147483648"}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        char text[16];
+        std::memset(text, 'x', sizeof text);
+        cases[i].first(text);
+        EXPECT_STREQ(text, cases[i].second) << i;
+    }
+}
+
+// The editor opcodes reach the editor: the key codes as {character = index, virt = low byte of
+// value, modifier = opt}. Without an editor they answer 0.
+TEST_F(VstXSynthTest, EditorOpcodes) {
+    struct Editor : AEffEditor {
+        bool getRect(ERect**) override { return log += "rect ", false; }
+        bool open(void* parent) override { return log += "open ", parent != nullptr; }
+        void close() override { log += "close "; }
+        void idle() override { log += "idle "; }
+        bool setKnobMode(VstInt32 mode) override { return log += "knob " + std::to_string(mode) + " ", mode == 2; }
+        bool onKeyDown(VstKeyCode& k) override { return log += key("down", k), true; }
+        bool onKeyUp(VstKeyCode& k) override { return log += key("up", k), false; }
+        static std::string key(const char* what, const VstKeyCode& k) {
+            return std::string(what) + " " + std::to_string(k.character) + "," + std::to_string(k.virt) + "," + std::to_string(k.modifier) + " ";
+        }
+        std::string log;
+    } editor;
+    AEffEditor* own = synth->getEditor();
+    synth->setEditor(&editor);
+    void* rect = nullptr;
+    EXPECT_EQ(dispatch(13, 0, 0, &rect), 0); // effEditGetRect, which this editor refuses
+    EXPECT_EQ(dispatch(14, 0, 0, &rect), 1); // effEditOpen
+    dispatch(19);                            // effEditIdle
+    dispatch(15);                            // effEditClose
+    EXPECT_EQ(dispatch(59, 65, 1, nullptr, 2.0f), 1);     // effEditKeyDown
+    EXPECT_EQ(dispatch(60, 66, 0x10F, nullptr, 3.0f), 0); // effEditKeyUp
+    EXPECT_EQ(dispatch(61, 0, 2), 1);                      // effSetEditKnobMode
+    EXPECT_EQ(editor.log, "rect open idle close down 65,1,2 up 66,15,3 knob 2 ");
+    synth->setEditor(nullptr);
+    EXPECT_EQ(synth->getAeffect()->flags, 0x130);
+    for (VstInt32 opcode : {13, 14, 59, 60, 61})
+        EXPECT_EQ(dispatch(opcode, 65, 2, &rect, 2.0f), 0) << opcode;
+    synth->setEditor(own);
 }
 
 TEST_F(VstXSynthTest, ProgramAndProgramNameBounds) {
-    dispatch(effSetProgram, 0, 3); // that it loads the program is heard in the factory digests
+    dispatch(2, 0, 3); // effSetProgram; that it loads the program is heard in the factory digests
     for (VstIntPtr refused : {VstIntPtr{64}, VstIntPtr{-1}, VstIntPtr{1} << 40}) {
-        dispatch(effSetProgram, 0, refused);
-        EXPECT_EQ(dispatch(effGetProgram), 3);
+        dispatch(2, 0, refused);
+        EXPECT_EQ(dispatch(3), 3); // effGetProgram
     }
 
+    // effSetProgramName 4, effGetProgramName 5: a name holds 31 characters and its NUL.
     std::string name31(31, 'a'), name40(40, 'b');
-    dispatch(effSetProgramName, 0, 0, name31.data());
-    EXPECT_EQ(programName(), name31);
-    dispatch(effSetProgramName, 0, 0, name40.data());
-    EXPECT_EQ(programName(), std::string(31, 'b'));
+    char name[64] = {};
+    dispatch(4, 0, 0, name31.data());
+    dispatch(5, 0, 0, name);
+    EXPECT_EQ(name, name31);
+    dispatch(4, 0, 0, name40.data());
+    dispatch(5, 0, 0, name);
+    EXPECT_EQ(name, std::string(31, 'b'));
     EXPECT_EQ(engine.programBank[3].name[31], 0);
 
-    char name[64] = "untouched";
-    EXPECT_EQ(dispatch(effGetProgramNameIndexed, 64, 0, name), 0);
+    std::strcpy(name, "untouched");
+    EXPECT_EQ(dispatch(29, 64, 0, name), 0); // effGetProgramNameIndexed
     EXPECT_STREQ(name, "untouched");
-    EXPECT_EQ(dispatch(effGetProgramNameIndexed, 0, 5, name), 1);
-    EXPECT_STREQ(name, engine.programBank[0].name);
-
-    EXPECT_TRUE(synth->copyProgram(10));
-    EXPECT_EQ(std::memcmp(&engine.programBank[10], &engine.programBank[3], sizeof(SynthProgram)), 0);
-    EXPECT_FALSE(synth->copyProgram(64));
-    EXPECT_FALSE(synth->copyProgram(-1));
+    EXPECT_EQ(dispatch(29, 0, 5, name), 1);
+    EXPECT_STREQ(name, "2012 QZ");
 }
 
 TEST_F(VstXSynthTest, AutomationEchoesAClampedControllerOnChannelOne) {
-    const struct {
-        VstInt32 index;
-        float value;
-        uint8_t controller;
-        uint8_t data;
-    } cases[] = {{7, 1.0f, 46, 127}, {7, 0.999f, 46, 126}, {0, 0.5f, 39, 63}, {21, 0.0f, 60, 0},
-                 {3, 2.0f, 42, 127}, {3, -0.5f, 42, 0},   {3, 1e30f, 42, 127}, {3, kNaN, 42, 0}};
+    const struct { VstInt32 index; float value; uint8_t controller, data; } cases[] = {
+        {7, 1.0f, 46, 127}, {7, 0.999f, 46, 126}, {0, 0.5f, 39, 63}, {21, 0.0f, 60, 0},
+        {3, 2.0f, 42, 127}, {3, -0.5f, 42, 0},   {3, 1e30f, 42, 127}, {3, kNaN, 42, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         host.clearCalls();
         synth->setParameterAutomated(c.index, c.value);
-        const auto automated = host.callsWith(audioMasterAutomate);
-        ASSERT_EQ(automated.size(), 1u);
-        EXPECT_EQ(automated[0].index, c.index);
-        EXPECT_TRUE(automated[0].opt == c.value || (std::isnan(c.value) && std::isnan(automated[0].opt)));
-        const auto sent = host.callsWith(audioMasterProcessEvents);
-        ASSERT_EQ(sent.size(), 1u);
-        ASSERT_EQ(sent[0].midiEvents.size(), 1u);
-        const VstMidiEvent& event = sent[0].midiEvents[0];
+        const auto calls = host.calls();
+        ASSERT_EQ(calls.size(), 2u);
+        EXPECT_EQ(calls[0].opcode, 0); // audioMasterAutomate
+        EXPECT_EQ(calls[0].index, c.index);
+        EXPECT_TRUE(calls[0].opt == c.value || (std::isnan(c.value) && std::isnan(calls[0].opt)));
+        EXPECT_EQ(calls[1].opcode, 8); // audioMasterProcessEvents
+        ASSERT_EQ(calls[1].midiEvents.size(), 1u);
+        const VstMidiEvent& event = calls[1].midiEvents[0];
         EXPECT_EQ(event.byteSize, 24);
         EXPECT_EQ(std::vector<uint8_t>(event.midiData, event.midiData + 4), std::vector<uint8_t>({0xB0, c.controller, c.data, 0}));
     }
@@ -114,49 +210,47 @@ TEST_F(VstXSynthTest, AutomationEchoesAClampedControllerOnChannelOne) {
 }
 
 // Note events act on their own frames, on every channel, and a note-on with velocity 0 is a
-// note-off. Pitch bend reads the low data byte first and seven bits of each (0x00, 0x40 is the
-// centre, 8192).
+// note-off; the block overwrites the buffers. Pitch bend reads the low data byte first and seven
+// bits of each (0x00, 0x40 is the centre, 8192). Controllers and program changes act at once.
 TEST_F(VstXSynthTest, MidiIntake) {
-    dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
-    std::vector<float> left(64), right(64);
-    float* outputs[2] = {left.data(), right.data()};
-    const struct {
-        uint8_t status, data1, data2;
-        uint8_t keyDown, voiceActive;
-    } cases[] = {{0x99, 40, 100, 1, 1}, {0x99, 40, 0, 0, 0}, {0x90, 41, 0, 0, 0}, {0x8F, 41, 100, 0, 0}};
+    dispatch(10, 0, 0, nullptr, 44100.0f);
+    const struct { uint8_t status, data1, data2, keyDown, voiceActive; } cases[] = {
+        {0x99, 40, 100, 1, 1}, {0x99, 40, 0, 0, 0}, {0x90, 41, 0, 0, 0}, {0x8F, 41, 100, 0, 0}};
     for (const auto& c : cases) {
         engine.reset();
-        sendMidi({c.status, c.data1, c.data2}, 10);
+        left.assign(64, 7.0f);
+        sendMidi({{c.status, c.data1, c.data2}}, 10);
         synth->processReplacing(nullptr, outputs, 64);
         EXPECT_EQ(engine.keyDown[c.data1], c.keyDown) << std::hex << +c.status << " " << +c.data2;
         EXPECT_EQ(engine.voiceActive, c.voiceActive) << std::hex << +c.status << " " << +c.data2;
         EXPECT_EQ(left[9], 0.0f); // nothing before the event's frame
     }
-    const struct {
-        uint8_t low, high;
-        double bendFactor;
-    } bends[] = {{0x00, 0x40, 1.0}, {0x80, 0xC0, 1.0}, {0x7F, 0x7F, 1.1224462193314728}, {0x00, 0x00, 0.8908987181403972}};
+    sendMidi({{0x90, 50, 100}}, 0, 6); // an event of another type (SysEx) is not read
+    synth->processReplacing(nullptr, outputs, 64);
+    EXPECT_EQ(engine.keyDown[50], 0);
+    const struct { uint8_t low, high; double bendFactor; } bends[] = {
+        {0x00, 0x40, 1.0}, {0x80, 0xC0, 1.0}, {0x7F, 0x7F, 1.1224462193314728}, {0x00, 0x00, 0.8908987181403972}};
     for (const auto& b : bends) {
-        sendMidi({0xE3, b.low, b.high}, 0);
+        sendMidi({{0xE3, b.low, b.high}});
         EXPECT_NEAR(engine.bendFactor, b.bendFactor, 1e-12) << +b.low << " " << +b.high;
     }
-}
 
-TEST_F(VstXSynthTest, NonFiniteValuesAndRatesChangeNothing) {
-    synth->setParameter(5, 0.25f);
-    synth->setParameter(5, kNaN);
-    synth->setParameter(5, kInf);
-    EXPECT_EQ(synth->getParameter(5), 0.25f);
-    synth->setParameter(22, 0.5f);
-    synth->setParameter(-1, 0.5f);
-    EXPECT_EQ(synth->getParameter(22), 0.0f);
-    EXPECT_EQ(synth->getParameter(-1), 0.0f);
-
-    for (float rate : {48000.0f, kNaN, 0.0f, -44100.0f, kInf}) {
-        dispatch(effSetSampleRate, 0, 0, nullptr, rate);
-        EXPECT_EQ(synth->getSampleRate(), 48000.0f) << rate;
-        EXPECT_EQ(engine.sampleRate, 48000.0) << rate;
-    }
+    // Controllers 39 to 60 set parameters 0 to 21 without automation or echo; other controllers,
+    // sustain, all-notes-off and aftertouch change no stored value; programs 0 to 63 are selected.
+    host.clearCalls();
+    sendMidi({{0xB5, 46, 127}});
+    EXPECT_EQ(synth->getParameter(7), 1.0f);
+    sendMidi({{0xBF, 46, 0}, {0xB0, 39, 127}});
+    EXPECT_EQ(synth->getParameter(7), 0.0f);
+    EXPECT_EQ(synth->getParameter(0), 1.0f);
+    EXPECT_TRUE(host.calls().empty());
+    const std::vector<uint8_t> before = chunk();
+    sendMidi({{0xB0, 61, 5}, {0xB0, 38, 5}, {0xB0, 64, 127}, {0xB0, 123, 0}, {0xA0, 46, 0}, {0xD0, 46, 0}});
+    EXPECT_EQ(chunk(), before);
+    sendMidi({{0xC9, 3, 0}});
+    EXPECT_EQ(dispatch(3), 3);
+    sendMidi({{0xC0, 100, 0}});
+    EXPECT_EQ(dispatch(3), 3);
 }
 
 TEST_F(VstXSynthTest, HostRecognitionByExactVendorString) {
@@ -165,11 +259,12 @@ TEST_F(VstXSynthTest, HostRecognitionByExactVendorString) {
         host.vendorString = vendor;
         auto other = host.construct<VstXSynth>();
         EXPECT_FALSE(other->isNativeHost());
-        EXPECT_EQ(other->dispatcher(effOpen, 0, 0, nullptr, 0.0f), 0);
+        EXPECT_EQ(other->dispatcher(0, 0, 0, nullptr, 0.0f), 0); // effOpen
         EXPECT_EQ(other->isNativeHost(), native) << vendor;
     }
 }
 
+// Each header word that is not the engine's is checked: corrupting any one refuses the chunk.
 TEST_F(VstXSynthTest, MalformedChunksAreRefusedAndChangeNothing) {
     const std::vector<uint8_t> good = chunk();
     synth->setParameter(1, 0.125f);
@@ -182,26 +277,29 @@ TEST_F(VstXSynthTest, MalformedChunksAreRefusedAndChangeNothing) {
     };
     std::vector<uint8_t> longer = good;
     longer.push_back(0);
-    // Header: counts, current program, engine words, marker -2 at 24, version 2200 at 28, reserved
-    // at 32; from 40, programs of a 32-byte name and 22 float values.
     const std::vector<std::vector<uint8_t>> refused = {
-        corrupt(0, 21), corrupt(4, 65), corrupt(8, 64), corrupt(8, -1), corrupt(24, -3), corrupt(28, 2201),
-        corrupt(32, 1), corrupt(40 + 128 * 63 + 32 + 4 * 21, kNaN), corrupt(40 + 32, kInf),
+        corrupt(0, 21), corrupt(0, 23), corrupt(4, 63), corrupt(4, 65), corrupt(8, 64), corrupt(8, -1),
+        corrupt(24, -3), corrupt(24, 2), corrupt(28, 2201), corrupt(32, 1), corrupt(36, 1),
+        corrupt(40 + 128 * 63 + 32 + 4 * 21, kNaN), corrupt(40 + 32, kInf),
         std::vector<uint8_t>(good.begin(), good.end() - 1), std::vector<uint8_t>(8232, 0), longer,
     };
     for (std::size_t i = 0; i < refused.size(); ++i) {
         std::vector<uint8_t> bytes = refused[i];
-        EXPECT_EQ(dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()), bytes.data()), 0) << i;
+        EXPECT_EQ(dispatch(24, 0, static_cast<VstIntPtr>(bytes.size()), bytes.data()), 0) << i; // effSetChunk
         EXPECT_EQ(chunk(), before) << i;
     }
+    // The engine's words at 12, 16 and 20 are carried as they stand.
+    std::vector<uint8_t> words = good;
+    for (const auto& [offset, word] : {std::pair{12, 7}, {16, 8}, {20, 9}})
+        std::memcpy(words.data() + offset, &word, sizeof word);
+    EXPECT_EQ(dispatch(24, 0, static_cast<VstIntPtr>(words.size()), words.data()), 1);
+    EXPECT_EQ(chunk(), words);
 }
 
 TEST_F(VstXSynthTest, PadNotesActAtTheStartOfTheNextBlockInOrder) {
-    dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    dispatch(10, 0, 0, nullptr, 44100.0f);
     synth->queueNoteEvent(0x90, 31, 0);
     EXPECT_EQ(engine.voiceActive, 0);
-    std::vector<float> left(32), right(32);
-    float* outputs[2] = {left.data(), right.data()};
     synth->processReplacing(nullptr, outputs, 0); // a block without frames leaves them queued
     EXPECT_EQ(engine.voiceActive, 0);
     synth->processReplacing(nullptr, outputs, 32);
