@@ -1,5 +1,5 @@
-// Drawing on the canvas: strokes, fills and shapes at chosen pixels, and the sheet of every
-// operation against its reference picture.
+// Drawing on the canvas: strokes, fills and shapes at chosen pixels, arguments that no
+// buffer can hold, and the sheet of every operation against its reference picture.
 
 #include "support/RasterCanvas.h"
 #include "tools/canvas-sheet/CanvasSheet.h"
@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -30,27 +32,21 @@ void expectPixels(const Canvas& canvas, std::initializer_list<Pixel> pixels)
 TEST(RasterCanvasDrawingTest, StrokeStylesAndAlpha)
 {
     const float peak = std::sqrt(249.f / 255.f);
-    struct Case {
-        uint8_t style, alpha;
-        std::initializer_list<Pixel> pixels;
-    };
     // A horizontal line at height 10.25 on a 32-row canvas: row 21 with a fraction of 0.75.
-    const Case cases[] = {
-        {2, 255, {{2, 22, 0.75f}, {11, 21, 1.f}, {5, 20, 0.25f}, {12, 21, 0.f}, {5, 23, 0.f}}},
-        {2, 250, {{2, 22, 0.75f}, {11, 21, 1.f}, {5, 20, 0.25f}}},
-        {2, 249, {{2, 22, 0.75f * peak}, {11, 21, peak}, {5, 20, 0.25f * peak}}},
-        {1, 255, {{12, 22, 0.75f}, {2, 21, 0.25f}, {2, 20, 0.f}, {2, 23, 0.f}}},
-        {3, 255, {{2, 22, 0.75f}, {3, 21, 1.f}, {3, 20, 1.f}, {3, 19, 0.25f}}},
-        {0, 255, {{2, 22, 0.f}, {3, 21, 0.f}}},
-    };
-    for (const Case& c : cases) {
+    for (auto [style, alpha, pixels] : std::initializer_list<tuple<int, int, std::initializer_list<Pixel>>>{
+             {2, 255, {{2, 22, 0.75f}, {11, 21, 1.f}, {5, 20, 0.25f}, {12, 21, 0.f}, {5, 23, 0.f}}},
+             {2, 250, {{2, 22, 0.75f}, {11, 21, 1.f}, {5, 20, 0.25f}}},
+             {2, 249, {{2, 22, 0.75f * peak}, {11, 21, peak}, {5, 20, 0.25f * peak}}},
+             {1, 255, {{12, 22, 0.75f}, {2, 21, 0.25f}, {2, 20, 0.f}, {2, 23, 0.f}}},
+             {3, 255, {{2, 22, 0.75f}, {3, 21, 1.f}, {3, 20, 1.f}, {3, 19, 0.25f}}},
+             {0, 255, {{2, 22, 0.f}, {3, 21, 0.f}}}}) {
         Canvas canvas(32, 32, 1, 1);
-        canvas.lineStyle = c.style;
+        canvas.lineStyle = uint8_t(style);
         canvas.recordPoints = true;
-        canvas.drawLine(2.f, 10.25f, 12.f, 10.25f, 0, 0, 0, c.alpha);
-        SCOPED_TRACE(testing::Message() << "style " << int(c.style) << " alpha " << int(c.alpha));
-        expectPixels(canvas, c.pixels);
-        EXPECT_EQ(canvas.points[5].y, 32.f - (c.style == 1 ? 22.f : 21.f)); // recorded even by style 0
+        canvas.drawLine(2.f, 10.25f, 12.f, 10.25f, 0, 0, 0, uint8_t(alpha));
+        SCOPED_TRACE(testing::Message() << "style " << style << " alpha " << alpha);
+        expectPixels(canvas, pixels);
+        EXPECT_EQ(canvas.points[5].y, 32.f - (style == 1 ? 22.f : 21.f)); // recorded even by style 0
     }
 }
 
@@ -243,6 +239,52 @@ TEST(RasterCanvasDrawingTest, GradientBars)
         for (uint32_t row : {0u, uint32_t(H) - 1})
             EXPECT_FLOAT_EQ(canvas.getPixelIntensity(3 * s, row), float(row) / H * 0.2f + 0.3f);
         EXPECT_EQ(canvas.getPixelIntensity(8 * s, 4), 0.f);
+    }
+}
+
+// NaN, infinities and values far outside, through every operation of canvases with and without
+// buffers: no write outside a buffer, no float made an integer beyond its range.
+TEST(RasterCanvasDrawingTest, ArgumentsNoBufferHolds)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    for (int s : {0, 1, 4}) {
+        Canvas canvas(12, 9, s, 5), empty(s);
+        for (Canvas* c : {&canvas, &empty}) {
+            c->recordPoints = true;
+            for (float v : {nan, inf, -inf, 1e30f, -1e30f, -3.f, 2e9f}) {
+                c->drawSegment(v, 3.f, 5.f, v, 0, 0, 0, v, 2, 3, v, 100);
+                c->lineStyle = 1;
+                c->drawSegment(0.f, v, v, 30.f, 0, 0, 0, 0.3f, 1, 1, 0.5f, 255);
+                c->lineStyle = 3;
+                const Canvas::FloatPoint points[] = {{v, 1.f}, {3.f, v}, {v, v}, {4.f, 40.f}};
+                c->fillUnderPolyline(points, 4, 0, 0, 0, v);
+                c->fillToCentre(points, 4, 0, 0, 0, 1.f);
+                c->drawPolyline(points, 4, 0, 0, 0, 255);
+                const VSTGUI::CPoint cpoints[] = {{v, 1.}, {3., v}, {v, v}};
+                c->drawPolylineInt(cpoints, 3, 0, 0, 0, 255);
+                c->fillToCentre(cpoints, 3, 0, 0, 0, v);
+                float bar[] = {v, 4.f, -v, 3.f};
+                c->drawGradientBar(bar, 0, 0, 0, v);
+                c->fillRect(VSTGUI::CRect(v, -v, 5., v), 0, 0, 0, 100);
+                c->fillIntensity(v);
+                c->blitLayer(1, 2, 0, 0, 0, 0, 12, 9, v);
+            }
+            for (int32_t v : {INT_MIN, INT_MAX, -1, 0, 1 << 28}) {
+                const int32_t opposite = v == INT_MIN ? INT_MAX : -v;
+                c->drawLongSegment(v, 2, 5, v, 0, 0, 0, 0.2f, 4, 3, 0.5f, 255);
+                c->drawLineInt(v, 3, opposite, v, 0, 0, 0, 255);
+                c->drawPoint(v, v, 0, 0, 0, 255);
+                c->drawCircle(v / 2, 4, v, 0, 0, 0, 255);
+                c->drawCircle(6, 4, v, 0, 0, 0, 255);
+                c->fillDisc(6, v, v, 0, 0, 0, 255);
+                c->fillDisc(v, 4, 30, 0, 0, 0, 255);
+                c->blitLayer(v, opposite, v, v, opposite, v, v, v, 1.f);
+                c->copyLayer(v, 1);
+                c->copyRegionFrom(&canvas, v, v, v, v, v & 1, v & 2);
+            }
+            c->present(nullptr, VSTGUI::CRect(0, 0, 12, 9));
+        }
+        EXPECT_TRUE(empty.width == 0 && !empty.drawColour);
     }
 }
 
