@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -38,6 +42,25 @@ TEST(FileSystem, AttributesLookAsOnWindowsAndLinksAreNeverFollowed)
     EXPECT_FALSE(platform::RemoveDirectoryA((base + "fileLink").c_str()) || platform::RemoveDirectoryA((base + "folder").c_str()));
     EXPECT_TRUE(platform::RemoveDirectoryA((base + "folderLink\\").c_str()));
     EXPECT_TRUE(fs::exists(root / "folder/inside") && fs::exists(root / "fileLink") && !fs::is_symlink(root / "folderLink"));
+    fs::remove_all(root);
+}
+
+// A regular file is read whole up to the limit; a folder is refused, and a pipe at once, not
+// waited on.
+TEST(FileSystem, OnlyRegularFilesAreReadAndAPipeIsNotWaitedOn)
+{
+    const fs::path root = fs::temp_directory_path() / ("zarn-read-" + std::to_string(::getpid()));
+    fs::create_directories(root);
+    std::ofstream(root / "file") << "abc";
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(platform::readRegularFile((root / "file").c_str(), 3, bytes) && (bytes == std::vector<uint8_t>{'a', 'b', 'c'}));
+    EXPECT_FALSE(platform::readRegularFile((root / "file").c_str(), 2, bytes) || platform::readRegularFile(root.c_str(), 9, bytes));
+    ASSERT_EQ(mkfifo((root / "pipe").c_str(), 0600), 0);
+    auto reading = std::async(std::launch::async, [&] { return platform::readRegularFile((root / "pipe").c_str(), 9, bytes); });
+    const bool returned = reading.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+    if (!returned) // a writer that comes and goes lets the blocked reader see the end
+        ::close(::open((root / "pipe").c_str(), O_WRONLY));
+    EXPECT_TRUE(returned && !reading.get() && bytes.empty());
     fs::remove_all(root);
 }
 
