@@ -1,16 +1,12 @@
-// Drawing on the canvas: strokes, fills and shapes at chosen pixels, arguments that no
-// buffer can hold, and the sheet of every operation against its reference picture.
+// Drawing on the canvas: strokes, fills and shapes at chosen pixels, and arguments that no
+// buffer can hold. The sheet of every operation is compared with its reference by the font tests.
 
 #include "support/RasterCanvas.h"
-#include "tools/canvas-sheet/CanvasSheet.h"
-#include "vstgui/PngCodec.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace {
@@ -286,20 +282,6 @@ TEST(RasterCanvasDrawingTest, ArgumentsNoBufferHolds)
         }
         EXPECT_TRUE(empty.width == 0 && !empty.drawColour);
     }
-}
-
-TEST(RasterCanvasDrawingTest, SheetMatchesReference)
-{
-    auto sheet = CanvasSheet::draw();
-    ASSERT_TRUE(sheet);
-    const VSTGUI::IPlatformBitmap& drawn = *sheet->getBitmap()->getPlatformBitmap();
-    std::ifstream file(ZARN_CANVAS_SHEET_REFERENCE, std::ios::binary);
-    const std::vector<char> png{std::istreambuf_iterator<char>(file), {}};
-    int32_t width = 0, height = 0;
-    std::vector<uint8_t> reference;
-    EXPECT_TRUE(VSTGUI::PngCodec::decode(png.data(), png.size(), width, height, reference) && width == drawn.getPixelWidth() &&
-                height == drawn.getPixelHeight() && std::equal(reference.begin(), reference.end(), drawn.getPixels()))
-        << "write it again with canvas-sheet " ZARN_CANVAS_SHEET_REFERENCE " after an intended change";
 }
 
 } // namespace

@@ -45,7 +45,7 @@ protected:
     const ResourceRef goodFile = named(files.native("good.png").string()), goodNumber{7001, false, {}};
 };
 
-TEST_F(ResourceBitmap, OnlyTheFirstFailureOfTheProcessIsReportedAndEveryAttemptIsGivenBack)
+TEST_F(ResourceBitmap, OnlyTheFirstFailureIsReportedEveryAttemptIsGivenBackAndOnlyWholeNamesAreRead)
 {
     CBitmap* target = new CBitmap(1, 1);
     CBitmap* const first = target;
@@ -76,17 +76,13 @@ TEST_F(ResourceBitmap, OnlyTheFirstFailureOfTheProcessIsReportedAndEveryAttemptI
         formatResourceError(ref, text);
         EXPECT_EQ(text, "Resource images not found! Please reinstall the plugin (" + shown + ").");
     }
-}
 
-// A name that fills its buffer without an end is refused, not cut to the file its first 511
-// characters name.
-TEST_F(ResourceBitmap, OnlyWholeNamesAreRead)
-{
+    // A name that fills its buffer without an end is refused, not cut to the file its first 511
+    // characters name.
     std::string padded = files.native().string() + std::string((kPathSize - files.native().string().size()) % 2 + 1, '/');
     while (padded.size() + 8 < kPathSize - 1)
         padded += "./";
     ResourceRef full = named(padded + "good.png");
-    CBitmap* target = nullptr;
 #ifndef _WIN32 // Windows' ANSI calls stop at 260 characters
     ASSERT_TRUE(std::string(full.name).size() == kPathSize - 1 && loadResourceBitmap(&full, &target));
     releaseBitmap(&target);
