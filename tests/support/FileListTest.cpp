@@ -62,8 +62,7 @@ TEST_F(FileListTest, ScanOptionsShapeTheLists)
               "Kicks<:2 deep<Kicks:1 deeper<deep:1 empty<:0 other<:0 sub<empty:1 Kick.WAV< d.wav<deep e.wav<deeper "
               "k1.wav<Kicks o.wav<Kicks s.wav<sub snare.wav< "},
              {options(1, 0, 2), "aiff2", 1, "Kicks<:0 empty<:0 other<:0 x.aiff< "},
-             {options(1, 0, 1), "wav", 2, "Kicks<:1 empty<:0 other<:0 Kick.< k1.wa<Kicks snare< "},
-         }) {
+             {options(1, 0, 1), "wav", 2, "Kicks<:1 empty<:0 other<:0 Kick.< k1.wa<Kicks snare< "},}) {
         EXPECT_EQ(list.scan(tree.windowsPath().c_str(), extension, scanOptions), topLevel);
         EXPECT_EQ(summary(), expected) << extension << " " << scanOptions.depthLimit;
     }

@@ -39,8 +39,7 @@ TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
              {getParentFolderName, k511 + "\\b", ""}, {stripExtension, "C:/a.b/file", "C:\\a"},
              {stripExtension, "x.tar.gz", "x.tar"}, {ensure, "a/", "a/\\"}, {ensure, "", "\\"},
              {ensure, "a\\", "a\\"}, {ensure, std::string(510, 'a'), std::string(510, 'a') + "\\"},
-             {ensure, k511, k511}, {normalize, "a/b/", "a\\b\\\\"}, {normalize, "a/b", "a\\b\\"},
-         }) {
+             {ensure, k511, k511}, {normalize, "a/b/", "a\\b\\\\"}, {normalize, "a/b", "a\\b\\"},}) {
         Buffer output(path);
         operation(output.bytes.data(), path.c_str());
         EXPECT_EQ(output.text(), expected) << path;
@@ -129,8 +128,7 @@ TEST(ShellLaunch, AddressesAndExistingFoldersReachTheShellWhole)
     const auto previous = platform::setShellExecuteSink([](SHELLEXECUTEINFOA* info) {
         launched.push_back(std::to_string(info->cbSize) + (info->lpVerb ? info->lpVerb : "") + "|" + info->lpFile +
                            "|" + (info->lpParameters ? info->lpParameters : "") + "|" + std::to_string(info->nShow));
-        return BOOL(1);
-    });
+        return BOOL(1);});
     EXPECT_TRUE(openWebAddress("example.com/a b") && openWebAddress(std::string(247, 'a').c_str()));
     EXPECT_FALSE(openWebAddress(std::string(248, 'a').c_str())); // would be cut
     const TempTree folder;

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cmath>
+#include <vector>
 #include <limits>
 
 namespace {
@@ -19,7 +20,7 @@ struct Pixel {
     float intensity;
 };
 
-void expectPixels(const Canvas& canvas, std::initializer_list<Pixel> pixels)
+void expectPixels(const Canvas& canvas, const std::vector<Pixel>& pixels)
 {
     for (const Pixel& p : pixels)
         EXPECT_NEAR(canvas.getPixelIntensity(p.x, p.row), p.intensity, 1e-5f) << p.x << ", " << p.row;
@@ -29,7 +30,7 @@ TEST(RasterCanvasDrawingTest, StrokeStylesAndAlpha)
 {
     const float peak = std::sqrt(249.f / 255.f);
     // A horizontal line at height 10.25 on a 32-row canvas: row 21 with a fraction of 0.75.
-    for (auto [style, alpha, pixels] : std::initializer_list<tuple<int, int, std::initializer_list<Pixel>>>{
+    for (auto [style, alpha, pixels] : std::vector<tuple<int, int, std::vector<Pixel>>>{
              {2, 255, {{2, 22, 0.75f}, {11, 21, 1.f}, {5, 20, 0.25f}, {12, 21, 0.f}, {5, 23, 0.f}}},
              {2, 250, {{2, 22, 0.75f}, {11, 21, 1.f}, {5, 20, 0.25f}}},
              {2, 249, {{2, 22, 0.75f * peak}, {11, 21, peak}, {5, 20, 0.25f * peak}}},

@@ -38,9 +38,7 @@ protected:
     void TearDown() override { platform::setMessageBoxSink(previousSink); }
 
     const platform::MessageBoxSink previousSink = platform::setMessageBoxSink([](HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-        messages.push_back(std::to_string(owner == nullptr) + caption + std::to_string(type) + text);
-        return IDOK;
-    });
+        messages.push_back(std::to_string(owner == nullptr) + caption + std::to_string(type) + text); return IDOK;});
     testsupport::TempTree files;
     const ResourceRef goodFile = named(files.native("good.png").string()), goodNumber{7001, false, {}};
 };
