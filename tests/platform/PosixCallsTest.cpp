@@ -1,15 +1,21 @@
 #include "platform/FileSystem.h"
+#include "platform/FolderWalk.h"
 #include "platform/Shell.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 // The POSIX forms of the calls that are the system's own on Windows.
 namespace {
@@ -36,6 +42,58 @@ TEST(FileSystem, AttributesLookAsOnWindowsAndLinksAreNeverFollowed)
     EXPECT_FALSE(platform::RemoveDirectoryA((base + "fileLink").c_str()) || platform::RemoveDirectoryA((base + "folder").c_str()));
     EXPECT_TRUE(platform::RemoveDirectoryA((base + "folderLink\\").c_str()));
     EXPECT_TRUE(fs::exists(root / "folder/inside") && fs::exists(root / "fileLink") && !fs::is_symlink(root / "folderLink"));
+    fs::remove_all(root);
+}
+
+// A regular file is read whole up to the limit; a folder is refused, and a pipe at once, not
+// waited on.
+TEST(FileSystem, OnlyRegularFilesAreReadAndAPipeIsNotWaitedOn)
+{
+    const fs::path root = fs::temp_directory_path() / ("zarn-read-" + std::to_string(::getpid()));
+    fs::create_directories(root);
+    std::ofstream(root / "file") << "abc";
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(platform::readRegularFile((root / "file").c_str(), 3, bytes) && (bytes == std::vector<uint8_t>{'a', 'b', 'c'}));
+    EXPECT_FALSE(platform::readRegularFile((root / "file").c_str(), 2, bytes) || platform::readRegularFile(root.c_str(), 9, bytes));
+    ASSERT_EQ(mkfifo((root / "pipe").c_str(), 0600), 0);
+    auto reading = std::async(std::launch::async, [&] { return platform::readRegularFile((root / "pipe").c_str(), 9, bytes); });
+    const bool returned = reading.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+    if (!returned) // a writer that comes and goes lets the blocked reader see the end
+        ::close(::open((root / "pipe").c_str(), O_WRONLY));
+    EXPECT_TRUE(returned && !reading.get() && bytes.empty());
+    fs::remove_all(root);
+}
+
+// Entries are typed as they are listed; a folder swapped for a link to an outside folder between
+// the listing and its opening (the race a deletion meets) is neither entered nor emptied, only
+// removed as a link.
+TEST(FolderWalk, LinksAndNamesThatArePathsAreNeverEnteredOrFollowed)
+{
+    using platform::EntryKind;
+    const fs::path root = fs::temp_directory_path() / ("zarn-walk-" + std::to_string(::getpid()));
+    fs::create_directories(root / "tree/m");
+    fs::create_directories(root / "tree/d");
+    fs::create_directories(root / "outside");
+    for (const char* name : {"tree/file", "tree/locked", "tree/a\\b", "outside/keep"})
+        std::ofstream(root / name) << "x";
+    fs::permissions(root / "tree/locked", fs::perms::owner_write, fs::perm_options::remove);
+    fs::create_directory_symlink(root / "outside", root / "tree/link");
+    const auto walk = platform::WalkFolder::open((root.string() + "\\tree\\").c_str());
+    ASSERT_TRUE(walk);
+    const std::vector<std::pair<std::string, EntryKind>> expected{{"a\\b", EntryKind::Unsafe}, {"d", EntryKind::Folder},
+        {"file", EntryKind::File}, {"link", EntryKind::Link}, {"locked", EntryKind::ReadOnlyFile}, {"m", EntryKind::Folder}};
+    for (int pass = 0; pass < 2; ++pass) { // a second listing starts again at the first entry
+        std::vector<std::pair<std::string, EntryKind>> listed;
+        for (const platform::WalkEntry& entry : walk->entries())
+            listed.emplace_back(entry.name, entry.kind);
+        EXPECT_EQ(listed, expected) << pass;
+    }
+    fs::rename(root / "tree/m", root / "moved");
+    fs::create_directory_symlink(root / "outside", root / "tree/m");
+    EXPECT_FALSE(walk->openFolder("m") || walk->openFolder("link") || walk->openFolder("file") || walk->openFolder("a\\b"));
+    EXPECT_FALSE(walk->removeFolder("m") || walk->removeEntry("locked") || walk->removeEntry("a\\b") || walk->removeEntry("d"));
+    EXPECT_TRUE(walk->openFolder("d") && walk->removeFolder("d") && walk->removeEntry("m") && walk->removeEntry("link"));
+    EXPECT_TRUE(fs::exists(root / "outside/keep") && fs::exists(root / "tree/a\\b") && !fs::exists(root / "tree/d"));
     fs::remove_all(root);
 }
 

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -41,8 +39,7 @@ TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
              {getParentFolderName, k511 + "\\b", ""}, {stripExtension, "C:/a.b/file", "C:\\a"},
              {stripExtension, "x.tar.gz", "x.tar"}, {ensure, "a/", "a/\\"}, {ensure, "", "\\"},
              {ensure, "a\\", "a\\"}, {ensure, std::string(510, 'a'), std::string(510, 'a') + "\\"},
-             {ensure, k511, k511}, {normalize, "a/b/", "a\\b\\\\"}, {normalize, "a/b", "a\\b\\"},
-         }) {
+             {ensure, k511, k511}, {normalize, "a/b/", "a\\b\\\\"}, {normalize, "a/b", "a\\b\\"},}) {
         Buffer output(path);
         operation(output.bytes.data(), path.c_str());
         EXPECT_EQ(output.text(), expected) << path;
@@ -98,34 +95,6 @@ TEST_F(FolderUtilities, DeletionAndCountsStayInsideTheTree)
     EXPECT_TRUE(tree.exists("x/keep.txt") && tree.exists("xxy"));
 }
 
-#ifndef _WIN32
-// A listed folder swapped for a link to an outside folder while the deletion runs.
-TEST_F(FolderUtilities, AFolderSwappedForALinkDuringDeletionIsNeverEntered)
-{
-    for (int i = 0; i < 50; ++i)
-        outside.add({"o" + std::to_string(i)});
-    int rounds = 0, swapped = 0;
-    for (; rounds < 200; ++rounds) {
-        TempTree target, moved;
-        for (int i = 0; i < 40; ++i)
-            target.add({"f" + std::to_string(i)});
-        target.add({"m/a", "m/b/c"});
-        std::error_code renamed, ignored;
-        std::thread swapper([&, start = std::chrono::steady_clock::now() + std::chrono::microseconds(rounds % 20 * 10)] {
-            std::this_thread::sleep_until(start);
-            testsupport::fs::rename(target.native("m"), moved.native("m"), renamed);
-            testsupport::fs::create_directory_symlink(outside.root, target.native("m"), ignored);
-        });
-        deleteFolderRecursive(target.windowsPath().c_str());
-        swapper.join();
-        swapped += !renamed;
-    }
-    const auto left = std::distance(testsupport::fs::directory_iterator(outside.root), {});
-    std::printf("%d rounds, %d swapped before the deletion removed the folder, %d of 50 outside files left\n", rounds, swapped, int(left));
-    EXPECT_TRUE(left == 50 && swapped > 0);
-}
-#endif
-
 TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
 {
     std::string text = root + "new";
@@ -159,8 +128,7 @@ TEST(ShellLaunch, AddressesAndExistingFoldersReachTheShellWhole)
     const auto previous = platform::setShellExecuteSink([](SHELLEXECUTEINFOA* info) {
         launched.push_back(std::to_string(info->cbSize) + (info->lpVerb ? info->lpVerb : "") + "|" + info->lpFile +
                            "|" + (info->lpParameters ? info->lpParameters : "") + "|" + std::to_string(info->nShow));
-        return BOOL(1);
-    });
+        return BOOL(1);});
     EXPECT_TRUE(openWebAddress("example.com/a b") && openWebAddress(std::string(247, 'a').c_str()));
     EXPECT_FALSE(openWebAddress(std::string(248, 'a').c_str())); // would be cut
     const TempTree folder;
