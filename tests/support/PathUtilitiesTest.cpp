@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -94,6 +96,34 @@ TEST_F(FolderUtilities, DeletionAndCountsStayInsideTheTree)
         EXPECT_FALSE(deleteFolderRecursive(refused.c_str()));
     EXPECT_TRUE(tree.exists("x/keep.txt") && tree.exists("xxy"));
 }
+
+#ifndef _WIN32
+// A listed folder swapped for a link to an outside folder while the deletion runs.
+TEST_F(FolderUtilities, AFolderSwappedForALinkDuringDeletionIsNeverEntered)
+{
+    for (int i = 0; i < 50; ++i)
+        outside.add({"o" + std::to_string(i)});
+    int rounds = 0, swapped = 0;
+    for (; rounds < 200; ++rounds) {
+        TempTree target, moved;
+        for (int i = 0; i < 40; ++i)
+            target.add({"f" + std::to_string(i)});
+        target.add({"m/a", "m/b/c"});
+        std::error_code renamed, ignored;
+        std::thread swapper([&, start = std::chrono::steady_clock::now() + std::chrono::microseconds(rounds % 20 * 10)] {
+            std::this_thread::sleep_until(start);
+            testsupport::fs::rename(target.native("m"), moved.native("m"), renamed);
+            testsupport::fs::create_directory_symlink(outside.root, target.native("m"), ignored);
+        });
+        deleteFolderRecursive(target.windowsPath().c_str());
+        swapper.join();
+        swapped += !renamed;
+    }
+    const auto left = std::distance(testsupport::fs::directory_iterator(outside.root), {});
+    std::printf("%d rounds, %d swapped before the deletion removed the folder, %d of 50 outside files left\n", rounds, swapped, int(left));
+    EXPECT_TRUE(left == 50 && swapped > 0);
+}
+#endif
 
 TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
 {
