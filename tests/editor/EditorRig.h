@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <tuple>
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);

@@ -8,7 +8,6 @@
 #include <thread>
 
 namespace editortest {
-namespace {
 
 TEST(EditorThreads, ChangesFromTheAudioThreadNeverTouchTheControlsOnTheirOwn)
 {
@@ -19,8 +18,7 @@ TEST(EditorThreads, ChangesFromTheAudioThreadNeverTouchTheControlsOnTheirOwn)
         float left[64], right[64];
         float* outputs[] = {left, right};
         for (uint32_t block = 0; !done.load(std::memory_order_relaxed); ++block) {
-            const uint8_t controller = uint8_t(39 + block % 22), program = uint8_t(block % 9);
-            rig.plugin->sendMidi({{0, {0xB0, controller, uint8_t(block % 128)}}, {1, {0xC0, program, 0}}});
+            rig.plugin->sendMidi({{0, {0xB0, uint8_t(39 + block % 22), uint8_t(block % 128)}}, {1, {0xC0, uint8_t(block % 9), 0}}});
             rig.plugin->effect()->setParameter(rig.plugin->effect(), int32_t(block % 22), float(block % 100) / 100.0f);
             rig.plugin->processReplacing(outputs, 64);
         }
@@ -33,5 +31,4 @@ TEST(EditorThreads, ChangesFromTheAudioThreadNeverTouchTheControlsOnTheirOwn)
     audio.join();
 }
 
-} // namespace
 } // namespace editortest
