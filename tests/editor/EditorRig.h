@@ -11,21 +11,18 @@
 #include "shell/VstXSynth.h"
 #include "tools/host/PluginInstance.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
+#include <tuple>
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
 
 namespace editortest {
 
 using namespace VSTGUI;
-using Calls = std::vector<std::pair<int32_t, int32_t>>;
+// Host calls as (opcode, index, value).
+using Calls = std::vector<std::tuple<int32_t, int32_t, VstIntPtr>>;
 constexpr CPoint kBackground(20, 20);
 
 // The window size a user has chosen before: settings of our own (a folder of the build tree per
@@ -43,10 +40,10 @@ inline void storeUISize(uint8_t size)
     writeUISize(size);
 }
 
-// The brightness of a BGRA pixel of a panel width pixels wide.
-inline int32_t brightness(const uint8_t* pixels, int32_t width, int32_t x, int32_t y)
+// The brightness of a BGRA pixel of the "Default" panel (717 pixels wide).
+inline int32_t brightness(const uint8_t* pixels, int32_t x, int32_t y)
 {
-    const uint8_t* p = pixels + (size_t(y) * size_t(width) + size_t(x)) * 4;
+    const uint8_t* p = pixels + (size_t(y) * 717 + size_t(x)) * 4;
     return p[0] + p[1] + p[2];
 }
 
@@ -56,10 +53,10 @@ inline int32_t litModel(const uint8_t* pixels)
 {
     int32_t leds[8];
     for (int32_t box = 0; box < 8; ++box)
-        leds[box] = brightness(pixels, 717, box < 4 ? 381 : 459, 225 + 12 * (box % 4));
+        leds[box] = brightness(pixels, box < 4 ? 381 : 459, 225 + 12 * (box % 4));
     const int32_t* lit = std::max_element(leds, leds + 8);
-    const bool othersAgree = std::count(leds, leds + 8, leds[(lit - leds + 1) % 8]) == 7;
-    return othersAgree && *lit > leds[(lit - leds + 1) % 8] ? int32_t(lit - leds) : -1;
+    const int32_t other = leds[(lit - leds + 1) % 8];
+    return std::count(leds, leds + 8, other) == 7 && *lit > other ? int32_t(lit - leds) : -1;
 }
 
 struct EditorRig {
@@ -73,7 +70,7 @@ struct EditorRig {
         editor = static_cast<ADEditor*>(synth->getEditor());
     }
 
-    // Opens the editor as a host does, offscreen; false when the plug-in refused.
+    // Opens the editor as a host does, offscreen, and idles once; false when the plug-in refused.
     bool open()
     {
         const bool opened = plugin->dispatch(effEditOpen) != 0;
@@ -87,20 +84,27 @@ struct EditorRig {
             backEnd->setOptionMenu(&presenter);
     }
     CMouseEventResult press(CPoint at, int32_t buttons = kLButton) { return backEnd->mouseDown(at, buttons); }
-    CMouseEventResult move(CPoint at, int32_t buttons = kLButton) { return backEnd->mouseMoved(at, buttons); }
-    CMouseEventResult release(CPoint at, int32_t buttons = kLButton) { return backEnd->mouseUp(at, buttons); }
+    void move(CPoint at, int32_t buttons = kLButton) { backEnd->mouseMoved(at, buttons); }
+    void release(CPoint at, int32_t buttons = kLButton) { backEnd->mouseUp(at, buttons); }
     float parameter(int32_t index) { return plugin->effect()->getParameter(plugin->effect(), index); }
-    void setParameter(int32_t index, float value) { plugin->effect()->setParameter(plugin->effect(), index, value); }
-    // The user edits the host heard since the last look: (43 begin, 0 automation, 44 end, index).
-    Calls edits()
+    // The host sets a parameter; the editor shows it at the idle that follows.
+    void set(int32_t index, float value)
+    {
+        plugin->effect()->setParameter(plugin->effect(), index, value);
+        idle();
+    }
+    // The calls with these opcodes that the host heard since the last look.
+    Calls heard(std::initializer_list<int32_t> opcodes)
     {
         Calls seen;
         for (const host::HostCall& call : host.calls())
-            if (call.opcode == 43 || call.opcode == 0 || call.opcode == 44)
-                seen.emplace_back(call.opcode, call.index);
+            if (std::find(opcodes.begin(), opcodes.end(), call.opcode) != opcodes.end())
+                seen.emplace_back(call.opcode, call.index, call.value);
         host.clearCalls();
         return seen;
     }
+    // The user edits: 43 begin, 0 automation, 44 end.
+    Calls edits() { return heard({43, 0, 44}); }
     CControl* control(int32_t tag) { return editor->getControl(tag); }
     CPoint centreOf(int32_t tag) { return control(tag)->getViewSize().getCenter(); }
     const uint8_t* pixels() { return std::as_const(*editor->getFrame()->getBackBuffer()).getPixels(); }
