@@ -2,8 +2,6 @@
 
 #include "ControlsTestSupport.h"
 
-#include <gtest/gtest.h>
-
 TEST(BoundedArray, AFaultyIndexIsReportedAndGetsAZeroedSpareElementAndSizesFromTheLimitOnAreRefused)
 {
     MessageBoxRecorder boxes;

@@ -1,15 +1,10 @@
 #include "controls/QelCParamDisplay.h"
 
+#include "ControlsTestSupport.h"
 #include "support/BitmapFont.h"
-#include "tests/vstgui/TestSupport.h"
 #include "tools/font-gen/FontImage.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <limits>
-
-using namespace VSTGUI;
 
 constexpr CRect kAnchor(100, 100, 140, 140); // the pop-up opens below it at (60, 145), 120 wide
 const CColor kBack(245, 255, 100, 255), kLine(0, 0, 255, 255);
@@ -47,17 +42,17 @@ TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginAndOnlyMove
          {std::tuple{none, 1.f, 8, kAnchor, false, CRect(60, 145, 180, 185)}, {f, 1.f, 8, kAnchor, false, {60, 145, 180, 167}},
           {f, 1.f, 8, kAnchor, true, {60, 73, 180, 95}}, {f, 1.f, 8, {100, 200, 140, 246}, false, {60, 251, 180, 273}}, // 32 left
           {f, 1.f, 8, {100, 200, 140, 247}, false, {60, 173, 180, 195}}, {f, 1.25f, 8, kAnchor, false, {60, 145, 180, 170}},
-          {f, std::numeric_limits<float>::quiet_NaN(), 8, kAnchor, false, {60, 145, 180, 153}},
+          {f, kNaN, 8, kAnchor, false, {60, 145, 180, 153}},
           {f, 1.f, 1 << 30, kAnchor, false, {60, 145, 180, 223}}}) { // 31 left; floor(17.5) + 8; 0 + 8; 14 + 64
         PopupRig rig;
         rig.popup->setFont(font);
         rig.popup->textScale = scale;
         rig.popup->textPadding = padding;
         rig.popup->showPopup(anchor, above, false);
-        EXPECT_EQ(rig.popup->getViewSize(), placed) << scale << " " << padding << " " << anchor.bottom;
         rig.popup->showPopup(CRect(0, 0, 20, 20), !above, true); // shown: only redraws
         rig.popup->movePopup(CPoint(0, 0));
-        EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.popup->savedRect, rig.popup->hideMode), std::tuple(placed, anchor, 0));
+        EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.popup->savedRect, rig.popup->hideMode), std::tuple(placed, anchor, 0))
+            << scale << " " << padding << " " << anchor.bottom;
         rig.popup->movePopup(CPoint(100, 50));
         rig.popup->hidePopup();
         EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.frame->getNbViews(), rig.popup->getNbReference()),
@@ -97,10 +92,10 @@ TEST(ValuePopup, TheBoxIsTheTextWidthInItsOwnFontPlusPaddingWithinTheView)
     // pop-up's bottom, the box's line columns (none: the text's, with at least 7 on either side).
     using Box = std::pair<int, int>;
     for (auto [text, size, alignment, padding, bottom, box] :
-         {std::tuple{"", 0, 1, 8, 167, Box(112, 127)}, {"", 0, 0, 8, 167, Box(60, 75)}, {"", 0, 2, 8, 167, Box(164, 179)},
-          {"", 0, 5, 8, 167, Box(60, 179)}, {"", 0, 1, 0, 159, Box(116, 123)}, {"1", 0, 1, 8, 167, Box(109, 130)}, // 6.67 + 16
-          {"WWWWWWWWWWWWWWWWWWWWW", 0, 1, 8, 167, Box(60, 179)}, {"440.0 Hz", 20, 1, 8, 175, Box()},
-          {"-12.5 dB", 20, 1, 8, 175, Box()}, {"440.0 Hz", -1, 1, 8, 173, Box(78, 161)}}) { // 68 + 16 wide, 20 + 8 high
+         {std::tuple{"", 0, 1, 8, 167, Box(112, 127)}, {"", 0, 0, 8, 167, {60, 75}}, {"", 0, 2, 8, 167, {164, 179}},
+          {"", 0, 5, 8, 167, {60, 179}}, {"", 0, 1, 0, 159, {116, 123}}, {"1", 0, 1, 8, 167, {109, 130}}, // 6.67 + 16
+          {"WWWWWWWWWWWWWWWWWWWWW", 0, 1, 8, 167, {60, 179}}, {"440.0 Hz", 20, 1, 8, 175, {}}, {"-12.5 dB", 20, 1, 8, 175, {}},
+          {"440.0 Hz", -1, 1, 8, 173, {78, 161}}}) { // 68 + 16 wide, 20 + 8 high
         PopupRig rig;
         std::strcpy(rig.popup->popupText, text);
         rig.popup->setFont(size > 0 ? makeOwned<CFontDesc>("Arial", size).get() : kSystemFont);
@@ -121,9 +116,7 @@ TEST(ValuePopup, WithoutAFrameItNeverShowsAndSettersClamp)
     auto popup = makeOwned<QelCParamDisplay>(CRect(10, 10, 100, 20), nullptr);
     popup->showPopup(kAnchor, false, true);
     popup->movePopup(CPoint(100, 50));
-    EXPECT_EQ(std::tuple(popup->getViewSize(), popup->timer->isRunning(), popup->notify(nullptr, "other")),
-              std::tuple(CRect(10, 10, 100, 20), false, kMessageUnknown));
-    for (auto [in, padding, margin] : {std::tuple{-3, 0, 0}, {100, 64, 100}, {300, 64, 256}})
-        EXPECT_EQ((std::tuple{popup->setPadding(in), popup->setMargin(in), popup->textPadding, popup->margin}),
-                  std::tuple(padding, margin, padding, margin));
+    EXPECT_EQ((std::tuple{popup->getViewSize(), popup->timer->isRunning(), popup->notify(nullptr, "other"), popup->setPadding(100),
+                          +popup->textPadding, popup->setPadding(-3), popup->setMargin(300), +popup->margin, popup->setMargin(-3)}),
+              std::tuple(CRect(10, 10, 100, 20), false, kMessageUnknown, 64, 64, 0, 256, 256, 0));
 }

@@ -1,13 +1,8 @@
 #include "controls/QelCTextEdit.h"
 
 #include "ControlsTestSupport.h"
-#include "tests/vstgui/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
-
-using namespace VSTGUI;
 
 TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLinesOf254Characters)
 {
@@ -78,8 +73,8 @@ TEST(MultiLineTextEdit, EditingEndsInACommitThenTellsAListenerThatIsAnObjectItLo
             rig.frame->setFocusView(nullptr); // what a window back end does when another window takes the keyboard
         else
             EXPECT_EQ(rig.backEnd->keyDown(0, end == kKeypadEnter ? 19 : 6), 1); // VKEY_ENTER, VKEY_ESCAPE
-        EXPECT_EQ(log, heard) << end << " " << kind;
-        EXPECT_EQ((std::tuple{rig.frame->getFocusView(), rig.listener.calls.size(), std::string(edit->getText())}),
-                  std::tuple(nullptr, size_t(kind == kPlain), std::string(end == kEscape ? "ab" : "abc")));
+        EXPECT_EQ((std::tuple{log, rig.frame->getFocusView(), rig.listener.calls.size(), std::string(edit->getText())}),
+                  std::tuple(heard, nullptr, size_t(kind == kPlain), std::string(end == kEscape ? "ab" : "abc")))
+            << end << " " << kind;
     }
 }
