@@ -2,7 +2,7 @@
 
 #include "ControlsTestSupport.h"
 
-TEST(MultiLedSwitch, TheValueSelectsOneLedFromTheEndAndSelectingTellsNoListener)
+TEST(MultiLedSwitch, TheValueOrSelectingQuietlyLightsOneLedFromTheEndAndAPressOrDragPicksTheOneUnderThePointer)
 {
     testsupport::RecordingListener listener;
     // LEDs, value set (NaN: let in by a NaN minimum), LED selected (-1: none), the value after drawing, the lit LED.
@@ -20,10 +20,6 @@ TEST(MultiLedSwitch, TheValueSelectsOneLedFromTheEndAndSelectingTellsNoListener)
         EXPECT_FLOAT_EQ(leds_.getValue(), stored) << leds << " " << value << " " << select;
     }
     EXPECT_TRUE(listener.calls.empty());
-}
-
-TEST(MultiLedSwitch, APressOrDragAlongTheRowOrColumnPicksTheLedUnderThePointerAndTheReleaseReportsIt)
-{
     // Two states 12 x 10 stacked: unlit above, lit below; borrowed by the control, it outlives the rig.
     const CColor unlit(40, 0, 0, 255), lit(0, 255, 0, 255);
     auto bitmap = stacked(12, 20, unlit, lit);

@@ -33,17 +33,17 @@ struct PopupRig : testsupport::OffscreenRig {
     SharedPointer<QelCParamDisplay> popup = owned(new QelCParamDisplay(CRect(10, 10, 100, 20), frame));
 };
 
-TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginAndOnlyMovesWhenAskedTo)
+TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginOnlyMovesWhenAskedToAndNeverWithoutAFrame)
 {
     // Font, text scale, padding (written directly, beyond the setter's range once), anchor, forced
-    // above, the place: 32 + 8 high without a font, 12 + 2 + 8 with the 12-point one.
+    // above, the place: 32 + 8 high without a font, 12 + 2 + 8 with the 12-point one; then 32 and 31
+    // left below, floor(17.5) + 8, 0 + 8, 14 + 64.
     const CFontRef f = kSystemFont, none = nullptr;
     for (auto [font, scale, padding, anchor, above, placed] :
          {std::tuple{none, 1.f, 8, kAnchor, false, CRect(60, 145, 180, 185)}, {f, 1.f, 8, kAnchor, false, {60, 145, 180, 167}},
-          {f, 1.f, 8, kAnchor, true, {60, 73, 180, 95}}, {f, 1.f, 8, {100, 200, 140, 246}, false, {60, 251, 180, 273}}, // 32 left
+          {f, 1.f, 8, kAnchor, true, {60, 73, 180, 95}}, {f, 1.f, 8, {100, 200, 140, 246}, false, {60, 251, 180, 273}},
           {f, 1.f, 8, {100, 200, 140, 247}, false, {60, 173, 180, 195}}, {f, 1.25f, 8, kAnchor, false, {60, 145, 180, 170}},
-          {f, kNaN, 8, kAnchor, false, {60, 145, 180, 153}},
-          {f, 1.f, 1 << 30, kAnchor, false, {60, 145, 180, 223}}}) { // 31 left; floor(17.5) + 8; 0 + 8; 14 + 64
+          {f, kNaN, 8, kAnchor, false, {60, 145, 180, 153}}, {f, 1.f, 1 << 30, kAnchor, false, {60, 145, 180, 223}}}) {
         PopupRig rig;
         rig.popup->setFont(font);
         rig.popup->textScale = scale;
@@ -58,6 +58,13 @@ TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginAndOnlyMove
         EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.frame->getNbViews(), rig.popup->getNbReference()),
                   std::tuple(CRect(60, 55, 180, 55 + placed.getHeight()), 0, 1));
     }
+    // Without a frame it never shows nor times; the setters clamp.
+    auto popup = makeOwned<QelCParamDisplay>(CRect(10, 10, 100, 20), nullptr);
+    popup->showPopup(kAnchor, false, true);
+    popup->movePopup(CPoint(100, 50));
+    EXPECT_EQ((std::tuple{popup->getViewSize(), popup->timer->isRunning(), popup->notify(nullptr, "other"), popup->setPadding(100),
+                          +popup->textPadding, popup->setPadding(-3), popup->setMargin(300), +popup->margin, popup->setMargin(-3)}),
+              std::tuple(CRect(10, 10, 100, 20), false, kMessageUnknown, 64, 64, 0, 256, 256, 0));
 }
 
 TEST(ValuePopup, TimedModesHideWhenThePointerLeavesOrTheLeftButtonIsReleased)
@@ -109,14 +116,4 @@ TEST(ValuePopup, TheBoxIsTheTextWidthInItsOwnFontPlusPaddingWithinTheView)
         EXPECT_TRUE(!*text || lines == Box(60, 179) || inside)
             << text << ": text " << drawn.first << ".." << drawn.second << ", box " << lines.first << ".." << lines.second;
     }
-}
-
-TEST(ValuePopup, WithoutAFrameItNeverShowsAndSettersClamp)
-{
-    auto popup = makeOwned<QelCParamDisplay>(CRect(10, 10, 100, 20), nullptr);
-    popup->showPopup(kAnchor, false, true);
-    popup->movePopup(CPoint(100, 50));
-    EXPECT_EQ((std::tuple{popup->getViewSize(), popup->timer->isRunning(), popup->notify(nullptr, "other"), popup->setPadding(100),
-                          +popup->textPadding, popup->setPadding(-3), popup->setMargin(300), +popup->margin, popup->setMargin(-3)}),
-              std::tuple(CRect(10, 10, 100, 20), false, kMessageUnknown, 64, 64, 0, 256, 256, 0));
 }

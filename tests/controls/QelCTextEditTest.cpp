@@ -4,7 +4,20 @@
 
 #include <cmath>
 
-TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLinesOf254Characters)
+// A reference-counted listener, as an editor would be, that logs each change and each focus loss
+// with the text then into the test's log (which outlives it).
+struct ObjectListener : CBaseObject, IControlListener {
+    explicit ObjectListener(std::vector<std::string>& log) : log(log) {}
+    void valueChanged(CControl* edit) override { log.push_back("changed " + std::string(static_cast<CTextEdit*>(edit)->getText())); }
+    CMessageResult notify(CBaseObject* edit, IdStringPtr message) override
+    {
+        log.push_back((message == kMsgLooseFocus ? "loose " : "other ") + std::string(static_cast<CTextEdit*>(edit)->getText()));
+        return kMessageNotified;
+    }
+    std::vector<std::string>& log;
+};
+
+TEST(MultiLineTextEdit, ShowsThreeLinesBrokenAtBarsAndFittingSpacesAndEndsAnEditInACommitThenTheFocusLoss)
 {
     // An 11-point font: half a pixel more or less in a line's height moves its baseline.
     const auto font = makeOwned<CFontDesc>("Arial", 11);
@@ -32,23 +45,6 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
         });
         EXPECT_TRUE(shown == expected && !edit->isDirty()) << text << " " << width;
     }
-}
-
-// A reference-counted listener, as an editor would be, that logs each change and each focus loss
-// with the text then into the test's log (which outlives it).
-struct ObjectListener : CBaseObject, IControlListener {
-    explicit ObjectListener(std::vector<std::string>& log) : log(log) {}
-    void valueChanged(CControl* edit) override { log.push_back("changed " + std::string(static_cast<CTextEdit*>(edit)->getText())); }
-    CMessageResult notify(CBaseObject* edit, IdStringPtr message) override
-    {
-        log.push_back((message == kMsgLooseFocus ? "loose " : "other ") + std::string(static_cast<CTextEdit*>(edit)->getText()));
-        return kMessageNotified;
-    }
-    std::vector<std::string>& log;
-};
-
-TEST(MultiLineTextEdit, EditingEndsInACommitThenTellsAListenerThatIsAnObjectItLostTheFocus)
-{
     enum End { kClickElsewhere, kKeypadEnter, kEscape, kOtherApplication };
     enum Listener { kObject, kPlain, kReleasedWhileEditing };
     const std::vector<std::string> committed{"changed abc", "loose abc"};
