@@ -9,7 +9,7 @@
 
 using namespace VSTGUI;
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
 
 // Every message box shown while a MessageBoxRecorder lives, as "caption|text|flags", preceded by
 // "owned|" when an owner window was given.

@@ -15,7 +15,6 @@ struct PopupRig : testsupport::OffscreenRig {
     {
         popup->setBackColor(kBack);
         popup->setFrameColor(kLine);
-        popup->setFontColor(CColor(255, 0, 0, 255));
     }
     ~PopupRig() { popup->hidePopup(); }
     // After the next idle: the first and last column of the rows top..bottom - 1 whose pixel is
@@ -97,9 +96,8 @@ TEST(ValuePopup, TheBoxIsTheTextWidthInItsOwnFontPlusPaddingWithinTheView)
     bitmapFont.setImage(&image, 20);
     // Text, font size (0: the toolkit's 12-point font, -1: the bitmap font), alignment, padding, the
     // pop-up's bottom, the box's line columns (none: the text's, with at least 7 on either side).
-    using Box = std::pair<int, int>;
     for (auto [text, size, alignment, padding, bottom, box] :
-         {std::tuple{"", 0, 1, 8, 167, Box(112, 127)}, {"", 0, 0, 8, 167, {60, 75}}, {"", 0, 2, 8, 167, {164, 179}},
+         {std::tuple{"", 0, 1, 8, 167, std::pair(112, 127)}, {"", 0, 0, 8, 167, {60, 75}}, {"", 0, 2, 8, 167, {164, 179}},
           {"", 0, 5, 8, 167, {60, 179}}, {"", 0, 1, 0, 159, {116, 123}}, {"1", 0, 1, 8, 167, {109, 130}}, // 6.67 + 16
           {"WWWWWWWWWWWWWWWWWWWWW", 0, 1, 8, 167, {60, 179}}, {"440.0 Hz", 20, 1, 8, 175, {}}, {"-12.5 dB", 20, 1, 8, 175, {}},
           {"440.0 Hz", -1, 1, 8, 173, {78, 161}}}) { // 68 + 16 wide, 20 + 8 high
@@ -110,10 +108,10 @@ TEST(ValuePopup, TheBoxIsTheTextWidthInItsOwnFontPlusPaddingWithinTheView)
         rig.popup->alignment = alignment;
         rig.popup->setPadding(padding);
         rig.popup->showPopup(kAnchor, false, false);
-        const Box drawn = rig.columns(146, bottom - 1, false), lines = rig.columns(146, 147, true);
+        const auto drawn = rig.columns(146, bottom - 1, false), lines = rig.columns(146, 147, true);
         EXPECT_EQ(std::pair(rig.popup->getViewSize().bottom, lines), std::pair(CCoord(bottom), box.second ? box : lines));
         const bool inside = lines.first + 7 <= drawn.first && drawn.second + 7 <= lines.second && drawn.second > 0;
-        EXPECT_TRUE(!*text || lines == Box(60, 179) || inside)
+        EXPECT_TRUE(!*text || lines == std::pair(60, 179) || inside)
             << text << ": text " << drawn.first << ".." << drawn.second << ", box " << lines.first << ".." << lines.second;
     }
 }

@@ -12,10 +12,8 @@ struct MeterRig : testsupport::OffscreenRig {
         frame->invalid();
         frame->idle();
         std::string states;
-        for (int x = 11; backEnd->getPixel(x, 15) != kBlackCColor; x += 4) {
-            const CColor c = backEnd->getPixel(x, 15);
+        for (CColor c; (c = backEnd->getPixel(int(11 + 4 * states.size()), 15)) != kBlackCColor;)
             states += c.green ? char('0' + c.green / 80) : char('a' + c.red / 40 - 1);
-        }
         return states;
     }
     static SharedPointer<CBitmap> kind(uint8_t k) { return stacked(4, 20, CColor(40 * k, 0, 0, 255), CColor(0, 80 * k, 0, 255)); }
