@@ -31,8 +31,9 @@ TEST(MultiLedSwitch, TheValueOrSelectingQuietlyLightsOneLedFromTheEndAndAPressOr
         auto* leds = new QelCMultiLedSwitch(CRect(10, 10, 0, 0), &rig.listener, 4, bitmap, 5, orientation);
         rig.frame->addView(leds);
         const auto at = [&, o = orientation](int along) { return o == 2 ? CPoint(along, 15) : CPoint(15, along); };
-        EXPECT_EQ((std::tuple{leds->getViewSize(), rig.backEnd->mouseDown(at(20), kRButton), rig.backEnd->mouseDown(at(20), kLButton | kRButton),
-                              rig.backEnd->mouseDown(at(20), kLButton | kShift), leds->getSelectedLed()}),
+        EXPECT_EQ((std::tuple{leds->getViewSize(), rig.backEnd->mouseDown(at(20), kRButton),
+                              rig.backEnd->mouseDown(at(20), kLButton | kRButton), rig.backEnd->mouseDown(at(20), kLButton | kShift),
+                              leds->getSelectedLed()}),
                   std::tuple(sized, kMouseEventNotHandled, kMouseEventNotHandled, kMouseEventHandled, 0));
         for (auto [along, led] : drags) // nothing reported before the release
             EXPECT_EQ((std::tuple{rig.backEnd->mouseMoved(at(along), kLButton), leds->getSelectedLed(), rig.listener.calls.size()}),

@@ -50,8 +50,7 @@ TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginOnlyMovesWh
         rig.popup->showPopup(anchor, above, false);
         rig.popup->showPopup(CRect(0, 0, 20, 20), !above, true); // shown: only redraws
         rig.popup->movePopup(CPoint(0, 0));
-        EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.popup->savedRect, rig.popup->hideMode), std::tuple(placed, anchor, 0))
-            << scale << " " << padding << " " << anchor.bottom;
+        EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.popup->savedRect, rig.popup->hideMode), std::tuple(placed, anchor, 0));
         rig.popup->movePopup(CPoint(100, 50));
         rig.popup->hidePopup();
         EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.frame->getNbViews(), rig.popup->getNbReference()),

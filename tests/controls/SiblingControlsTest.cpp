@@ -64,9 +64,9 @@ TEST(DropHighlight, WhileADragIsOverTheViewDrawsTheBitmapsLowerHalfAtTheCornerOr
     // Bitmap, rectangle given, a drop target, the drag (0: none, 1: entered, 2: dropped), the mark:
     // the bitmap's lower half filled in (its width, half its height) or the red frame stroked.
     for (auto [bitmap, rect, target, drag, mark] :
-         {std::tuple{states.get(), (const CRect*)nullptr, true, 1, CRect(10, 10, 30, 20)}, {states.get(), &given, true, 1, {30, 25, 50, 35}},
-          {nullptr, &given, true, 1, viewSize}, {states.get(), nullptr, true, 0, none}, {states.get(), nullptr, true, 2, none},
-          {states.get(), nullptr, false, 1, none}, {nullptr, nullptr, false, 1, none}}) {
+         {std::tuple{states.get(), (const CRect*)nullptr, true, 1, CRect(10, 10, 30, 20)}, {nullptr, &given, true, 1, viewSize},
+          {states.get(), &given, true, 1, {30, 25, 50, 35}}, {states.get(), nullptr, true, 0, none},
+          {states.get(), nullptr, true, 2, none}, {states.get(), nullptr, false, 1, none}, {nullptr, nullptr, false, 1, none}}) {
         auto view = makeOwned<CView>(viewSize);
         auto highlight = owned(new DropHighlight(view, bitmap));
         view->setDropTarget(target ? highlight : nullptr);
