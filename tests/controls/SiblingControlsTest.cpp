@@ -78,11 +78,11 @@ TEST(DropHighlight, WhileADragIsOverTheViewDrawsTheBitmapsLowerHalfAtTheCornerOr
             highlight->draw(&c, rect);
             EXPECT_EQ(std::pair(c.getLineWidth(), c.getFrameColor()), std::pair(CCoord(3), kBlue));
         });
-        const auto expected = painted(80, 60, [&, mark = mark](CDrawContext& c) {
+        const auto expected = painted(80, 60, [&, mark = mark, filled = bitmap != nullptr](CDrawContext& c) {
             c.setLineWidth(2);
             c.setFrameColor(CColor(255, 0, 0, 255));
             c.setFillColor(kGreen);
-            c.drawRect(mark, bitmap ? kDrawFilled : kDrawStroked);
+            c.drawRect(mark, filled ? kDrawFilled : kDrawStroked);
         });
         EXPECT_TRUE(shown == expected && entered == DragOperation::Copy && !dropped) << mark.left << " " << target << " " << drag;
     }
