@@ -1,11 +1,15 @@
 #pragma once
 
 #include "platform/Shell.h"
+#include "tests/vstgui/TestSupport.h"
 #include "vstgui/COffscreenContext.h"
 
-#include <functional>
-#include <string>
-#include <vector>
+#include <climits>
+#include <limits>
+
+using namespace VSTGUI;
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
 
 // Every message box shown while a MessageBoxRecorder lives, as "caption|text|flags", preceded by
 // "owned|" when an owner window was given.
@@ -20,12 +24,17 @@ struct MessageBoxRecorder {
     });
 };
 
-// The pixel bytes of a width x height offscreen context after paint.
-inline std::vector<uint8_t> painted(VSTGUI::CCoord width, VSTGUI::CCoord height,
-                                    const std::function<void(VSTGUI::CDrawContext&)>& paint)
+// Two states stacked: upper in the bitmap's upper half, lower in the rest.
+inline SharedPointer<CBitmap> stacked(int32_t w, int32_t h, const CColor& upper, const CColor& lower)
 {
-    auto context = VSTGUI::COffscreenContext::create(nullptr, width, height);
+    return makeOwned<CBitmap>(testsupport::makeBitmap(w, h, [=](int32_t, int32_t y) { return y < h / 2 ? upper : lower; }));
+}
+
+// The pixel bytes of a width x height offscreen context after paint.
+inline std::vector<uint8_t> painted(CCoord width, CCoord height, const std::function<void(CDrawContext&)>& paint)
+{
+    auto context = COffscreenContext::create(nullptr, width, height);
     paint(*context);
-    const VSTGUI::IPlatformBitmap& pixels = *context->getBitmap()->getPlatformBitmap();
+    const IPlatformBitmap& pixels = *context->getBitmap()->getPlatformBitmap();
     return {pixels.getPixels(), pixels.getPixels() + size_t(pixels.getBytesPerRow()) * size_t(pixels.getPixelHeight())};
 }

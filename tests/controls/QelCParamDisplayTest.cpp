@@ -1,15 +1,10 @@
 #include "controls/QelCParamDisplay.h"
 
+#include "ControlsTestSupport.h"
 #include "support/BitmapFont.h"
-#include "tests/vstgui/TestSupport.h"
 #include "tools/font-gen/FontImage.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <limits>
-
-using namespace VSTGUI;
 
 constexpr CRect kAnchor(100, 100, 140, 140); // the pop-up opens below it at (60, 145), 120 wide
 const CColor kBack(245, 255, 100, 255), kLine(0, 0, 255, 255);
@@ -20,7 +15,6 @@ struct PopupRig : testsupport::OffscreenRig {
     {
         popup->setBackColor(kBack);
         popup->setFrameColor(kLine);
-        popup->setFontColor(CColor(255, 0, 0, 255));
     }
     ~PopupRig() { popup->hidePopup(); }
     // After the next idle: the first and last column of the rows top..bottom - 1 whose pixel is
@@ -38,23 +32,22 @@ struct PopupRig : testsupport::OffscreenRig {
     SharedPointer<QelCParamDisplay> popup = owned(new QelCParamDisplay(CRect(10, 10, 100, 20), frame));
 };
 
-TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginAndOnlyMovesWhenAskedTo)
+TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginOnlyMovesWhenAskedToAndNeverWithoutAFrame)
 {
     // Font, text scale, padding (written directly, beyond the setter's range once), anchor, forced
-    // above, the place: 32 + 8 high without a font, 12 + 2 + 8 with the 12-point one.
+    // above, the place: 32 + 8 high without a font, 12 + 2 + 8 with the 12-point one; then 32 and 31
+    // left below, floor(17.5) + 8, 0 + 8, 14 + 64.
     const CFontRef f = kSystemFont, none = nullptr;
     for (auto [font, scale, padding, anchor, above, placed] :
          {std::tuple{none, 1.f, 8, kAnchor, false, CRect(60, 145, 180, 185)}, {f, 1.f, 8, kAnchor, false, {60, 145, 180, 167}},
-          {f, 1.f, 8, kAnchor, true, {60, 73, 180, 95}}, {f, 1.f, 8, {100, 200, 140, 246}, false, {60, 251, 180, 273}}, // 32 left
+          {f, 1.f, 8, kAnchor, true, {60, 73, 180, 95}}, {f, 1.f, 8, {100, 200, 140, 246}, false, {60, 251, 180, 273}},
           {f, 1.f, 8, {100, 200, 140, 247}, false, {60, 173, 180, 195}}, {f, 1.25f, 8, kAnchor, false, {60, 145, 180, 170}},
-          {f, std::numeric_limits<float>::quiet_NaN(), 8, kAnchor, false, {60, 145, 180, 153}},
-          {f, 1.f, 1 << 30, kAnchor, false, {60, 145, 180, 223}}}) { // 31 left; floor(17.5) + 8; 0 + 8; 14 + 64
+          {f, kNaN, 8, kAnchor, false, {60, 145, 180, 153}}, {f, 1.f, 1 << 30, kAnchor, false, {60, 145, 180, 223}}}) {
         PopupRig rig;
         rig.popup->setFont(font);
         rig.popup->textScale = scale;
         rig.popup->textPadding = padding;
         rig.popup->showPopup(anchor, above, false);
-        EXPECT_EQ(rig.popup->getViewSize(), placed) << scale << " " << padding << " " << anchor.bottom;
         rig.popup->showPopup(CRect(0, 0, 20, 20), !above, true); // shown: only redraws
         rig.popup->movePopup(CPoint(0, 0));
         EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.popup->savedRect, rig.popup->hideMode), std::tuple(placed, anchor, 0));
@@ -63,6 +56,13 @@ TEST(ValuePopup, OpensBelowItsAnchorUnlessTheRoomLeftIsBelowTheMarginAndOnlyMove
         EXPECT_EQ(std::tuple(rig.popup->getViewSize(), rig.frame->getNbViews(), rig.popup->getNbReference()),
                   std::tuple(CRect(60, 55, 180, 55 + placed.getHeight()), 0, 1));
     }
+    // Without a frame it never shows nor times; the setters clamp.
+    auto popup = makeOwned<QelCParamDisplay>(CRect(10, 10, 100, 20), nullptr);
+    popup->showPopup(kAnchor, false, true);
+    popup->movePopup(CPoint(100, 50));
+    EXPECT_EQ((std::tuple{popup->getViewSize(), popup->timer->isRunning(), popup->notify(nullptr, "other"), popup->setPadding(100),
+                          +popup->textPadding, popup->setPadding(-3), popup->setMargin(300), +popup->margin, popup->setMargin(-3)}),
+              std::tuple(CRect(10, 10, 100, 20), false, kMessageUnknown, 64, 64, 0, 256, 256, 0));
 }
 
 TEST(ValuePopup, TimedModesHideWhenThePointerLeavesOrTheLeftButtonIsReleased)
@@ -95,12 +95,11 @@ TEST(ValuePopup, TheBoxIsTheTextWidthInItsOwnFontPlusPaddingWithinTheView)
     bitmapFont.setImage(&image, 20);
     // Text, font size (0: the toolkit's 12-point font, -1: the bitmap font), alignment, padding, the
     // pop-up's bottom, the box's line columns (none: the text's, with at least 7 on either side).
-    using Box = std::pair<int, int>;
     for (auto [text, size, alignment, padding, bottom, box] :
-         {std::tuple{"", 0, 1, 8, 167, Box(112, 127)}, {"", 0, 0, 8, 167, Box(60, 75)}, {"", 0, 2, 8, 167, Box(164, 179)},
-          {"", 0, 5, 8, 167, Box(60, 179)}, {"", 0, 1, 0, 159, Box(116, 123)}, {"1", 0, 1, 8, 167, Box(109, 130)}, // 6.67 + 16
-          {"WWWWWWWWWWWWWWWWWWWWW", 0, 1, 8, 167, Box(60, 179)}, {"440.0 Hz", 20, 1, 8, 175, Box()},
-          {"-12.5 dB", 20, 1, 8, 175, Box()}, {"440.0 Hz", -1, 1, 8, 173, Box(78, 161)}}) { // 68 + 16 wide, 20 + 8 high
+         {std::tuple{"", 0, 1, 8, 167, std::pair(112, 127)}, {"", 0, 0, 8, 167, {60, 75}}, {"", 0, 2, 8, 167, {164, 179}},
+          {"", 0, 5, 8, 167, {60, 179}}, {"", 0, 1, 0, 159, {116, 123}}, {"1", 0, 1, 8, 167, {109, 130}}, // 6.67 + 16
+          {"WWWWWWWWWWWWWWWWWWWWW", 0, 1, 8, 167, {60, 179}}, {"440.0 Hz", 20, 1, 8, 175, {}}, {"-12.5 dB", 20, 1, 8, 175, {}},
+          {"440.0 Hz", -1, 1, 8, 173, {78, 161}}}) { // 68 + 16 wide, 20 + 8 high
         PopupRig rig;
         std::strcpy(rig.popup->popupText, text);
         rig.popup->setFont(size > 0 ? makeOwned<CFontDesc>("Arial", size).get() : kSystemFont);
@@ -108,22 +107,10 @@ TEST(ValuePopup, TheBoxIsTheTextWidthInItsOwnFontPlusPaddingWithinTheView)
         rig.popup->alignment = alignment;
         rig.popup->setPadding(padding);
         rig.popup->showPopup(kAnchor, false, false);
-        const Box drawn = rig.columns(146, bottom - 1, false), lines = rig.columns(146, 147, true);
+        const auto drawn = rig.columns(146, bottom - 1, false), lines = rig.columns(146, 147, true);
         EXPECT_EQ(std::pair(rig.popup->getViewSize().bottom, lines), std::pair(CCoord(bottom), box.second ? box : lines));
         const bool inside = lines.first + 7 <= drawn.first && drawn.second + 7 <= lines.second && drawn.second > 0;
-        EXPECT_TRUE(!*text || lines == Box(60, 179) || inside)
+        EXPECT_TRUE(!*text || lines == std::pair(60, 179) || inside)
             << text << ": text " << drawn.first << ".." << drawn.second << ", box " << lines.first << ".." << lines.second;
     }
-}
-
-TEST(ValuePopup, WithoutAFrameItNeverShowsAndSettersClamp)
-{
-    auto popup = makeOwned<QelCParamDisplay>(CRect(10, 10, 100, 20), nullptr);
-    popup->showPopup(kAnchor, false, true);
-    popup->movePopup(CPoint(100, 50));
-    EXPECT_EQ(std::tuple(popup->getViewSize(), popup->timer->isRunning(), popup->notify(nullptr, "other")),
-              std::tuple(CRect(10, 10, 100, 20), false, kMessageUnknown));
-    for (auto [in, padding, margin] : {std::tuple{-3, 0, 0}, {100, 64, 100}, {300, 64, 256}})
-        EXPECT_EQ((std::tuple{popup->setPadding(in), popup->setMargin(in), popup->textPadding, popup->margin}),
-                  std::tuple(padding, margin, padding, margin));
 }

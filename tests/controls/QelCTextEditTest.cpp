@@ -1,15 +1,23 @@
 #include "controls/QelCTextEdit.h"
 
 #include "ControlsTestSupport.h"
-#include "tests/vstgui/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
-using namespace VSTGUI;
+// A reference-counted listener, as an editor would be, that logs each change and each focus loss
+// with the text then into the test's log (which outlives it).
+struct ObjectListener : CBaseObject, IControlListener {
+    explicit ObjectListener(std::vector<std::string>& log) : log(log) {}
+    void valueChanged(CControl* edit) override { log.push_back("changed " + std::string(static_cast<CTextEdit*>(edit)->getText())); }
+    CMessageResult notify(CBaseObject* edit, IdStringPtr message) override
+    {
+        log.push_back((message == kMsgLooseFocus ? "loose " : "other ") + std::string(static_cast<CTextEdit*>(edit)->getText()));
+        return kMessageNotified;
+    }
+    std::vector<std::string>& log;
+};
 
-TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLinesOf254Characters)
+TEST(MultiLineTextEdit, ShowsThreeLinesBrokenAtBarsAndFittingSpacesAndEndsAnEditInACommitThenTheFocusLoss)
 {
     // An 11-point font: half a pixel more or less in a line's height moves its baseline.
     const auto font = makeOwned<CFontDesc>("Arial", 11);
@@ -37,49 +45,30 @@ TEST(MultiLineTextEdit, BreaksAtBarsWrapsAtTheLastFittingSpaceAndShowsThreeLines
         });
         EXPECT_TRUE(shown == expected && !edit->isDirty()) << text << " " << width;
     }
-}
-
-// A reference-counted listener, as an editor would be, that logs each change and each focus loss
-// with the text then into the test's log (which outlives it).
-struct ObjectListener : CBaseObject, IControlListener {
-    explicit ObjectListener(std::vector<std::string>& log) : log(log) {}
-    void valueChanged(CControl* edit) override { log.push_back("changed " + std::string(static_cast<CTextEdit*>(edit)->getText())); }
-    CMessageResult notify(CBaseObject* edit, IdStringPtr message) override
-    {
-        log.push_back((message == kMsgLooseFocus ? "loose " : "other ") + std::string(static_cast<CTextEdit*>(edit)->getText()));
-        return kMessageNotified;
-    }
-    std::vector<std::string>& log;
-};
-
-TEST(MultiLineTextEdit, EditingEndsInACommitThenTellsAListenerThatIsAnObjectItLostTheFocus)
-{
-    enum End { kClickElsewhere, kKeypadEnter, kEscape, kOtherApplication };
-    enum Listener { kObject, kPlain, kReleasedWhileEditing };
+    // How the editing ends (with an object listener unless the listener is named), what the object
+    // listener hears.
+    enum Case { kClickElsewhere, kKeypadEnter, kEscape, kOtherApplication, kPlainListener, kListenerReleasedWhileEditing };
     const std::vector<std::string> committed{"changed abc", "loose abc"};
-    // How the editing ends, the listener, what the object listener hears.
-    for (auto [end, kind, heard] :
-         {std::tuple{kClickElsewhere, kObject, committed}, {kKeypadEnter, kObject, committed}, {kEscape, kObject, {"loose ab"}},
-          {kOtherApplication, kObject, committed}, {kClickElsewhere, kPlain, {}},
-          {kClickElsewhere, kReleasedWhileEditing, committed}}) {
+    for (auto [how, heard] : {std::pair{kClickElsewhere, committed}, {kKeypadEnter, committed}, {kEscape, {"loose ab"}},
+                              {kOtherApplication, committed}, {kPlainListener, {}}, {kListenerReleasedWhileEditing, committed}}) {
         testsupport::OffscreenRig rig;
         std::vector<std::string> log;
         SharedPointer<ObjectListener> object = owned(new ObjectListener(log));
-        IControlListener* listener = kind == kPlain ? &rig.listener : static_cast<IControlListener*>(object);
+        IControlListener* listener = how == kPlainListener ? &rig.listener : static_cast<IControlListener*>(object);
         auto* edit = new QelCTextEdit(CRect(10, 10, 110, 40), listener, 2, "ab");
         rig.frame->addView(edit);
         rig.backEnd->mouseDown(CPoint(20, 20), kLButton);
         rig.backEnd->type("c");
-        if (kind == kReleasedWhileEditing)
+        if (how == kListenerReleasedWhileEditing)
             object = nullptr; // its owner lets it go: the edit still holds it
-        if (end == kClickElsewhere)
-            rig.backEnd->mouseDown(CPoint(200, 200), kLButton);
-        else if (end == kOtherApplication)
+        if (how == kOtherApplication)
             rig.frame->setFocusView(nullptr); // what a window back end does when another window takes the keyboard
+        else if (how != kKeypadEnter && how != kEscape)
+            rig.backEnd->mouseDown(CPoint(200, 200), kLButton);
         else
-            EXPECT_EQ(rig.backEnd->keyDown(0, end == kKeypadEnter ? 19 : 6), 1); // VKEY_ENTER, VKEY_ESCAPE
-        EXPECT_EQ(log, heard) << end << " " << kind;
-        EXPECT_EQ((std::tuple{rig.frame->getFocusView(), rig.listener.calls.size(), std::string(edit->getText())}),
-                  std::tuple(nullptr, size_t(kind == kPlain), std::string(end == kEscape ? "ab" : "abc")));
+            EXPECT_EQ(rig.backEnd->keyDown(0, how == kKeypadEnter ? 19 : 6), 1); // VKEY_ENTER, VKEY_ESCAPE
+        EXPECT_EQ((std::tuple{log, rig.frame->getFocusView(), rig.listener.calls.size(), std::string(edit->getText())}),
+                  std::tuple(heard, nullptr, size_t(how == kPlainListener), std::string(how == kEscape ? "ab" : "abc")))
+            << how;
     }
 }

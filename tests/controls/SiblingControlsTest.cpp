@@ -4,34 +4,20 @@
 #include "controls/QelCFineKnob.h"
 #include "controls/QelCMouseForwarder.h"
 #include "controls/QelCNumberDisplay.h"
-#include "tests/vstgui/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <limits>
-
-using namespace VSTGUI;
-
-constexpr float kInf = std::numeric_limits<float>::infinity(), kNaN = std::numeric_limits<float>::quiet_NaN();
 const CColor kGrey(100, 100, 100, 255), kGreen(0, 255, 0, 255), kBlue(0, 0, 200, 255), kRed(200, 0, 0, 255);
-
-SharedPointer<CBitmap> plain(int32_t width, int32_t height, const CColor& colour, const CColor& lowerHalf)
-{
-    return makeOwned<CBitmap>(
-        testsupport::makeBitmap(width, height, [&](int32_t, int32_t y) { return y < height / 2 ? colour : lowerHalf; }));
-}
 
 TEST(NumberDisplay, ShowsTheScaledValueInAtMostFifteenCharactersWithoutLeavingTheInt32Range)
 {
-    // Factor, value, precision, percent, offset (float), the text.
-    for (auto [factor, value, precision, percent, offset, text] :
-         {std::tuple{100.f, 0.5f, 0, false, 1.f, "51"}, {100.f, 0.5f, 1, true, 0.f, "50.0 %"},
-          {100.f, 0.5f, 2, false, 0.25f, "50.25"}, {100.f, 0.5f, 0, false, 2.95f, "53"}, {100.f, 0.5f, 0, false, -0.2f, "49"},
-          {100.f, 0.5f, 0, false, kNaN, "50"}, {100.f, 0.5f, 0, false, 1e20f, "2147483697"}, {kInf, 1.f, 0, false, 0.f, "2147483647"},
-          {1e30f, 1.f, 9, true, 0.f, "1.0000000e+30 %"}, {1e6f, 1.f, 9, false, 0.f, "1000000.0000000"},
-          {1.f, 0.5f, 2, true, kNaN, "nan %"}, {1.f, 0.5f, 40, false, 0.f, "0.500000000"}}) {
+    // Factor (applied to the value 0.5), precision, percent, offset (float), the text.
+    for (auto [factor, precision, percent, offset, text] :
+         {std::tuple{100.f, 0, false, 1.f, "51"}, {100.f, 1, true, 0.f, "50.0 %"}, {100.f, 2, false, 0.25f, "50.25"},
+          {100.f, 0, false, 2.95f, "53"}, {100.f, 0, false, -0.2f, "49"}, {100.f, 0, false, kNaN, "50"},
+          {100.f, 0, false, 1e20f, "2147483697"}, {kInf, 0, false, 0.f, "2147483647"},
+          {2e30f, 9, true, 0.f, "1.0000000e+30 %"}, {2e6f, 9, false, 0.f, "1000000.0000000"}, {1.f, 2, true, kNaN, "nan %"},
+          {1.f, 40, false, 0.f, "0.500000000"}}) {
         QelCNumberDisplay display(CRect(0, 0, 80, 20));
-        display.setValue(value);
+        display.setValue(0.5f);
         display.displayFactor = factor;
         display.precision = precision;
         display.percentSuffix = percent;
@@ -43,10 +29,11 @@ TEST(NumberDisplay, ShowsTheScaledValueInAtMostFifteenCharactersWithoutLeavingTh
 TEST(CurveDisplay, TheValueBendsTheCurveOverItsBackgroundWhichAloneShowsWhileTheCanvasIsKeptFromAnother)
 {
     testsupport::OffscreenRig rig;
-    auto* display = new QelCCurveDisplay(CRect(20, 20, 120, 60), nullptr, 0, plain(100, 40, kBlue, kBlue));
+    auto* display = new QelCCurveDisplay(CRect(20, 20, 120, 60), nullptr, 0, stacked(100, 40, kBlue, kBlue));
     rig.frame->addView(display);
     // The mean row of the pixels in column 50 that differ from the background, -1 without any.
     const auto curveRow = [&](const CColor& background) {
+        display->invalid();
         rig.frame->idle();
         double sum = 0, count = 0;
         for (int32_t y = 0; y < 40; ++y)
@@ -59,105 +46,56 @@ TEST(CurveDisplay, TheValueBendsTheCurveOverItsBackgroundWhichAloneShowsWhileThe
          {std::tuple{1.f, 1, 4., 12., 1}, {0.5f, 3, 17., 23., 3}, {0.f, 0, 30., 37., 2}, {0.f, 4, 30., 37., 2}}) {
         display->setValue(value);
         display->strokeStyle = style;
-        display->invalid();
         const double row = curveRow(kBlue);
-        EXPECT_TRUE(row >= lowest && row <= highest) << value << ": row " << row;
-        EXPECT_EQ(display->canvas->lineStyle, lineStyle) << style;
+        EXPECT_TRUE(row >= lowest && row <= highest && display->canvas->lineStyle == lineStyle) << value << ": row " << row;
     }
     auto* canvas = display->canvas.get();
     display->setBitmap(nullptr);
-    display->setBitmap(plain(102, 40, kRed, kRed));
+    display->setBitmap(stacked(102, 40, kRed, kRed));
     EXPECT_EQ((std::pair{display->canvas.get(), curveRow(kRed)}), std::pair(canvas, -1.));
-    display->setBitmap(plain(100, 40, kRed, kRed));
+    display->setBitmap(stacked(100, 40, kRed, kRed));
     EXPECT_GT(curveRow(kRed), 29);
 }
 
-TEST(DropHighlight, ADragOverTheViewMarksAndRedrawsItUntilItLeavesOrDrops)
+TEST(DropHighlight, WhileADragIsOverTheViewDrawsTheBitmapsLowerHalfAtTheCornerOrARedFrameTwoPixelsWideAndRestoresTheContext)
 {
-    testsupport::OffscreenRig rig;
-    auto* view = new CView(CRect(100, 10, 150, 60));
-    auto highlight = owned(new DropHighlight(view));
-    view->setDropTarget(highlight);
-    rig.frame->addView(view);
-    rig.frame->idle();
-    rig.backEnd->clearPresentedAreas();
-    EXPECT_EQ(rig.backEnd->dragEnter(CPoint(110, 30)), DragOperation::Copy);
-    rig.frame->idle();
-    EXPECT_EQ(std::pair(highlight->highlighted, rig.backEnd->getPresentedAreas()), std::pair(true, std::vector{CRect(100, 10, 150, 60)}));
-    rig.backEnd->dragLeave(CPoint(300, 30));
-    EXPECT_FALSE(highlight->highlighted);
-    rig.backEnd->dragEnter(CPoint(110, 30));
-    EXPECT_FALSE(rig.backEnd->drop(CPoint(110, 30)) || highlight->highlighted);
-}
-
-TEST(DropHighlight, DrawsTheBitmapsLowerHalfAtTheRectanglesCornerOrARedFrameTwoPixelsWideAndRestoresTheContext)
-{
-    auto states = plain(20, 20, kGrey, kGreen);
-    const CRect viewSize(10, 10, 60, 50), given(30, 25, 35, 30);
-    // Bitmap, rectangle given, a drop target, highlighted; the lower half's top-left (-1: a red frame; none: nothing).
-    for (auto [bitmap, rect, target, highlighted, corner] :
-         {std::tuple{states.get(), (const CRect*)nullptr, true, true, CPoint(10, 10)}, {states.get(), &given, true, true, {30, 25}},
-          {nullptr, &given, true, true, {-1, -1}}, {states.get(), nullptr, true, false, {}},
-          {states.get(), nullptr, false, true, {}}, {nullptr, nullptr, false, true, {}}}) {
+    auto states = stacked(20, 20, kGrey, kGreen);
+    const CRect viewSize(10, 10, 60, 50), given(30, 25, 35, 30), none(-9, -9, -5, -5);
+    // Bitmap, rectangle given, a drop target, the drag (0: none, 1: entered, 2: dropped), the mark:
+    // the bitmap's lower half filled in (its width, half its height) or the red frame stroked.
+    for (auto [bitmap, rect, target, drag, mark] :
+         {std::tuple{states.get(), (const CRect*)nullptr, true, 1, CRect(10, 10, 30, 20)}, {nullptr, &given, true, 1, viewSize},
+          {states.get(), &given, true, 1, {30, 25, 50, 35}}, {states.get(), nullptr, true, 0, none},
+          {states.get(), nullptr, true, 2, none}, {states.get(), nullptr, false, 1, none}, {nullptr, nullptr, false, 1, none}}) {
         auto view = makeOwned<CView>(viewSize);
         auto highlight = owned(new DropHighlight(view, bitmap));
-        if (target)
-            view->setDropTarget(highlight);
-        if (highlighted)
-            highlight->enter();
+        view->setDropTarget(target ? highlight : nullptr);
+        const DragOperation entered = drag > 0 ? highlight->onDragEnter({}) : DragOperation::Copy; // a copy: 0
+        const bool dropped = drag > 1 && highlight->onDrop({});
         const auto shown = painted(80, 60, [&, rect = rect](CDrawContext& c) {
             c.setLineWidth(3);
             c.setFrameColor(kBlue);
             highlight->draw(&c, rect);
             EXPECT_EQ(std::pair(c.getLineWidth(), c.getFrameColor()), std::pair(CCoord(3), kBlue));
         });
-        const auto expected = painted(80, 60, [&, corner = corner](CDrawContext& c) {
+        const auto expected = painted(80, 60, [&, mark = mark, filled = bitmap != nullptr](CDrawContext& c) {
             c.setLineWidth(2);
             c.setFrameColor(CColor(255, 0, 0, 255));
-            c.setFillColor(kGreen); // the bitmap's width and half its height
-            if (corner.x == -1)
-                c.drawRect(viewSize, kDrawStroked);
-            else if (corner.x != 0)
-                c.drawRect(CRect(corner.x, corner.y, corner.x + 20, corner.y + 10), kDrawFilled);
+            c.setFillColor(kGreen);
+            c.drawRect(mark, filled ? kDrawFilled : kDrawStroked);
         });
-        EXPECT_EQ(shown, expected) << corner.x << " " << target << " " << highlighted;
+        EXPECT_TRUE(shown == expected && entered == DragOperation::Copy && !dropped) << mark.left << " " << target << " " << drag;
     }
 }
 
-// Logs "down|move|up x,y buttons" and answers presses and releases as handled, moves as not handled.
-struct Target : CView {
-    Target(std::vector<std::string>& log) : CView(CRect(200, 100, 240, 140)), log(log) {}
-    CMouseEventResult onMouseDown(CPoint& at, const CButtonState& b) override { return record("down ", at, b, 1); }
-    CMouseEventResult onMouseUp(CPoint& at, const CButtonState& b) override { return record("up ", at, b, 1); }
-    CMouseEventResult onMouseMoved(CPoint& at, const CButtonState& b) override { return record("move ", at, b, 2); }
-    CMouseEventResult record(const char* what, const CPoint& at, const CButtonState& b, int result)
-    {
-        log.push_back(what + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) + " " + std::to_string(b()));
-        return CMouseEventResult(result);
-    }
-    std::vector<std::string>& log;
-};
-
-TEST(MouseForwarder, PassesAPressOnePixelInsideTheTargetButNeverReachesATargetOutOfItsFrame)
+TEST(MouseForwarder, WithoutATargetInAFrameAPressWantsNoMoreEventsAndTheOthersAreHandled)
 {
-    // No target, a target in the frame, a target its frame removed and released (the forwarder's
-    // reference is then the last).
-    for (int target : {0, 1, 2}) {
-        std::vector<std::string> log;
-        testsupport::OffscreenRig rig;
-        auto* view = new Target(log);
-        rig.frame->addView(view);
-        auto* forwarder = new QelCMouseForwarder(CRect(10, 10, 60, 60), target ? view : nullptr);
-        rig.frame->addView(forwarder);
-        if (target == 2)
-            rig.frame->removeView(view);
-        CPoint where(25, 35);
-        EXPECT_EQ((std::tuple{rig.backEnd->mouseDown(CPoint(20, 30), kLButton | kShift), forwarder->onMouseMoved(where, kLButton),
-                              forwarder->onMouseUp(where, kRButton)}),
-                  target == 1 ? std::tuple(kMouseEventHandled, kMouseEventNotHandled, kMouseEventHandled)
-                              : std::tuple(kMouseDownEventHandledButDontNeedMovedOrUpEvents, kMouseEventHandled, kMouseEventHandled));
-        const std::vector<std::string> forwarded{"down 201,101 18", "move 25,35 2", "up 201,101 8"};
-        EXPECT_EQ(log, target == 1 ? forwarded : std::vector<std::string>());
+    CPoint at(25, 35);
+    const auto detached = makeOwned<CView>(CRect(200, 100, 240, 140)); // its own answers would be 0
+    for (CView* target : {static_cast<CView*>(nullptr), detached.get()}) {
+        QelCMouseForwarder mouse(CRect(10, 10, 60, 60), target);
+        EXPECT_EQ((std::tuple{mouse.onMouseDown(at, kLButton), mouse.onMouseMoved(at, kLButton), mouse.onMouseUp(at, kLButton)}),
+                  std::tuple(kMouseDownEventHandledButDontNeedMovedOrUpEvents, kMouseEventHandled, kMouseEventHandled)) << target;
     }
 }
 
@@ -170,4 +108,3 @@ TEST(FineKnob, WhileEditingWithTheLeftButtonAloneOnlyShiftIsPassedOn)
           {kLButton | kRButton | kAlt, true, kLButton | kRButton | kAlt}})
         EXPECT_EQ(QelCFineKnob::passedButtons(buttons, editing)(), passed) << buttons << " " << editing;
 }
-
