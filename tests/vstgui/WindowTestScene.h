@@ -6,7 +6,6 @@
 #include "TestSupport.h"
 
 #include "vstgui/CAnimKnob.h"
-#include "vstgui/CFrame.h"
 #include "vstgui/COnOffButton.h"
 
 #include <gtest/gtest.h>
@@ -31,30 +30,19 @@ public:
     // The window system throws the window's pixels away and asks for them again.
     virtual void loseContents(CFrame& frame) = 0;
     virtual CPoint windowSize(CFrame& frame) = 0;
-    virtual CPoint parentSize() = 0; // the host window's outer size, border included
-    // The next size menu (Default, Large, Huge, separator) that the frame pops up gets entry
-    // index chosen by the user.
+    virtual CPoint parentSize() = 0; // outer size, border included
+    // The next size menu (Default, Large, Huge, separator) the frame pops up gets entry index chosen.
     virtual void answerNextMenu(CFrame& frame, int32_t index) = 0;
     virtual int childWindows() = 0;
     virtual bool pointerHeld() = 0; // a grab or capture left behind
-    virtual int openHandles() = 0;  // display connections and the like
-    // A key pressed and released with the frame's text field in front: a lower-case letter, a
-    // blank, or a VKEY_ code with character 0.
+    // A key pressed and released into the frame's text field: a character, or a VKEY_ code.
     virtual void key(CFrame& frame, int32_t character, unsigned char virt = 0) = 0;
-    // The host's window takes the keyboard (the user clicked into the host).
-    virtual void takeKeyboardFocus() = 0;
+    virtual void takeKeyboardFocus() = 0; // the user clicked into the host
 };
 
-// Per back end: the host's window, or null (with a failure saying why) without a window system.
-std::unique_ptr<HostWindow> makeHostWindow(int32_t width = 200, int32_t height = 120);
-
-// The scene: a gradient background, a knob and a switch.
+// The scene: a gradient background, a knob (tag 3) and a switch (tag 7).
 class WindowTest : public ::testing::Test {
 public:
-    static constexpr CCoord kWidth = 160;
-    static constexpr CCoord kHeight = 100;
-    static constexpr int32_t kKnobTag = 3;
-    static constexpr int32_t kSwitchTag = 7;
     static constexpr CRect kKnobRect{20, 20, 52, 52};
     static constexpr CRect kSwitchRect{80, 30, 100, 50};
     static constexpr CPoint kBackground{130, 20};
@@ -72,7 +60,6 @@ protected:
     // Whether the window comes to show colour (within 2 per channel) at the frame's point.
     bool shows(CPoint at, CColor colour);
     CAnimKnob* knob() const { return dynamic_cast<CAnimKnob*>(frame->getView(0)); }
-    COnOffButton* toggle() const { return dynamic_cast<COnOffButton*>(frame->getView(1)); }
 
     std::unique_ptr<HostWindow> host;
     RecordingEditor editor;
