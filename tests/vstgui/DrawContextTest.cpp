@@ -158,8 +158,9 @@ TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheS
     EXPECT_EQ(canvas.at(4, 4), kRed);
 }
 
-// Ink of the text in a 200-pixel rectangle from x = 20, per alignment, and none outside it.
-TEST(DrawContext, TextAlignsAndStaysInItsRectangle)
+// Ink of the text in a 200-pixel rectangle from x = 20, per alignment, and none outside it; widths
+// in proportion to the font size; odd sizes, text and rectangles draw nothing harmful.
+TEST(DrawContext, TextAlignsStaysInItsRectangleAndScalesWithTheFontSize)
 {
     for (CHoriTxtAlign align : {kLeftText, kCenterText, kRightText}) {
         Canvas canvas(240, 30);
@@ -174,31 +175,15 @@ TEST(DrawContext, TextAlignsAndStaysInItsRectangle)
         EXPECT_NEAR(ink.left, left, 3) << align;
         EXPECT_NEAR(ink.right, left + width, 3) << align;
         EXPECT_TRUE(all.left >= 20 && all.right <= 220 && all.top >= 5 && all.bottom <= 25) << align;
-    }
-}
-
-// Widths scale with the font size, the font's own without one; odd sizes, text and rectangles
-// draw nothing harmful.
-TEST(DrawContext, TextIsMeasuredInProportionToTheFontSizeAndOddInputIsHarmless)
-{
-    Canvas canvas(40, 20);
-    canvas.context->setFont(kSystemFont, 12);
-    const CCoord width12 = canvas.context->getStringWidth("Volume 50 %");
-    EXPECT_TRUE(width12 > 40 && width12 < 80) << width12;
-    EXPECT_EQ(canvas.context->getStringWidth(nullptr), 0);
-    canvas.context->setFont(kSystemFont, 24);
-    EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 2 * width12, 1.0);
-    const CCoord saved = kSystemFont->getSize();
-    kSystemFont->setSize(36);
-    canvas.context->setFont(kSystemFont);
-    EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 3 * width12, 1.5);
-    kSystemFont->setSize(saved);
-    canvas.context->setFontColor(kWhiteCColor);
-    for (double size : {0.0, kNaN, 1e9}) {
-        canvas.context->setFont(kSystemFont, size);
-        EXPECT_GE(canvas.context->getStringWidth("x"), 0);
-        for (const CRect& r : {CRect(0, 0, 40, 20), CRect(kNaN, 0, 40, 20), CRect(-kHuge, -kHuge, kHuge, kHuge)})
-            canvas.context->drawString("Wide \xff\xfe\xc3", r); // malformed UTF-8 at the end
+        EXPECT_TRUE(width > 25 && width < 60) << width;
+        canvas.context->setFont(kSystemFont, 32);
+        EXPECT_NEAR(canvas.context->getStringWidth("Align"), 2 * width, 1.0);
+        EXPECT_EQ(canvas.context->getStringWidth(nullptr), 0);
+        for (double size : {0.0, kNaN, 1e9}) {
+            canvas.context->setFont(kSystemFont, size);
+            for (const CRect& r : {CRect(kNaN, 0, 40, 20), CRect(-kHuge, -kHuge, kHuge, kHuge)})
+                canvas.context->drawString("Wide \xff\xfe\xc3", r); // malformed UTF-8 at the end
+        }
     }
 }
 
