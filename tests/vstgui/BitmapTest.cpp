@@ -2,8 +2,6 @@
 
 #include "vstgui/PngCodec.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
 #include <tuple>
 #include <utility>

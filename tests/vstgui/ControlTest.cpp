@@ -6,8 +6,6 @@
 
 #include "vstgui/CAnimKnob.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
 #include <thread>
 

@@ -2,8 +2,6 @@
 
 #include "vstgui/COffscreenContext.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
 
 using namespace VSTGUI;

@@ -2,8 +2,6 @@
 
 #include "vstgui/COffscreenContext.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <limits>
 #include <string>
@@ -54,15 +52,12 @@ public:
 
 struct OpenFrame : testsupport::OffscreenRig {
     OpenFrame() : OffscreenRig(100, 50) {}
-    ProbeView* make(const CRect& size, const std::string& name, CMouseEventResult result = kMouseEventHandled)
+    // A view added to the frame, or only made.
+    ProbeView* add(const CRect& size, const std::string& name, CMouseEventResult result = kMouseEventHandled,
+                   bool inFrame = true)
     {
-        return new ProbeView(size, name, log, result);
-    }
-    ProbeView* add(const CRect& size, const std::string& name, CMouseEventResult result = kMouseEventHandled)
-    {
-        ProbeView* view = make(size, name, result);
-        frame->addView(view);
-        return view;
+        auto* view = new ProbeView(size, name, log, result);
+        return inFrame && !frame->addView(view) ? nullptr : view;
     }
     Log log;
 };
@@ -119,14 +114,12 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
 {
     OpenFrame f;
     ProbeView* under = f.add(CRect(0, 0, 100, 50), "under");
-    ProbeView* modal = f.make(CRect(10, 10, 20, 20), "modal", kMouseEventNotHandled);
+    ProbeView* modal = f.add(CRect(10, 10, 20, 20), "modal", kMouseEventNotHandled, false);
     EXPECT_TRUE(f.frame->setModalView(modal));
     EXPECT_EQ(modal->getNbReference(), 2);
-    EXPECT_FALSE(f.frame->addView(modal)); // already in a container
-    EXPECT_FALSE(f.frame->addView(nullptr));
-    ProbeView* second = f.make(CRect(0, 0, 1, 1), "second");
-    EXPECT_FALSE(f.frame->setModalView(second));
-    EXPECT_FALSE(f.frame->removeView(second));
+    EXPECT_FALSE(f.frame->addView(modal) || f.frame->addView(nullptr)); // already in a container, none
+    ProbeView* second = f.add(CRect(0, 0, 1, 1), "second", kMouseEventHandled, false);
+    EXPECT_FALSE(f.frame->setModalView(second) || f.frame->removeView(second));
     second->forget();
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(50, 40), 8), 2);
     f.backEnd->mouseUp(CPoint(50, 40), 8);
@@ -137,8 +130,7 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     EXPECT_EQ(modal->getNbReference(), 1);
     EXPECT_TRUE(f.frame->setModalView(modal));
     f.frame->removeAll(false); // an owner that keeps its views still lets the frame's go
-    EXPECT_EQ(f.frame->getModalView(), nullptr);
-    EXPECT_EQ(modal->getNbReference(), 1);
+    EXPECT_EQ(std::pair(f.frame->getModalView(), modal->getNbReference()), (std::pair<CView*, int32_t>(nullptr, 1)));
     modal->forget();
     under->forget();
 }
@@ -151,8 +143,7 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstWithinWholePixels)
     ProbeView* a = f.add(CRect(10, 10, 20, 20), "a");
     ProbeView* b = f.add(CRect(60, 10, 70, 20), "b");
     f.frame->idle();
-    EXPECT_EQ(f.backEnd->getPixel(5, 5), back);
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), green);
+    EXPECT_EQ(std::pair(f.backEnd->getPixel(5, 5), f.backEnd->getPixel(15, 15)), std::pair(back, green));
     const auto& presented = f.backEnd->getPresentedAreas();
     const auto idle = [&] {
         f.backEnd->clearPresentedAreas();
@@ -163,14 +154,12 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstWithinWholePixels)
     a->colour = red;
     a->setDirty(true);
     EXPECT_EQ(idle(), (std::vector<CRect>{CRect(10, 10, 20, 20)}));
-    EXPECT_EQ(std::pair(a->draws, b->draws), std::pair(2, 1));
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), red);
+    EXPECT_EQ(std::tuple(a->draws, b->draws, f.backEnd->getPixel(15, 15)), std::tuple(2, 1, red));
 
     // A move repaints the area left and the area taken.
     a->setViewSize(CRect(30, 30, 40, 40));
     EXPECT_EQ(idle(), (std::vector<CRect>{CRect(10, 10, 20, 20), CRect(30, 30, 40, 40)}));
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), back);
-    EXPECT_EQ(f.backEnd->getPixel(39, 39), red);
+    EXPECT_EQ(std::pair(f.backEnd->getPixel(15, 15), f.backEnd->getPixel(39, 39)), std::pair(back, red));
     f.frame->removeView(a);
     idle();
     EXPECT_EQ(f.backEnd->getPixel(35, 35), back); // a removed view leaves the background
@@ -219,19 +208,17 @@ TEST(Frame, SetSizeResizesAndRepaintsUnlessRefusedOrOddAndAClosedFrameHasNoPoint
     CPoint where;
     EXPECT_FALSE(frame->getCurrentMouseLocation(where)); // closed: no pointer
     EXPECT_TRUE(frame->setSize(120, 60)); // closed: only the size changes
-    ASSERT_TRUE(frame->open(nullptr));
-    EXPECT_FALSE(frame->open(nullptr));
+    ASSERT_TRUE(frame->open(nullptr) && !frame->open(nullptr)); // a second open is refused
     auto* backEnd = OffscreenPlatformFrame::of(frame);
     EXPECT_EQ(frame->getBackBuffer()->getPixelWidth(), 120);
     frame->idle();
     backEnd->clearPresentedAreas();
     EXPECT_TRUE(frame->setSize(200, 80));
     frame->idle();
-    EXPECT_EQ(backEnd->getPresentedAreas(), (std::vector<CRect>{CRect(0, 0, 200, 80)}));
-    EXPECT_EQ(backEnd->getPixel(199, 79), CColor(0, 0, 0, 255));
-    for (CCoord width : {600.0, 0.0, std::numeric_limits<double>::quiet_NaN()})
-        EXPECT_FALSE(frame->setSize(width, 80)) << width;
-    EXPECT_FALSE(frame->setSize(1e9, 1e9 / 1e6));
+    EXPECT_EQ(std::pair(backEnd->getPresentedAreas(), backEnd->getPixel(199, 79)),
+              std::pair(std::vector{CRect(0, 0, 200, 80)}, CColor(0, 0, 0, 255)));
+    for (CCoord width : {600.0, 0.0, std::numeric_limits<double>::quiet_NaN(), 1e9})
+        EXPECT_FALSE(frame->setSize(width, width == 1e9 ? 1e3 : 80)) << width;
     EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 200, 80));
     frame->close();
 }

@@ -7,8 +7,6 @@
 #include "vstgui/COnOffButton.h"
 #include "vstgui/CSplashScreen.h"
 
-#include <gtest/gtest.h>
-
 using namespace VSTGUI;
 
 namespace {

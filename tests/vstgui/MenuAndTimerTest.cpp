@@ -3,8 +3,6 @@
 #include "vstgui/CVSTGUITimer.h"
 #include "vstgui/TimerQueue.h"
 
-#include <gtest/gtest.h>
-
 using namespace VSTGUI;
 
 namespace {
@@ -20,23 +18,24 @@ TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
         menu->addEntry(title);
     menu->addSeparator(-1);
     menu->addEntry("Off", -1, CMenuItem::kDisabled);
+    EXPECT_FALSE(menu->popup()); // not in an open frame
     rig.frame->addView(menu);
+    rig.backEnd->setOptionMenu(nullptr);
+    EXPECT_FALSE(menu->popup()); // no presenter
+    rig.backEnd->setOptionMenu(&rig.presenter);
     EXPECT_FALSE(menu->checkEntryAlone(7));
     EXPECT_TRUE(menu->checkEntryAlone(0));
     rig.presenter.choices = {-1, 3, 4, 1000, 2};
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(menu->popup());
-    EXPECT_EQ(menu->getCurrentIndex(true), -1);
-    EXPECT_TRUE(rig.listener.calls.empty());
-    EXPECT_FALSE(menu->isEditing());
-    EXPECT_TRUE(menu->getEntry(0)->isChecked());
+    const auto state = [&] {
+        return std::tuple(menu->getCurrentIndex(true), menu->getEntry(0)->isChecked(), menu->getEntry(2)->isChecked(),
+                          rig.listener.calls.size(), menu->isEditing());
+    };
+    EXPECT_EQ(state(), std::tuple(-1, true, false, 0u, false));
     EXPECT_TRUE(menu->popup());
-    EXPECT_EQ(menu->getCurrentIndex(true), 2);
-    EXPECT_TRUE(menu->getEntry(2)->isChecked());
-    EXPECT_FALSE(menu->getEntry(0)->isChecked());
-    ASSERT_EQ(rig.listener.calls.size(), 1u);
-    EXPECT_EQ(rig.listener.calls[0].tag, 99999);
-    EXPECT_EQ(rig.listener.calls[0].value, 2.f);
+    EXPECT_EQ(state(), std::tuple(2, false, true, 1u, false));
+    EXPECT_EQ(std::pair(rig.listener.calls[0].tag, rig.listener.calls[0].value), std::pair(99999, 2.f));
     EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-", "Off"}));
 
     // A shown menu may be released meanwhile.
@@ -44,20 +43,6 @@ TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
     rig.presenter.choices = {1};
     EXPECT_TRUE(menu->popup());
     EXPECT_EQ(rig.frame->getNbViews(), 0);
-}
-
-// Without an open frame with a presenter, nothing shows.
-TEST(OptionMenu, PopupNeedsAnOpenFrameWithAPresenter)
-{
-    auto loose = makeOwned<COptionMenu>(CRect(0, 0, 10, 10), nullptr, 1);
-    loose->addEntry("a");
-    EXPECT_FALSE(loose->popup());
-    auto* frame = new CFrame(CRect(0, 0, 50, 50), nullptr);
-    frame->open(nullptr);
-    frame->addView(loose);
-    loose->remember(); // the frame's reference
-    EXPECT_FALSE(loose->popup()); // no presenter installed
-    frame->close();
 }
 
 // Counts timer messages and can act on each.

@@ -6,8 +6,6 @@
 
 #include "vstgui/CTextEdit.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 
 using namespace VSTGUI;
