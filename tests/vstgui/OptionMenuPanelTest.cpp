@@ -40,7 +40,8 @@ TEST(OptionMenuPanel, RowsStackWithThinSeparatorsAndOnlyChoosableEntriesAreHitOr
     ASSERT_TRUE(pixels && pixels->getPixelHeight() == 81);
     const auto at = [&](int32_t x, int32_t y) { return testsupport::rawPixel(*pixels, x, y); };
     const CColor plain(240, 240, 240, 255), highlight(50, 100, 200, 255), mark(0, 0, 0, 255);
-    EXPECT_EQ((std::vector{at(97, 10), at(97, 70), at(8, 28), at(8, 70)}), (std::vector{highlight, plain, mark, plain}));
+    EXPECT_EQ((std::vector{at(97, 10), at(97, 70), at(8, 28), at(8, 70)}), // highlight, check mark
+              (std::vector{highlight, plain, mark, plain}));
 
     // Width follows the longest title within 1 and 4096.
     const int32_t natural = OptionMenuPanel(*menu, 0).getWidth();

@@ -2,7 +2,7 @@
 
 // The host's window of the Win32 window tests, under wine's null graphics driver.
 
-#include "WindowTestScene.h"
+#include "HostWindow.h"
 #include "vstgui/Win32PlatformFrame.h"
 
 #include <windows.h>

@@ -3,7 +3,7 @@
 // The host's window of the X11 window tests. Include after googletest (Xlib's macros None and Bool
 // break it).
 
-#include "WindowTestScene.h"
+#include "HostWindow.h"
 #include "vstgui/X11PlatformFrame.h"
 
 #include <X11/Xlib.h>

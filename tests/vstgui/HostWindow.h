@@ -1,16 +1,10 @@
 #pragma once
 
-// The window back ends' tests: one scene and one set of scenarios, and per back end (X11 or Win32)
-// only the host's window, the input it sends, and how it reads the window's pixels.
+// The host's window of the window tests (its X11 and Win32 versions in X11HostWindow.h and
+// Win32HostWindow.h): the input it sends and how it reads the window's pixels.
 
 #include "TestSupport.h"
 
-#include "vstgui/CAnimKnob.h"
-#include "vstgui/COnOffButton.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <memory>
 
 namespace testsupport {
@@ -38,33 +32,6 @@ public:
     // A key pressed and released into the frame's text field: a character, or a VKEY_ code.
     virtual void key(CFrame& frame, int32_t character, unsigned char virt = 0) = 0;
     virtual void takeKeyboardFocus() = 0; // the user clicked into the host
-};
-
-// The scene: a gradient background, a knob (tag 3) and a switch (tag 7).
-class WindowTest : public ::testing::Test {
-public:
-    static constexpr CRect kKnobRect{20, 20, 52, 52};
-    static constexpr CRect kSwitchRect{80, 30, 100, 50};
-    static constexpr CPoint kBackground{130, 20};
-
-protected:
-    void SetUp() override;
-    void TearDown() override;
-    void openFrame();
-    CFrame* makeScene();
-    // Runs the host's loop and the frame's idle until done() or two seconds have passed.
-    bool idleUntil(const std::function<bool()>& done);
-    void settle();
-    void send(HostWindow::Input input, CPoint at, int32_t buttons = kLButton) { host->send(*frame, input, at, buttons); }
-    void click(CPoint at, int32_t buttons);
-    // Whether the window comes to show colour (within 2 per channel) at the frame's point.
-    bool shows(CPoint at, CColor colour);
-    CAnimKnob* knob() const { return dynamic_cast<CAnimKnob*>(frame->getView(0)); }
-
-    std::unique_ptr<HostWindow> host;
-    RecordingEditor editor;
-    RecordingListener listener;
-    CFrame* frame = nullptr;
 };
 
 } // namespace testsupport
