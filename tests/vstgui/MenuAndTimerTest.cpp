@@ -35,7 +35,7 @@ TEST(OptionMenu, OnlyAChoosableChoiceBecomesTheCurrentCheckedEntryAndIsReported)
     EXPECT_EQ(state(), std::tuple(-1, true, false, 0u, false));
     EXPECT_TRUE(menu->popup());
     EXPECT_EQ(state(), std::tuple(2, false, true, 1u, false));
-    EXPECT_EQ(std::pair(rig.listener.calls[0].tag, rig.listener.calls[0].value), std::pair(99999, 2.f));
+    EXPECT_EQ(rig.listener.calls.at(0), (testsupport::RecordingListener::Call{99999, 2}));
     EXPECT_EQ(rig.presenter.shownTitles.at(0), (std::vector<std::string>{"Default", "Large", "Huge", "-", "Off"}));
 
     // A shown menu may be released meanwhile.

@@ -70,6 +70,7 @@ struct RecordingListener : IControlListener {
     struct Call {
         int32_t tag;
         float value;
+        bool operator==(const Call&) const = default;
     };
     std::vector<Call> calls;
     int begins = 0;

@@ -154,8 +154,7 @@ TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
     settle();
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.75f);
     EXPECT_FALSE(host->pointerHeld());
-    ASSERT_FALSE(listener.calls.empty());
-    EXPECT_EQ(std::pair(listener.calls.back().tag, listener.calls.back().value), std::pair(3, 0.75f));
+    EXPECT_EQ(listener.calls.at(listener.calls.size() - 1), (RecordingListener::Call{3, 0.75f}));
     EXPECT_TRUE(shows(CPoint(36, 36), CColor(123, 168, 100))); // frame 5: (150, 200, 105) at 180
 
     send(Input::wheelDown, centre); // one step of 0.1 down
@@ -167,7 +166,7 @@ TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
     // A left click flips the switch and reports it; a right click on the background reaches the
     // editor's hook with the right button.
     click(kSwitchRect.getCenter(), kLButton);
-    EXPECT_EQ(std::pair(listener.calls.back().tag, listener.calls.back().value), std::pair(7, 1.f));
+    EXPECT_EQ(listener.calls.back(), (RecordingListener::Call{7, 1}));
     EXPECT_TRUE(shows(kSwitchRect.getCenter(), CColor(250, 220, 0)));
     click(kBackground, kRButton);
     EXPECT_EQ(editor.unhandledDowns, (std::vector{std::pair(kBackground, int32_t(kRButton))}));
