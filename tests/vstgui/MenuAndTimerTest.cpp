@@ -77,8 +77,7 @@ TEST(Timer, FiresEveryPeriodWhileRunningAndListenersMayStopAndDestroyTimersWhile
     EXPECT_EQ(probe->ticks.size(), 3u);
     timer->stop();
     queue.advance(1000);
-    EXPECT_EQ(probe->ticks.size(), 3u);
-    EXPECT_FALSE(queue.contains(*timer));
+    EXPECT_TRUE(probe->ticks.size() == 3 && !queue.contains(*timer));
 
     // Listeners may stop and destroy timers while they fire.
     probe->ticks.clear();
