@@ -75,39 +75,29 @@ TEST(DrawContext, FillsBlendSourceOverAndFollowClipAndOffset)
     EXPECT_EQ(moved.at(7, 7), kRed);
 }
 
-TEST(DrawContext, StrokeLiesInsideTheRectangleWithTheLineWidth)
+// A frame lies inside its rectangle with the line width. Any rectangle, however odd, draws at most
+// the target's pixels, NaN nothing, and a huge frame misses the target; odd targets are refused.
+TEST(DrawContext, StrokesLieInsideTheRectangleAndOddRectanglesOrTargetsAreHarmless)
 {
     for (double width : {1.0, 2.0, kNaN, 0.2}) {
         Canvas canvas;
         canvas.context->setLineWidth(width);
         canvas.context->drawRect(CRect(1, 1, 9, 9), kDrawStroked);
         const int w = width == 2.0 ? 2 : 1;
-        EXPECT_EQ(canvas.at(1, 1), kRed);
-        EXPECT_EQ(canvas.at(8, 8), kRed);
-        EXPECT_EQ(canvas.at(1 + w, 1 + w), kClear) << width;
+        EXPECT_EQ((std::vector{canvas.at(1, 1), canvas.at(8, 8), canvas.at(1 + w, 1 + w)}),
+                  (std::vector{kRed, kRed, kClear}));
         EXPECT_EQ(canvas.count(), 64 - (8 - 2 * w) * (8 - 2 * w)) << width;
     }
-}
-
-// Any rectangle, however odd, draws at most the target's pixels; NaN draws nothing. A frame lies
-// at the rectangle's edges, so a huge one misses the target.
-TEST(DrawContext, OddRectanglesStayInsideTheTargetAndOddTargetsAreRefused)
-{
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        CRect rect;
-        int filled, stroked;
-    } cases[] = {
-        {CRect(kNaN, 0, 5, 5), 0, 0},         {CRect(0, 0, 5, kNaN), 0, 0},   {CRect(-kHuge, -kHuge, kHuge, kHuge), 100, 0},
-        {CRect(kHuge, 0, 2 * kHuge, 5), 0, 0}, {CRect(8, 8, 2, 2), 0, 0},      {CRect(-3, -3, 2, 2), 4, 4},
-        {CRect(9.4, 9.4, 1e12, 1e12), 1, 1},  {CRect(-inf, 0, inf, 1), 10, 10},
-    };
-    for (CDrawStyle style : {kDrawFilled, kDrawStroked})
-        for (const auto& c : cases) {
+    for (auto [rect, filled, stroked] :
+         {std::tuple{CRect(kNaN, 0, 5, 5), 0, 0}, {CRect(0, 0, 5, kNaN), 0, 0}, {CRect(kHuge, 0, 2 * kHuge, 5), 0, 0},
+          {CRect(-kHuge, -kHuge, kHuge, kHuge), 100, 0}, {CRect(8, 8, 2, 2), 0, 0}, {CRect(-3, -3, 2, 2), 4, 4},
+          {CRect(9.4, 9.4, 1e12, 1e12), 1, 1}, {CRect(-inf, 0, inf, 1), 10, 10}})
+        for (CDrawStyle style : {kDrawFilled, kDrawStroked}) {
             Canvas canvas;
             canvas.context->setLineWidth(1e9);
-            canvas.context->drawRect(c.rect, style);
-            EXPECT_EQ(canvas.count(), style == kDrawFilled ? c.filled : c.stroked) << c.rect.left << " " << style;
+            canvas.context->drawRect(rect, style);
+            EXPECT_EQ(canvas.count(), style == kDrawFilled ? filled : stroked) << rect.left << " " << style;
         }
     for (double width : {0.0, kNaN, 1e6})
         EXPECT_FALSE(COffscreenContext::create(nullptr, width, width == 1e6 ? 1e6 : 10)) << width;
@@ -119,9 +109,9 @@ TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheS
     {
         Canvas canvas;
         canvas.context->drawBitmap(gridBitmap(4, 4), CRect(2, 2, 8, 8), CPoint(1, 1));
-        EXPECT_EQ(canvas.at(2, 2), CColor(11, 11, 0, 255));
-        EXPECT_EQ(canvas.at(4, 3), CColor(31, 21, 0, 255));
-        EXPECT_EQ(canvas.at(5, 2), kClear); // source column 4 does not exist: the target keeps its pixel
+        // Source column 4 does not exist: the target keeps its pixel at (5, 2).
+        EXPECT_EQ((std::vector{canvas.at(2, 2), canvas.at(4, 3), canvas.at(5, 2)}),
+                  (std::vector{CColor(11, 11, 0, 255), CColor(31, 21, 0, 255), kClear}));
         EXPECT_EQ(canvas.count(), 9);
     }
     const CRect all(0, 0, 10, 10);

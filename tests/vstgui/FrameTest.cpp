@@ -81,8 +81,7 @@ TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
     EXPECT_EQ(f.frame->getCurrentMouseButtons(), CButtonState(8 | 16));
     // Dragged from the background over a view: hovering, which carries the modifiers only.
     EXPECT_EQ(f.backEnd->mouseMoved(CPoint(10, 10), 8 | 16), 1);
-    EXPECT_EQ(f.log.back(), "moved bottom");
-    EXPECT_EQ(bottom->lastMoveButtons, 16);
+    EXPECT_EQ(std::pair(f.log.back(), bottom->lastMoveButtons), std::pair(std::string("moved bottom"), 16));
     f.editor.downHook = [](CPoint&, const CButtonState&) { return kMouseDownEventHandledButDontNeedMovedOrUpEvents; };
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(70, 40), 8), 3);
 }
@@ -115,8 +114,7 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     OpenFrame f;
     ProbeView* under = f.add(CRect(0, 0, 100, 50), "under");
     ProbeView* modal = f.add(CRect(10, 10, 20, 20), "modal", kMouseEventNotHandled, false);
-    EXPECT_TRUE(f.frame->setModalView(modal));
-    EXPECT_EQ(modal->getNbReference(), 2);
+    EXPECT_TRUE(f.frame->setModalView(modal) && modal->getNbReference() == 2);
     EXPECT_FALSE(f.frame->addView(modal) || f.frame->addView(nullptr)); // already in a container, none
     ProbeView* second = f.add(CRect(0, 0, 1, 1), "second", kMouseEventHandled, false);
     EXPECT_FALSE(f.frame->setModalView(second) || f.frame->removeView(second));
@@ -126,8 +124,7 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     EXPECT_EQ(f.log, (Log{"down modal"}));
     EXPECT_TRUE(f.editor.unhandledDowns.empty() && f.editor.unhandledUps == 0);
 
-    EXPECT_TRUE(f.frame->setModalView(nullptr));
-    EXPECT_EQ(modal->getNbReference(), 1);
+    EXPECT_TRUE(f.frame->setModalView(nullptr) && modal->getNbReference() == 1);
     EXPECT_TRUE(f.frame->setModalView(modal));
     f.frame->removeAll(false); // an owner that keeps its views still lets the frame's go
     EXPECT_EQ(std::pair(f.frame->getModalView(), modal->getNbReference()), (std::pair<CView*, int32_t>(nullptr, 1)));
