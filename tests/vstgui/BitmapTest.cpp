@@ -43,8 +43,7 @@ TEST(Bitmap, ResourceBitmapsShareTheirDecodedPixelsUntilOneIsWritten)
     first->getPlatformBitmap()->lockPixels(true)->getAddress()[0] = 7;
     EXPECT_NE(std::as_const(*first->getPlatformBitmap()).getPixels(), shared.getPixels());
     EXPECT_EQ(testsupport::rawPixel(shared, 0, 0), kHalfBlue);
-    first = nullptr;
-    second = nullptr;
+    first = second = nullptr;
     // Released by every holder, the bytes decode afresh.
     auto third = makeOwned<CBitmap>(CResourceDescription(9005));
     EXPECT_EQ(testsupport::rawPixel(*third->getPlatformBitmap(), 0, 0), kHalfBlue);

@@ -26,8 +26,7 @@ TEST(Geometry, RectanglesAreHalfOpenAndNaNOrInvertedOnesAreEmpty)
     EXPECT_EQ(bounded.bound(CRect(5, -5, 20, 7)), CRect(5, 0, 10, 7));
     CRect disjoint(0, 0, 10, 10);
     disjoint.bound(CRect(20, 20, 30, 30));
-    EXPECT_TRUE(disjoint.isEmpty());
-    EXPECT_LE(disjoint.left, disjoint.right); // never inverted
+    EXPECT_TRUE(disjoint.isEmpty() && disjoint.left <= disjoint.right); // never inverted
     CRect united(0, 0, 1, 1);
     EXPECT_EQ(united.unite(CRect(5, -2, 6, 3)), CRect(0, -2, 6, 3));
 }

@@ -65,8 +65,7 @@ public:
     ~X11Host() override
     {
         if (window) { // nothing held into the next test, whatever this one left
-            key(XK_Control_L, false);
-            button(1, false);
+            buttons(kControl | kLButton, false);
             button(3, false);
             XDestroyWindow(display, window);
         }
@@ -77,7 +76,6 @@ public:
         if (lockFile >= 0)
             close(lockFile);
     }
-    bool ready() const { return window != 0; }
 
     // At a frame position, inside the parent's border.
     void pointer(CPoint at)
@@ -208,8 +206,8 @@ private:
 inline std::unique_ptr<HostWindow> makeHostWindow(int32_t width = 200, int32_t height = 120)
 {
     auto host = std::make_unique<X11Host>(width, height);
-    EXPECT_TRUE(host->ready()) << "no display or no XTest at " << std::getenv("ZARN_WINDOW_TESTS");
-    return host->ready() ? std::move(host) : nullptr;
+    EXPECT_TRUE(host->window) << "no display or no XTest at " << std::getenv("ZARN_WINDOW_TESTS");
+    return host->window ? std::move(host) : nullptr;
 }
 
 } // namespace testsupport
