@@ -119,8 +119,7 @@ TEST(Control, KnobIgnoresOtherButtonsCancelRestoresTheStartAndTheWheelSteps)
     rig.backEnd->mouseMoved(CPoint(120, 60), kLeft);
     EXPECT_NE(knob->getValue(), 0.3f);
     rig.frame->onMouseCancel();
-    EXPECT_EQ(knob->getValue(), 0.3f);
-    EXPECT_FALSE(knob->isEditing());
+    EXPECT_EQ(std::pair(knob->getValue(), knob->isEditing()), std::pair(0.3f, false));
     rig.backEnd->mouseMoved(CPoint(120, 10), 0);
     EXPECT_EQ(knob->getValue(), 0.3f);
 
@@ -129,8 +128,7 @@ TEST(Control, KnobIgnoresOtherButtonsCancelRestoresTheStartAndTheWheelSteps)
     EXPECT_NEAR(knob->getValue(), 0.33f, 1e-6);
     EXPECT_TRUE(rig.backEnd->wheel(kCentre, -10, kShiftKey));
     EXPECT_NEAR(knob->getValue(), 0.32f, 1e-6);
-    EXPECT_FALSE(rig.backEnd->wheel(kCentre, kNaNf));
-    EXPECT_FALSE(rig.backEnd->wheel(CPoint(5, 5), 1));
+    EXPECT_FALSE(rig.backEnd->wheel(kCentre, kNaNf) || rig.backEnd->wheel(CPoint(5, 5), 1)); // NaN, no knob there
     EXPECT_EQ(rig.listener.calls.size(), 2u + 2u); // the drag and its cancel, then two notches
 }
 

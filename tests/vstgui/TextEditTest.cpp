@@ -64,8 +64,7 @@ TEST(TextEdit, KeysEditTheTextReturnOrEnterCommitsEscapeRestoresAndLosingTheFocu
           {"c", kClickElsewhere, "abc"}, {"c", kRemoved, "abc"}, {"c", kContainerRemoved, "abc"},
           {"", kClickElsewhere, "ab"}}) {
         TextEditRig rig;
-        ASSERT_TRUE(rig.edit->isPlatformEditOpen());
-        EXPECT_TRUE(rig.backEnd->hasKeyboardFocus());
+        ASSERT_TRUE(rig.edit->isPlatformEditOpen() && rig.backEnd->hasKeyboardFocus());
         rig.press(keys);
         rig.backEnd->mouseDown(CPoint(200, 125), 2);
         SharedPointer<CTextEdit> edit(rig.edit);
