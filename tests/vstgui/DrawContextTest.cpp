@@ -2,8 +2,6 @@
 
 #include "vstgui/COffscreenContext.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
 
 using namespace VSTGUI;
@@ -77,39 +75,29 @@ TEST(DrawContext, FillsBlendSourceOverAndFollowClipAndOffset)
     EXPECT_EQ(moved.at(7, 7), kRed);
 }
 
-TEST(DrawContext, StrokeLiesInsideTheRectangleWithTheLineWidth)
+// A frame lies inside its rectangle with the line width. Any rectangle, however odd, draws at most
+// the target's pixels, NaN nothing, and a huge frame misses the target; odd targets are refused.
+TEST(DrawContext, StrokesLieInsideTheRectangleAndOddRectanglesOrTargetsAreHarmless)
 {
     for (double width : {1.0, 2.0, kNaN, 0.2}) {
         Canvas canvas;
         canvas.context->setLineWidth(width);
         canvas.context->drawRect(CRect(1, 1, 9, 9), kDrawStroked);
         const int w = width == 2.0 ? 2 : 1;
-        EXPECT_EQ(canvas.at(1, 1), kRed);
-        EXPECT_EQ(canvas.at(8, 8), kRed);
-        EXPECT_EQ(canvas.at(1 + w, 1 + w), kClear) << width;
+        EXPECT_EQ((std::vector{canvas.at(1, 1), canvas.at(8, 8), canvas.at(1 + w, 1 + w)}),
+                  (std::vector{kRed, kRed, kClear}));
         EXPECT_EQ(canvas.count(), 64 - (8 - 2 * w) * (8 - 2 * w)) << width;
     }
-}
-
-// Any rectangle, however odd, draws at most the target's pixels; NaN draws nothing. A frame lies
-// at the rectangle's edges, so a huge one misses the target.
-TEST(DrawContext, OddRectanglesStayInsideTheTargetAndOddTargetsAreRefused)
-{
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        CRect rect;
-        int filled, stroked;
-    } cases[] = {
-        {CRect(kNaN, 0, 5, 5), 0, 0},         {CRect(0, 0, 5, kNaN), 0, 0},   {CRect(-kHuge, -kHuge, kHuge, kHuge), 100, 0},
-        {CRect(kHuge, 0, 2 * kHuge, 5), 0, 0}, {CRect(8, 8, 2, 2), 0, 0},      {CRect(-3, -3, 2, 2), 4, 4},
-        {CRect(9.4, 9.4, 1e12, 1e12), 1, 1},  {CRect(-inf, 0, inf, 1), 10, 10},
-    };
-    for (CDrawStyle style : {kDrawFilled, kDrawStroked})
-        for (const auto& c : cases) {
+    for (auto [rect, filled, stroked] :
+         {std::tuple{CRect(kNaN, 0, 5, 5), 0, 0}, {CRect(0, 0, 5, kNaN), 0, 0}, {CRect(kHuge, 0, 2 * kHuge, 5), 0, 0},
+          {CRect(-kHuge, -kHuge, kHuge, kHuge), 100, 0}, {CRect(8, 8, 2, 2), 0, 0}, {CRect(-3, -3, 2, 2), 4, 4},
+          {CRect(9.4, 9.4, 1e12, 1e12), 1, 1}, {CRect(-inf, 0, inf, 1), 10, 10}})
+        for (CDrawStyle style : {kDrawFilled, kDrawStroked}) {
             Canvas canvas;
             canvas.context->setLineWidth(1e9);
-            canvas.context->drawRect(c.rect, style);
-            EXPECT_EQ(canvas.count(), style == kDrawFilled ? c.filled : c.stroked) << c.rect.left << " " << style;
+            canvas.context->drawRect(rect, style);
+            EXPECT_EQ(canvas.count(), style == kDrawFilled ? filled : stroked) << rect.left << " " << style;
         }
     for (double width : {0.0, kNaN, 1e6})
         EXPECT_FALSE(COffscreenContext::create(nullptr, width, width == 1e6 ? 1e6 : 10)) << width;
@@ -121,9 +109,9 @@ TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheS
     {
         Canvas canvas;
         canvas.context->drawBitmap(gridBitmap(4, 4), CRect(2, 2, 8, 8), CPoint(1, 1));
-        EXPECT_EQ(canvas.at(2, 2), CColor(11, 11, 0, 255));
-        EXPECT_EQ(canvas.at(4, 3), CColor(31, 21, 0, 255));
-        EXPECT_EQ(canvas.at(5, 2), kClear); // source column 4 does not exist: the target keeps its pixel
+        // Source column 4 does not exist: the target keeps its pixel at (5, 2).
+        EXPECT_EQ((std::vector{canvas.at(2, 2), canvas.at(4, 3), canvas.at(5, 2)}),
+                  (std::vector{CColor(11, 11, 0, 255), CColor(31, 21, 0, 255), kClear}));
         EXPECT_EQ(canvas.count(), 9);
     }
     const CRect all(0, 0, 10, 10);
@@ -158,8 +146,9 @@ TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheS
     EXPECT_EQ(canvas.at(4, 4), kRed);
 }
 
-// Ink of the text in a 200-pixel rectangle from x = 20, per alignment, and none outside it.
-TEST(DrawContext, TextAlignsAndStaysInItsRectangle)
+// Ink of the text in a 200-pixel rectangle from x = 20, per alignment, and none outside it; widths
+// in proportion to the font size; odd sizes, text and rectangles draw nothing harmful.
+TEST(DrawContext, TextAlignsStaysInItsRectangleAndScalesWithTheFontSize)
 {
     for (CHoriTxtAlign align : {kLeftText, kCenterText, kRightText}) {
         Canvas canvas(240, 30);
@@ -174,31 +163,15 @@ TEST(DrawContext, TextAlignsAndStaysInItsRectangle)
         EXPECT_NEAR(ink.left, left, 3) << align;
         EXPECT_NEAR(ink.right, left + width, 3) << align;
         EXPECT_TRUE(all.left >= 20 && all.right <= 220 && all.top >= 5 && all.bottom <= 25) << align;
-    }
-}
-
-// Widths scale with the font size, the font's own without one; odd sizes, text and rectangles
-// draw nothing harmful.
-TEST(DrawContext, TextIsMeasuredInProportionToTheFontSizeAndOddInputIsHarmless)
-{
-    Canvas canvas(40, 20);
-    canvas.context->setFont(kSystemFont, 12);
-    const CCoord width12 = canvas.context->getStringWidth("Volume 50 %");
-    EXPECT_TRUE(width12 > 40 && width12 < 80) << width12;
-    EXPECT_EQ(canvas.context->getStringWidth(nullptr), 0);
-    canvas.context->setFont(kSystemFont, 24);
-    EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 2 * width12, 1.0);
-    const CCoord saved = kSystemFont->getSize();
-    kSystemFont->setSize(36);
-    canvas.context->setFont(kSystemFont);
-    EXPECT_NEAR(canvas.context->getStringWidth("Volume 50 %"), 3 * width12, 1.5);
-    kSystemFont->setSize(saved);
-    canvas.context->setFontColor(kWhiteCColor);
-    for (double size : {0.0, kNaN, 1e9}) {
-        canvas.context->setFont(kSystemFont, size);
-        EXPECT_GE(canvas.context->getStringWidth("x"), 0);
-        for (const CRect& r : {CRect(0, 0, 40, 20), CRect(kNaN, 0, 40, 20), CRect(-kHuge, -kHuge, kHuge, kHuge)})
-            canvas.context->drawString("Wide \xff\xfe\xc3", r); // malformed UTF-8 at the end
+        EXPECT_TRUE(width > 25 && width < 60) << width;
+        canvas.context->setFont(kSystemFont, 32);
+        EXPECT_NEAR(canvas.context->getStringWidth("Align"), 2 * width, 1.0);
+        EXPECT_EQ(canvas.context->getStringWidth(nullptr), 0);
+        for (double size : {0.0, kNaN, 1e9}) {
+            canvas.context->setFont(kSystemFont, size);
+            for (const CRect& r : {CRect(kNaN, 0, 40, 20), CRect(-kHuge, -kHuge, kHuge, kHuge)})
+                canvas.context->drawString("Wide \xff\xfe\xc3", r); // malformed UTF-8 at the end
+        }
     }
 }
 

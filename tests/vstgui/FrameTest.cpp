@@ -2,8 +2,6 @@
 
 #include "vstgui/COffscreenContext.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <limits>
 #include <string>
@@ -54,15 +52,12 @@ public:
 
 struct OpenFrame : testsupport::OffscreenRig {
     OpenFrame() : OffscreenRig(100, 50) {}
-    ProbeView* make(const CRect& size, const std::string& name, CMouseEventResult result = kMouseEventHandled)
+    // A view added to the frame, or only made.
+    ProbeView* add(const CRect& size, const std::string& name, CMouseEventResult result = kMouseEventHandled,
+                   bool inFrame = true)
     {
-        return new ProbeView(size, name, log, result);
-    }
-    ProbeView* add(const CRect& size, const std::string& name, CMouseEventResult result = kMouseEventHandled)
-    {
-        ProbeView* view = make(size, name, result);
-        frame->addView(view);
-        return view;
+        auto* view = new ProbeView(size, name, log, result);
+        return inFrame && !frame->addView(view) ? nullptr : view;
     }
     Log log;
 };
@@ -72,26 +67,21 @@ TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
     OpenFrame f;
     ProbeView* bottom = f.add(CRect(0, 0, 50, 50), "bottom");
     f.add(CRect(20, 20, 60, 50), "top", kMouseEventNotHandled);
-    EXPECT_EQ(f.backEnd->mouseDown(CPoint(30, 30), 2), 1);
-    EXPECT_EQ(f.backEnd->mouseMoved(CPoint(35, 35), 2), 1);
-    EXPECT_EQ(f.backEnd->mouseUp(CPoint(35, 35), 2), 1);
+    EXPECT_EQ((std::vector<int>{f.backEnd->mouseDown(CPoint(30, 30), 2), f.backEnd->mouseMoved(CPoint(35, 35), 2),
+                                f.backEnd->mouseUp(CPoint(35, 35), 2)}),
+              (std::vector<int>{1, 1, 1}));
     EXPECT_EQ(f.frame->getCurrentMouseButtons().getButtonState(), 0);
     EXPECT_EQ(f.log, (Log{"down top", "down bottom", "moved bottom", "up bottom"}));
-    EXPECT_TRUE(f.editor.unhandledDowns.empty());
-    EXPECT_EQ(f.editor.unhandledUps, 0);
+    EXPECT_TRUE(f.editor.unhandledDowns.empty() && f.editor.unhandledUps == 0);
 
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(55, 25), 8 | 16), 2);
-    ASSERT_EQ(f.editor.unhandledDowns.size(), 1u);
-    EXPECT_EQ(f.editor.unhandledDowns[0], CPoint(55, 25));
-    EXPECT_EQ(f.editor.unhandledDownButtons[0], 8 | 16);
+    EXPECT_EQ(f.editor.unhandledDowns, (std::vector{std::pair(CPoint(55, 25), 8 | 16)}));
     CPoint where;
-    EXPECT_TRUE(f.frame->getCurrentMouseLocation(where));
-    EXPECT_EQ(where, CPoint(55, 25));
+    EXPECT_TRUE(f.frame->getCurrentMouseLocation(where) && where == CPoint(55, 25));
     EXPECT_EQ(f.frame->getCurrentMouseButtons(), CButtonState(8 | 16));
     // Dragged from the background over a view: hovering, which carries the modifiers only.
     EXPECT_EQ(f.backEnd->mouseMoved(CPoint(10, 10), 8 | 16), 1);
-    EXPECT_EQ(f.log.back(), "moved bottom");
-    EXPECT_EQ(bottom->lastMoveButtons, 16);
+    EXPECT_EQ(std::pair(f.log.back(), bottom->lastMoveButtons), std::pair(std::string("moved bottom"), 16));
     f.editor.downHook = [](CPoint&, const CButtonState&) { return kMouseDownEventHandledButDontNeedMovedOrUpEvents; };
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(70, 40), 8), 3);
 }
@@ -123,27 +113,21 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
 {
     OpenFrame f;
     ProbeView* under = f.add(CRect(0, 0, 100, 50), "under");
-    ProbeView* modal = f.make(CRect(10, 10, 20, 20), "modal", kMouseEventNotHandled);
-    EXPECT_TRUE(f.frame->setModalView(modal));
-    EXPECT_EQ(modal->getNbReference(), 2);
-    EXPECT_FALSE(f.frame->addView(modal)); // already in a container
-    EXPECT_FALSE(f.frame->addView(nullptr));
-    ProbeView* second = f.make(CRect(0, 0, 1, 1), "second");
-    EXPECT_FALSE(f.frame->setModalView(second));
-    EXPECT_FALSE(f.frame->removeView(second));
+    ProbeView* modal = f.add(CRect(10, 10, 20, 20), "modal", kMouseEventNotHandled, false);
+    EXPECT_TRUE(f.frame->setModalView(modal) && modal->getNbReference() == 2);
+    EXPECT_FALSE(f.frame->addView(modal) || f.frame->addView(nullptr)); // already in a container, none
+    ProbeView* second = f.add(CRect(0, 0, 1, 1), "second", kMouseEventHandled, false);
+    EXPECT_FALSE(f.frame->setModalView(second) || f.frame->removeView(second));
     second->forget();
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(50, 40), 8), 2);
     f.backEnd->mouseUp(CPoint(50, 40), 8);
     EXPECT_EQ(f.log, (Log{"down modal"}));
-    EXPECT_TRUE(f.editor.unhandledDowns.empty());
-    EXPECT_EQ(f.editor.unhandledUps, 0);
+    EXPECT_TRUE(f.editor.unhandledDowns.empty() && f.editor.unhandledUps == 0);
 
-    EXPECT_TRUE(f.frame->setModalView(nullptr));
-    EXPECT_EQ(modal->getNbReference(), 1);
+    EXPECT_TRUE(f.frame->setModalView(nullptr) && modal->getNbReference() == 1);
     EXPECT_TRUE(f.frame->setModalView(modal));
     f.frame->removeAll(false); // an owner that keeps its views still lets the frame's go
-    EXPECT_EQ(f.frame->getModalView(), nullptr);
-    EXPECT_EQ(modal->getNbReference(), 1);
+    EXPECT_EQ(std::pair(f.frame->getModalView(), modal->getNbReference()), (std::pair<CView*, int32_t>(nullptr, 1)));
     modal->forget();
     under->forget();
 }
@@ -156,8 +140,7 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstWithinWholePixels)
     ProbeView* a = f.add(CRect(10, 10, 20, 20), "a");
     ProbeView* b = f.add(CRect(60, 10, 70, 20), "b");
     f.frame->idle();
-    EXPECT_EQ(f.backEnd->getPixel(5, 5), back);
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), green);
+    EXPECT_EQ(std::pair(f.backEnd->getPixel(5, 5), f.backEnd->getPixel(15, 15)), std::pair(back, green));
     const auto& presented = f.backEnd->getPresentedAreas();
     const auto idle = [&] {
         f.backEnd->clearPresentedAreas();
@@ -168,15 +151,12 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstWithinWholePixels)
     a->colour = red;
     a->setDirty(true);
     EXPECT_EQ(idle(), (std::vector<CRect>{CRect(10, 10, 20, 20)}));
-    EXPECT_EQ(a->draws, 2);
-    EXPECT_EQ(b->draws, 1);
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), red);
+    EXPECT_EQ(std::tuple(a->draws, b->draws, f.backEnd->getPixel(15, 15)), std::tuple(2, 1, red));
 
     // A move repaints the area left and the area taken.
     a->setViewSize(CRect(30, 30, 40, 40));
     EXPECT_EQ(idle(), (std::vector<CRect>{CRect(10, 10, 20, 20), CRect(30, 30, 40, 40)}));
-    EXPECT_EQ(f.backEnd->getPixel(15, 15), back);
-    EXPECT_EQ(f.backEnd->getPixel(39, 39), red);
+    EXPECT_EQ(std::pair(f.backEnd->getPixel(15, 15), f.backEnd->getPixel(39, 39)), std::pair(back, red));
     f.frame->removeView(a);
     idle();
     EXPECT_EQ(f.backEnd->getPixel(35, 35), back); // a removed view leaves the background
@@ -211,9 +191,8 @@ TEST(Frame, ContainerRestoresTheContextsOffsetAndClip)
     context->setClipRect(CRect(0, 0, 50, 30));
     container->drawRect(context, CRect(0, 0, 100, 50));
     CRect clip;
-    EXPECT_EQ(context->getClipRect(clip), CRect(0, 0, 50, 30));
-    EXPECT_EQ(context->getOffset(), CPoint(1, 2));
-    EXPECT_EQ(child->draws, 1);
+    EXPECT_EQ(std::tuple(context->getClipRect(clip), context->getOffset(), child->draws),
+              std::tuple(CRect(0, 0, 50, 30), CPoint(1, 2), 1));
 }
 
 // The editor may refuse a size; a new size repaints the whole frame, black where nothing draws.
@@ -226,19 +205,17 @@ TEST(Frame, SetSizeResizesAndRepaintsUnlessRefusedOrOddAndAClosedFrameHasNoPoint
     CPoint where;
     EXPECT_FALSE(frame->getCurrentMouseLocation(where)); // closed: no pointer
     EXPECT_TRUE(frame->setSize(120, 60)); // closed: only the size changes
-    ASSERT_TRUE(frame->open(nullptr));
-    EXPECT_FALSE(frame->open(nullptr));
+    ASSERT_TRUE(frame->open(nullptr) && !frame->open(nullptr)); // a second open is refused
     auto* backEnd = OffscreenPlatformFrame::of(frame);
     EXPECT_EQ(frame->getBackBuffer()->getPixelWidth(), 120);
     frame->idle();
     backEnd->clearPresentedAreas();
     EXPECT_TRUE(frame->setSize(200, 80));
     frame->idle();
-    EXPECT_EQ(backEnd->getPresentedAreas(), (std::vector<CRect>{CRect(0, 0, 200, 80)}));
-    EXPECT_EQ(backEnd->getPixel(199, 79), CColor(0, 0, 0, 255));
-    for (CCoord width : {600.0, 0.0, std::numeric_limits<double>::quiet_NaN()})
-        EXPECT_FALSE(frame->setSize(width, 80)) << width;
-    EXPECT_FALSE(frame->setSize(1e9, 1e9 / 1e6));
+    EXPECT_EQ(std::pair(backEnd->getPresentedAreas(), backEnd->getPixel(199, 79)),
+              std::pair(std::vector{CRect(0, 0, 200, 80)}, CColor(0, 0, 0, 255)));
+    for (CCoord width : {600.0, 0.0, std::numeric_limits<double>::quiet_NaN(), 1e9})
+        EXPECT_FALSE(frame->setSize(width, width == 1e9 ? 1e3 : 80)) << width;
     EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 200, 80));
     frame->close();
 }

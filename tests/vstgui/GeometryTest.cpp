@@ -22,14 +22,11 @@ TEST(Geometry, RectanglesAreHalfOpenAndNaNOrInvertedOnesAreEmpty)
         EXPECT_TRUE(empty.isEmpty()) << empty.left << "," << empty.right << "," << empty.bottom;
     EXPECT_FALSE(CRect(-5, -5, -1, -1).isEmpty());
 
-    CRect bounded(0, 0, 10, 10);
-    EXPECT_EQ(bounded.bound(CRect(5, -5, 20, 7)), CRect(5, 0, 10, 7));
+    EXPECT_EQ(CRect(0, 0, 10, 10).bound(CRect(5, -5, 20, 7)), CRect(5, 0, 10, 7));
     CRect disjoint(0, 0, 10, 10);
     disjoint.bound(CRect(20, 20, 30, 30));
-    EXPECT_TRUE(disjoint.isEmpty());
-    EXPECT_LE(disjoint.left, disjoint.right); // never inverted
-    CRect united(0, 0, 1, 1);
-    EXPECT_EQ(united.unite(CRect(5, -2, 6, 3)), CRect(0, -2, 6, 3));
+    EXPECT_TRUE(disjoint.isEmpty() && disjoint.left <= disjoint.right); // never inverted
+    EXPECT_EQ(CRect(0, 0, 1, 1).unite(CRect(5, -2, 6, 3)), CRect(0, -2, 6, 3));
 }
 
 } // namespace

@@ -2,29 +2,21 @@
 
 #include "vstgui/OptionMenuPanel.h"
 
-#include <gtest/gtest.h>
-
 using namespace VSTGUI;
 
 namespace {
 
-// Default, Large (checked), separator, Off (disabled), Huge.
-SharedPointer<COptionMenu> makeMenu()
+// Default, Large (checked), separator, Off (disabled), Huge: rows of 18 pixels and a separator of 7
+// inside a one-pixel border (Default 1-18, Large 19-36, separator 37-43, Off 44-61, Huge 62-79).
+// Only a choosable entry is hit and takes the highlight; the checked entry shows its mark.
+TEST(OptionMenuPanel, RowsStackWithThinSeparatorsAndOnlyChoosableEntriesAreHitOrHighlighted)
 {
     auto menu = makeOwned<COptionMenu>(CRect(0, 0, 100, 20), nullptr, 1);
     for (auto [title, flags] : {std::pair{"Default", 0}, {"Large", 0}, {"", int(CMenuItem::kSeparator)},
                                 {"Off", int(CMenuItem::kDisabled)}, {"Huge", 0}})
         menu->addEntry(title, -1, flags);
     menu->checkEntryAlone(1);
-    return menu;
-}
-
-// Rows of 18 pixels and a separator of 7 inside a one-pixel border: Default 1-18, Large 19-36,
-// separator 37-43, Off 44-61, Huge 62-79.
-TEST(OptionMenuPanel, RowsStackWithThinSeparatorsAndOnlyChoosableEntriesAreHit)
-{
-    auto menu = makeMenu();
-    const OptionMenuPanel panel(*menu, 100);
+    OptionMenuPanel panel(*menu, 100);
     EXPECT_EQ(panel.getWidth(), 100);
     EXPECT_EQ(panel.getHeight(), 81);
     EXPECT_EQ(panel.getEntryRect(4), CRect(1, 62, 99, 80));
@@ -37,6 +29,20 @@ TEST(OptionMenuPanel, RowsStackWithThinSeparatorsAndOnlyChoosableEntriesAreHit)
     for (const auto& c : cases)
         EXPECT_EQ(panel.entryAt(c.x, c.y), c.entry) << c.x << "," << c.y;
 
+    EXPECT_TRUE(panel.setHighlight(4));
+    EXPECT_FALSE(panel.setHighlight(4));
+    for (int32_t none : {2, 3, 99}) { // separator, disabled, beyond
+        panel.setHighlight(none);
+        EXPECT_EQ(panel.getHighlight(), -1) << none;
+    }
+    ASSERT_TRUE(panel.setHighlight(0));
+    auto pixels = panel.paint();
+    ASSERT_TRUE(pixels && pixels->getPixelHeight() == 81);
+    const auto at = [&](int32_t x, int32_t y) { return testsupport::rawPixel(*pixels, x, y); };
+    const CColor plain(240, 240, 240, 255), highlight(50, 100, 200, 255), mark(0, 0, 0, 255);
+    EXPECT_EQ((std::vector{at(97, 10), at(97, 70), at(8, 28), at(8, 70)}), // highlight, check mark
+              (std::vector{highlight, plain, mark, plain}));
+
     // Width follows the longest title within 1 and 4096.
     const int32_t natural = OptionMenuPanel(*menu, 0).getWidth();
     EXPECT_TRUE(natural > 18 && natural < 100) << natural;
@@ -48,28 +54,6 @@ TEST(OptionMenuPanel, RowsStackWithThinSeparatorsAndOnlyChoosableEntriesAreHit)
     EXPECT_GE(none.getWidth(), 1);
     EXPECT_EQ(none.entryAt(0, 1), -1);
     EXPECT_TRUE(none.paint());
-}
-
-// Only a choosable entry takes the highlight; the checked entry shows its mark in the check column.
-TEST(OptionMenuPanel, HighlightGoesOnlyToChoosableEntriesAndShowsWithTheCheckMark)
-{
-    auto menu = makeMenu();
-    OptionMenuPanel panel(*menu, 100);
-    EXPECT_TRUE(panel.setHighlight(4));
-    EXPECT_FALSE(panel.setHighlight(4));
-    for (int32_t none : {2, 3, 99}) { // separator, disabled, beyond
-        panel.setHighlight(none);
-        EXPECT_EQ(panel.getHighlight(), -1) << none;
-    }
-    ASSERT_TRUE(panel.setHighlight(0));
-    auto pixels = panel.paint();
-    ASSERT_TRUE(pixels && pixels->getPixelHeight() == 81);
-    const auto at = [&](int32_t x, int32_t y) { return testsupport::rawPixel(*pixels, x, y); };
-    const CColor plain(240, 240, 240, 255);
-    EXPECT_EQ(at(97, 10), CColor(50, 100, 200, 255)); // Default highlighted
-    EXPECT_EQ(at(97, 70), plain);
-    EXPECT_EQ(at(8, 28), CColor(0, 0, 0, 255)); // Large's check mark
-    EXPECT_EQ(at(8, 70), plain);
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include "vstgui/IPlatformOptionMenu.h"
 #include "vstgui/OffscreenPlatformFrame.h"
 #include "vstgui/PluginGUIEditor.h"
-#include "vstgui/PngCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -55,11 +54,6 @@ inline void registerBytes(int32_t id, std::vector<uint8_t> bytes)
     CResourceDescription::registerData(id, storage.back().data(), storage.back().size());
 }
 
-inline void registerPng(int32_t id, const IPlatformBitmap& bitmap)
-{
-    registerBytes(id, PngCodec::encode(bitmap));
-}
-
 // The stored bytes of pixel (x, y): premultiplied blue, green, red, alpha as a CColor(r, g, b, a).
 inline CColor rawPixel(const IPlatformBitmap& bitmap, int32_t x, int32_t y)
 {
@@ -67,18 +61,18 @@ inline CColor rawPixel(const IPlatformBitmap& bitmap, int32_t x, int32_t y)
     return CColor(p[2], p[1], p[0], p[3]);
 }
 
-struct ListenerCall {
-    int32_t tag;
-    float value;
-};
-
 // Records what controls report.
 struct RecordingListener : IControlListener {
     void valueChanged(CControl* control) override { calls.push_back({control->getTag(), control->getValue()}); }
     void controlBeginEdit(CControl*) override { ++begins; }
     void controlEndEdit(CControl*) override { ++ends; }
 
-    std::vector<ListenerCall> calls;
+    struct Call {
+        int32_t tag;
+        float value;
+        bool operator==(const Call&) const = default;
+    };
+    std::vector<Call> calls;
     int begins = 0;
     int ends = 0;
 };
@@ -109,8 +103,7 @@ struct RecordingEditor : PluginGUIEditor {
     RecordingEditor() : PluginGUIEditor(nullptr) {}
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override
     {
-        unhandledDowns.push_back(where);
-        unhandledDownButtons.push_back(buttons());
+        unhandledDowns.emplace_back(where, buttons());
         return downHook ? downHook(where, buttons) : kMouseEventNotImplemented;
     }
     CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override
@@ -122,8 +115,7 @@ struct RecordingEditor : PluginGUIEditor {
     void endEdit(int32_t index) override { editorEnds.push_back(index); }
     void setFrame(CFrame* newFrame) { frame = newFrame; }
 
-    std::vector<CPoint> unhandledDowns;
-    std::vector<int32_t> unhandledDownButtons;
+    std::vector<std::pair<CPoint, int32_t>> unhandledDowns; // where, buttons
     int unhandledUps = 0;
     std::vector<int32_t> editorBegins;
     std::vector<int32_t> editorEnds;

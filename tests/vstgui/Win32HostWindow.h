@@ -2,7 +2,7 @@
 
 // The host's window of the Win32 window tests, under wine's null graphics driver.
 
-#include "WindowTestScene.h"
+#include "HostWindow.h"
 #include "vstgui/Win32PlatformFrame.h"
 
 #include <windows.h>
@@ -12,15 +12,6 @@ namespace testsupport {
 inline HWND windowOf(CFrame& frame)
 {
     return static_cast<HWND>(dynamic_cast<Win32PlatformFrame&>(*frame.getPlatformFrame()).getWindow());
-}
-
-inline void pumpMessages()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 // A top-level window under wine's null graphics driver; input is posted to the frame's window.
@@ -35,7 +26,7 @@ public:
     {
         if (window)
             DestroyWindow(window);
-        pumpMessages();
+        pump();
     }
 
     void* parent() override { return window; }
@@ -45,7 +36,11 @@ public:
         window = nullptr;
         EXPECT_EQ(dynamic_cast<Win32PlatformFrame&>(*frame.getPlatformFrame()).getWindow(), nullptr);
     }
-    void pump() override { pumpMessages(); }
+    void pump() override
+    {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            TranslateMessage(&message), DispatchMessageW(&message);
+    }
     void send(CFrame& frame, Input input, CPoint at, int32_t state) override
     {
         const HWND child = windowOf(frame);
@@ -109,12 +104,13 @@ public:
     // The native menu reads keys posted to the frame's window before it opens.
     void answerNextMenu(CFrame& frame, int32_t index) override
     {
-        for (int32_t i = 0; i <= index; ++i) {
-            PostMessageW(windowOf(frame), WM_KEYDOWN, VK_DOWN, 1);
-            PostMessageW(windowOf(frame), WM_KEYUP, VK_DOWN, 0xC0000001);
-        }
-        PostMessageW(windowOf(frame), WM_KEYDOWN, index < 0 ? VK_ESCAPE : VK_RETURN, 1);
-        PostMessageW(windowOf(frame), WM_KEYUP, index < 0 ? VK_ESCAPE : VK_RETURN, 0xC0000001);
+        for (int32_t i = 0; i <= index + 1; ++i)
+            press(windowOf(frame), i <= index ? VK_DOWN : index < 0 ? VK_ESCAPE : VK_RETURN);
+    }
+    static void press(HWND target, WPARAM code)
+    {
+        PostMessageW(target, WM_KEYDOWN, code, 1);
+        PostMessageW(target, WM_KEYUP, code, 0xC0000001);
     }
     int childWindows() override
     {
@@ -124,10 +120,6 @@ public:
         return count;
     }
     bool pointerHeld() override { return GetCapture() != nullptr; }
-    int openHandles() override // GDI and USER objects; wine counts none, Windows does
-    {
-        return int(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-    }
     // Typed into the EDIT field as the keyboard would: characters (and backspace) as WM_CHAR,
     // other keys as WM_KEYDOWN.
     void key(CFrame& frame, int32_t character, unsigned char virt) override
@@ -138,13 +130,18 @@ public:
             PostMessageW(field, WM_CHAR, virt ? VK_BACK : WPARAM(character), 1);
             return;
         }
-        const WPARAM code = virt == VKEY_RETURN ? VK_RETURN : VK_LEFT;
-        PostMessageW(field, WM_KEYDOWN, code, 1);
-        PostMessageW(field, WM_KEYUP, code, 0xC0000001);
+        press(field, virt == VKEY_RETURN ? VK_RETURN : VK_LEFT);
     }
     void takeKeyboardFocus() override { SetFocus(window); }
 
     HWND window;
 };
+
+inline std::unique_ptr<HostWindow> makeHostWindow(int32_t width = 200, int32_t height = 120)
+{
+    auto host = std::make_unique<Win32Host>(width, height);
+    EXPECT_NE(host->window, nullptr) << "no window station: wine needs its null graphics driver";
+    return host->window ? std::move(host) : nullptr;
+}
 
 } // namespace testsupport

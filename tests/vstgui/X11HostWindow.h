@@ -3,9 +3,7 @@
 // The host's window of the X11 window tests. Include after googletest (Xlib's macros None and Bool
 // break it).
 
-#include "WindowTestScene.h"
-#include "vstgui/COptionMenu.h"
-#include "vstgui/OptionMenuPanel.h"
+#include "HostWindow.h"
 #include "vstgui/X11PlatformFrame.h"
 
 #include <X11/Xlib.h>
@@ -15,7 +13,6 @@
 
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <string>
 #include <sys/file.h>
 #include <unistd.h>
@@ -68,8 +65,7 @@ public:
     ~X11Host() override
     {
         if (window) { // nothing held into the next test, whatever this one left
-            key(XK_Control_L, false);
-            button(1, false);
+            buttons(kControl | kLButton, false);
             button(3, false);
             XDestroyWindow(display, window);
         }
@@ -80,7 +76,6 @@ public:
         if (lockFile >= 0)
             close(lockFile);
     }
-    bool ready() const { return window != 0; }
 
     // At a frame position, inside the parent's border.
     void pointer(CPoint at)
@@ -109,8 +104,7 @@ public:
     {
         Window focused = 0;
         int revert = 0;
-        XGetInputFocus(display, &focused, &revert);
-        return focused == window;
+        return XGetInputFocus(display, &focused, &revert), focused == window;
     }
 
     void* parent() override { return reinterpret_cast<void*>(uintptr_t(window)); }
@@ -137,11 +131,10 @@ public:
         const int width = int(frame.getWidth()), height = int(frame.getHeight());
         XImage* image = XGetImage(display, backEndOf(frame).getWindow(), 0, 0, unsigned(width), unsigned(height),
                                   AllPlanes, ZPixmap);
-        for (int y = 0; image && y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const unsigned long pixel = XGetPixel(image, x, y);
-                pixels.insert(pixels.end(), {uint8_t(pixel), uint8_t(pixel >> 8), uint8_t(pixel >> 16), 0});
-            }
+        for (int i = 0; image && i < width * height; ++i) {
+            const unsigned long pixel = XGetPixel(image, i % width, i / width);
+            pixels.insert(pixels.end(), {uint8_t(pixel), uint8_t(pixel >> 8), uint8_t(pixel >> 16), 0});
+        }
         if (image)
             XDestroyImage(image);
         return pixels;
@@ -154,18 +147,14 @@ public:
     }
     CPoint windowSize(CFrame& frame) override { return sizeOf(backEndOf(frame).getWindow()); }
     CPoint parentSize() override { return sizeOf(window) + CPoint(2 * kParentBorder, 2 * kParentBorder); }
-    // Clicks the entry from the menu's shown hook, inside the menu's own loop.
+    // Clicks the entry (rows of 18 pixels below a 1-pixel border) from the menu's shown hook,
+    // inside the menu's own loop.
     void answerNextMenu(CFrame& frame, int32_t index) override
     {
         backEndOf(frame).getX11OptionMenu().onShown = [this, index](Window menuWindow) {
-            COptionMenu sizeMenu(CRect(0, 0, 100, 20), nullptr, 0);
-            for (const char* title : {"Default", "Large", "Huge"})
-                sizeMenu.addEntry(title);
-            sizeMenu.addSeparator();
-            const CPoint entry = OptionMenuPanel(sizeMenu, 100).getEntryRect(index).getCenter();
             int x = 0, y = 0;
             Window child = 0;
-            XTranslateCoordinates(display, menuWindow, window, int(entry.x), int(entry.y), &x, &y, &child);
+            XTranslateCoordinates(display, menuWindow, window, 40, 10 + 18 * index, &x, &y, &child);
             pointer(CPoint(x, y));
             buttons(kLButton, true);
             buttons(kLButton, false);
@@ -205,10 +194,6 @@ public:
         XWindowAttributes attributes{};
         return XGetWindowAttributes(display, target, &attributes) ? CPoint(attributes.width, attributes.height) : CPoint();
     }
-    int openHandles() override // every display connection is a file
-    {
-        return int(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
-    }
 
     Display* display = nullptr;
     Window window = 0;
@@ -217,5 +202,12 @@ private:
     Colormap colormap = 0;
     int lockFile = -1;
 };
+
+inline std::unique_ptr<HostWindow> makeHostWindow(int32_t width = 200, int32_t height = 120)
+{
+    auto host = std::make_unique<X11Host>(width, height);
+    EXPECT_TRUE(host->window) << "no display or no XTest at " << std::getenv("ZARN_WINDOW_TESTS");
+    return host->window ? std::move(host) : nullptr;
+}
 
 } // namespace testsupport
