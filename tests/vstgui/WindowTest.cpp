@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -228,6 +229,30 @@ TEST_F(WindowTest, AMissingParentAClosingPressAndADestroyedParentAreSurvived)
     settle();
     frame->close();
     frame = nullptr;
+}
+
+// Open, resize and close in a real window, over and over: every object, child window and
+// descriptor comes back (each frame has its own window and, on X11, its own display connection).
+TEST_F(WindowTest, OpenResizeCloseCyclesLeaveNothingBehind)
+{
+    const auto descriptors = [] {
+#ifdef _WIN32
+        return 0;
+#else
+        return int(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
+#endif
+    };
+    const auto counts = [&] { return std::tuple(ReferenceCounted::liveObjectCount(), host->childWindows(), descriptors()); };
+    const auto before = counts();
+    for (int cycle = 0; cycle < 200; ++cycle) {
+        openFrame();
+        frame->setSize(cycle % 2 ? 120 : 200, 100);
+        frame->idle();
+        frame->close();
+        frame = nullptr;
+        host->pump();
+    }
+    EXPECT_EQ(counts(), before);
 }
 
 #ifdef _WIN32
