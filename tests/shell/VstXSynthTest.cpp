@@ -110,8 +110,7 @@ TEST_F(VstXSynthTest, ValueTexts) {
         {[&](char* t) { e.int2string(100000000, t, 9); }, "Huge!"}, {[&](char* t) { e.int2string(99999999, t, 9); }, "99999999"},
         {[&](char* t) { e.int2string(-100000000, t, 12); }, "-100000000"}, {[&](char* t) { e.int2string(INT32_MIN, t, 12); }, "-147483648"}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        char text[16];
-        std::memset(text, 'x', sizeof text);
+        char text[16] = "xxxxxxxxxxxxxxx";
         cases[i].first(text);
         EXPECT_STREQ(text, cases[i].second) << i;
     }
@@ -126,11 +125,9 @@ TEST_F(VstXSynthTest, EditorOpcodes) {
         void close() override { log += "close "; }
         void idle() override { log += "idle "; }
         bool setKnobMode(VstInt32 mode) override { return log += "knob " + std::to_string(mode) + " ", mode == 2; }
-        bool onKeyDown(VstKeyCode& k) override { return log += key("down", k), true; }
-        bool onKeyUp(VstKeyCode& k) override { return log += key("up", k), false; }
-        static std::string key(const char* what, const VstKeyCode& k) {
-            return std::string(what) + " " + std::to_string(k.character) + "," + std::to_string(k.virt) + "," + std::to_string(k.modifier) + " ";
-        }
+        bool onKeyDown(VstKeyCode& k) override { return log += "down" + key(k), true; }
+        bool onKeyUp(VstKeyCode& k) override { return log += "up" + key(k), false; }
+        static std::string key(const VstKeyCode& k) { return ' ' + std::to_string(k.character) + ',' + std::to_string(k.virt) + ',' + std::to_string(k.modifier) + ' '; }
         std::string log;
     } editor;
     AEffEditor* own = synth->getEditor();
@@ -235,8 +232,7 @@ TEST_F(VstXSynthTest, MidiIntake) {
 }
 
 TEST_F(VstXSynthTest, HostRecognitionByExactVendorString) {
-    for (const auto& [vendor, native] : {std::pair{"Halvane Audio", true}, {"Halvane Audio ", false},
-                                         {"halvane audio", false}, {"", false}}) {
+    for (const auto& [vendor, native] : {std::pair{"Halvane Audio", true}, {"Halvane Audio ", false}, {"halvane audio", false}, {"", false}}) {
         host.vendorString = vendor;
         auto other = host.construct<VstXSynth>();
         EXPECT_FALSE(other->isNativeHost());
@@ -253,20 +249,18 @@ TEST_F(VstXSynthTest, MalformedChunksAreRefusedAndChangeNothing) {
 
     auto corrupt = [&](std::size_t offset, auto word) {
         std::vector<uint8_t> bytes = good;
+        bytes.resize(offset < bytes.size() ? bytes.size() : offset + sizeof word);
         std::memcpy(bytes.data() + offset, &word, sizeof word);
         return bytes;
     };
-    std::vector<uint8_t> longer = good;
-    longer.push_back(0);
-    const std::vector<std::vector<uint8_t>> refused = {
+    std::vector<std::vector<uint8_t>> refused = {
         corrupt(0, 21), corrupt(0, 23), corrupt(4, 63), corrupt(4, 65), corrupt(8, 64), corrupt(8, -1),
         corrupt(24, -3), corrupt(24, 2), corrupt(28, 2201), corrupt(32, 1), corrupt(36, 1),
         corrupt(40 + 128 * 63 + 32 + 4 * 21, kNaN), corrupt(40 + 32, kInf),
-        std::vector<uint8_t>(good.begin(), good.end() - 1), std::vector<uint8_t>(8232, 0), longer,
+        std::vector<uint8_t>(good.begin(), good.end() - 1), std::vector<uint8_t>(8232, 0), corrupt(8232, uint8_t{0}),
     };
     for (std::size_t i = 0; i < refused.size(); ++i) {
-        std::vector<uint8_t> bytes = refused[i];
-        EXPECT_EQ(dispatch(24, 0, static_cast<VstIntPtr>(bytes.size()), bytes.data()), 0) << i; // effSetChunk
+        EXPECT_EQ(dispatch(24, 0, static_cast<VstIntPtr>(refused[i].size()), refused[i].data()), 0) << i; // effSetChunk
         EXPECT_EQ(chunk(), before) << i;
     }
     // The engine's words at 12, 16 and 20 are carried as they stand.
