@@ -161,4 +161,12 @@ TEST(VoiceStepsTest, HoldLengthsAreTruncated) {
     EXPECT_EQ(silent->voiceActive, 0);
 }
 
+// A click smoother all but frozen (Timbre-Color far below its range) still lets the voice end.
+TEST(VoiceStepsTest, AStuckClickSmootherDoesNotKeepTheVoice) {
+    ModelRig rig(7, 44100.0, {{kTimbreColor, -3.0f}, {kMidi, 1.0f}, {kAmpSustain, 0.0f}, {kAmpDecay, 0.0f}});
+    rig->noteOn(40, 127);
+    rig.render(88200);
+    EXPECT_EQ(rig->voiceActive, 0);
+}
+
 } // namespace
