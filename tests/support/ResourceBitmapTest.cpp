@@ -39,7 +39,7 @@ protected:
     const ResourceRef goodFile = named(files.native("good.png").string()), goodNumber{7001, false, {}};
 };
 
-TEST_F(ResourceBitmap, OnlyTheFirstFailureIsReportedEveryAttemptIsGivenBackAndOnlyWholeNamesAreRead)
+TEST_F(ResourceBitmap, OnlyTheFirstFailureIsReportedWholeNamesAreReadAndTheCacheSharesByName)
 {
     CBitmap* target = new CBitmap(1, 1);
     CBitmap* const first = target;
@@ -81,10 +81,8 @@ TEST_F(ResourceBitmap, OnlyTheFirstFailureIsReportedEveryAttemptIsGivenBackAndOn
 #endif
     full.name[511] = 'x';
     EXPECT_FALSE(loadResourceBitmap(&full, &target));
-}
 
-TEST_F(ResourceBitmap, TheEnabledCacheSharesBitmapsByName)
-{
+    // The enabled cache shares bitmaps by name.
     BitmapCache& cache = BitmapCache::instance();
     const ResourceRef upper = named(files.native("GOOD.PNG").string());
     CBitmap *a = nullptr, *b = nullptr;
