@@ -56,7 +56,8 @@ TEST_F(FileListTest, ScanOptionsShapeTheListsAndLookupsFindTheirRecords)
               "d.wav<deep e.wav<deeper k1.wav<Kicks o.wav<Kicks s.wav<sub snare.wav< "},
              {options(1, 0, 2), "aiff2", 1, "+Kicks<:0 +empty<:0 +other<:0 x.aiff< "},
              {options(1, 0, 1), "wav", 2, "+Kicks<:1 +empty<:0 +other<:0 Kick.< k1.wa<Kicks snare< "},
-             {options(2, 0), "wav", 2, "+Kicks<:1 +deep<Kicks:1 +empty<:0 +other<:0 +sub<empty:1 Kick.WAV< d.wav<deep k1.wav<Kicks s.wav<sub snare.wav< "}}) {
+             {options(2, 0), "wav", 2,
+              "+Kicks<:1 +deep<Kicks:1 +empty<:0 +other<:0 +sub<empty:1 Kick.WAV< d.wav<deep k1.wav<Kicks s.wav<sub snare.wav< "}}) {
         EXPECT_EQ(list.scan(tree.windowsPath().c_str(), extension, scanOptions), topLevel);
         EXPECT_EQ(summary(), expected) << extension << " " << scanOptions.depthLimit;
     }

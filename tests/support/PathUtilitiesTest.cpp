@@ -8,8 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -21,10 +19,10 @@ const std::string k511(511, 'a');
 TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
 {
     using Operation = std::function<void(char* output, const char* path)>;
-    const Operation title = [](char* o, const char* p) { getFileTitle(o, p, "---"); }, name = [](char* o, const char* p) { getFileName(o, p, "---"); };
-    const Operation directory = [](char* o, const char* p) { getDirectoryPart(o, p, false); }, normalize = [](char* o, const char*) { normalizeFolderPath(o); };
-    const Operation directoryKept = [](char* o, const char* p) { getDirectoryPart(o, p, true); }, ensure = [](char* o, const char*) { ensureTrailingBackslash(o); };
-    const Operation png = [](char* o, const char* p) { std::strcpy(o, hasExtension("png", p) ? "png" : "no"); };
+    const Operation title = [](char* o, auto p) { getFileTitle(o, p, "---"); }, name = [](char* o, auto p) { getFileName(o, p, "---"); };
+    const Operation directory = [](char* o, auto p) { getDirectoryPart(o, p, false); }, normalize = [](char* o, auto) { normalizeFolderPath(o); };
+    const Operation directoryKept = [](char* o, auto p) { getDirectoryPart(o, p, true); }, ensure = [](char* o, auto) { ensureTrailingBackslash(o); };
+    const Operation png = [](char* o, auto p) { std::strcpy(o, hasExtension("png", p) ? "png" : "no"); };
     for (const auto& [operation, path, expected] : std::vector<std::tuple<Operation, std::string, std::string>>{
              {title, "C:/dir/name.ext", "name"}, {title, "", "---"}, {title, "C:\\dir\\", ""},
              {title, "a.b\\file", "file"}, {name, "C:/dir/name.ext", "name.ext"}, {name, "name", "name"},
@@ -45,6 +43,7 @@ TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
 }
 
 using testsupport::TempTree;
+using std::tuple;
 
 struct FolderUtilities : ::testing::Test {
     TempTree tree, outside;
@@ -62,8 +61,8 @@ TEST_F(FolderUtilities, DeletionAndCountsStayInsideTheTree)
         if (readOnly)
             testsupport::fs::permissions(target.native("ro/locked.txt"), testsupport::fs::perms::none);
         const bool deleted = deleteFolderRecursive(target.windowsPath().c_str());
-        EXPECT_EQ(std::tuple(deleted == !target.exists(""), target.exists("ro/locked.txt"), outside.exists("keep.txt") && outside.exists("sub/keep.txt"),
-                             target.exists("ro/gone.txt") || target.exists("a b") || target.exists("v1.2")), std::tuple(true, readOnly, true, false));
+        EXPECT_EQ(tuple(deleted == !target.exists(""), target.exists("ro/locked.txt"), outside.exists("keep.txt"), outside.exists("sub/keep.txt"),
+                        target.exists("ro/gone.txt") || target.exists("a b") || target.exists("v1.2")), tuple(true, readOnly, true, true, false));
 #ifndef _WIN32 // wine cannot remove links; it refuses and leaves them
         EXPECT_EQ(deleted, !readOnly);
 #endif
@@ -75,7 +74,8 @@ TEST_F(FolderUtilities, DeletionAndCountsStayInsideTheTree)
     for (const auto& [extension, recursive, expected] :
          {std::tuple{"txt", false, 1}, {"txt", true, 2}, {"jpeg2", false, 1}, {"TXTX", false, 1}})
         EXPECT_EQ(countFilesWithExtension(tree.windowsPath("t/").c_str(), extension, recursive), expected) << extension;
-    EXPECT_TRUE(!deleteFolderRecursive(tree.windowsPath("t/").c_str()) && tree.exists("keep.txt") && tree.exists("sib/far.txt") && !tree.exists("t/X.TXT") && outside.exists("keep.txt"));
+    EXPECT_TRUE(!deleteFolderRecursive(tree.windowsPath("t/").c_str()) && tree.exists("keep.txt") && tree.exists("sib/far.txt") &&
+                !tree.exists("t/X.TXT") && outside.exists("keep.txt"));
     // Folders that would list their neighbours ("x*.*" reaches "xxy" as "x" + "xy"), or do not
     // fit, are refused untouched.
     tree.add({"x/keep.txt", "xy", "xxy"});
@@ -112,15 +112,27 @@ TEST_F(FolderUtilities, AFolderSwappedForALinkDuringDeletionIsNeverEntered)
 }
 #endif
 
-TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
+TEST_F(FolderUtilities, CreatesOneLevelFindsUnusedNamesAndHandsTheShellOnlyFoldersAndWholeAddresses)
 {
+    static std::vector<std::string> launched;
+    const auto previous = platform::setShellExecuteSink([](SHELLEXECUTEINFOA* info) {
+        launched.push_back(std::to_string(info->cbSize) + (info->lpVerb ? info->lpVerb : "") + "|" + info->lpFile +
+                           "|" + (info->lpParameters ? info->lpParameters : "") + "|" + std::to_string(info->nShow));
+        return BOOL(1);});
     std::string text = root + "new";
     text.resize(512);
     EXPECT_TRUE(createFolder(text.data()) && text.c_str() == tree.windowsPath("new/"));
-    tree.addUnix("linked", outside.root);
-    tree.add({"file"});
-    for (const auto& [name, expected] : {std::pair{"new", true}, {"linked", true}, {"missing", false}, {"file", false}})
-        EXPECT_EQ(folderExists(tree.windowsPath(name).c_str()), expected) << name;
+    tree.add({"file"}), tree.addUnix("linked", outside.root);
+    for (const auto& [path, expected] : {std::pair{tree.windowsPath("new"), true}, {tree.windowsPath("linked"), true},
+                                         {tree.windowsPath("missing"), false}, {tree.windowsPath("file"), false}, {"file:///etc/passwd", false}})
+        EXPECT_EQ(tuple(folderExists(path.c_str()), openFolderInExplorer(path.c_str())), tuple(expected, BOOL(expected))) << path;
+    const std::string fits(247, 'a'); // with "https://", 255 characters and the end
+    EXPECT_EQ(std::vector<BOOL>({openWebAddress("example.com/a b"), openWebAddress(fits.c_str()), openWebAddress((fits + "a").c_str())}),
+              std::vector<BOOL>({1, 1, 0}));
+    platform::setShellExecuteSink(previous);
+    EXPECT_EQ(launched, (std::vector<std::string>{"112open|C:\\Windows\\explorer.exe|" + tree.windowsPath("new") + "|5",
+                                                  "112open|C:\\Windows\\explorer.exe|" + tree.windowsPath("linked") + "|5",
+                                                  "112|https://example.com/a b||1", "112|https://" + fits + "||1"}));
 
     const auto unique = [&](const std::string& name) {
         return std::string(makeUniqueName(root.substr(0, root.size() - 1).c_str(), name.c_str(), text.data()) ? text.c_str() : "false");
@@ -135,24 +147,8 @@ TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
     tree.add({"Set (32)/", std::string(124, 'n') + "/"});
     EXPECT_EQ(unique("Set"), "false");
     // "(1)" would not fit after the 124 characters; the others would lie outside the folder.
-    for (const std::string& refused : {std::string(124, 'n'), std::string("../escape"), std::string("..\\escape"), std::string(". ."), std::string("a/b")})
+    for (const std::string& refused : std::initializer_list<std::string>{std::string(124, 'n'), "../escape", "..\\escape", ". .", "a/b"})
         EXPECT_TRUE(unique(refused) == "false" && text[0] == '\0') << refused;
-}
-
-TEST(ShellLaunch, AddressesAndExistingFoldersReachTheShellWhole)
-{
-    static std::vector<std::string> launched;
-    const auto previous = platform::setShellExecuteSink([](SHELLEXECUTEINFOA* info) {
-        launched.push_back(std::to_string(info->cbSize) + (info->lpVerb ? info->lpVerb : "") + "|" + info->lpFile +
-                           "|" + (info->lpParameters ? info->lpParameters : "") + "|" + std::to_string(info->nShow));
-        return BOOL(1);});
-    const TempTree folder;
-    EXPECT_EQ(std::vector<BOOL>({openWebAddress("example.com/a b"), openWebAddress(std::string(247, 'a').c_str()), openWebAddress(std::string(248, 'a').c_str()),
-                                 openFolderInExplorer(folder.windowsPath().c_str()), openFolderInExplorer("file:///etc/passwd"),
-                                 openFolderInExplorer(folder.windowsPath("none/").c_str())}), std::vector<BOOL>({1, 1, 0, 1, 0, 0}));
-    platform::setShellExecuteSink(previous);
-    EXPECT_EQ(launched, (std::vector<std::string>{"112|https://example.com/a b||1", "112|https://" + std::string(247, 'a') + "||1",
-                                                  "112open|C:\\Windows\\explorer.exe|" + folder.windowsPath() + "|5"}));
 }
 
 } // namespace
