@@ -64,10 +64,7 @@ VSTGUI::SharedPointer<CBitmap> markedImage(int width, int height, int markers, C
     return VSTGUI::makeOwned<CBitmap>(pixels);
 }
 
-uint8_t alphaAt(const VSTGUI::IPlatformBitmap& pixels, int x, int y)
-{
-    return pixels.getPixels()[size_t(y) * pixels.getBytesPerRow() + size_t(x) * 4 + 3];
-}
+uint8_t alphaAt(const VSTGUI::IPlatformBitmap& p, int x, int y) { return p.getPixels()[size_t(y) * p.getBytesPerRow() + size_t(x) * 4 + 3]; }
 size_t inked(VSTGUI::COffscreenContext& context)
 {
     const VSTGUI::IPlatformBitmap& pixels = *context.getBitmap()->getPlatformBitmap();

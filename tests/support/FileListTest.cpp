@@ -6,7 +6,6 @@
 
 #include <numeric>
 #include <set>
-#include <string>
 
 namespace {
 

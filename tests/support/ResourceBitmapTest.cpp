@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -41,8 +40,7 @@ protected:
 
 TEST_F(ResourceBitmap, OnlyTheFirstFailureIsReportedWholeNamesAreReadAndTheCacheSharesByName)
 {
-    CBitmap* target = new CBitmap(1, 1);
-    CBitmap* const first = target;
+    CBitmap *target = new CBitmap(1, 1), *const first = target;
     RasterCanvas* canvas = nullptr;
     const int64_t live = VSTGUI::ReferenceCounted::liveObjectCount();
     const ResourceRef failing{7099, false, {}};
