@@ -27,7 +27,7 @@ protected:
         const auto displayOf = [&](uint32_t id) { return std::string("<").append(id ? list.folders().folderAt(int32_t(id - 1))->displayName : ""); };
         std::set<std::string> lines;
         for (const FolderRecordPtr& folder : list.folders().records())
-            lines.insert("+" + std::string(folder->displayName) + displayOf(folder->parentId) + ":" + std::to_string(folder->fileCount));
+            lines.insert(std::string("+") + folder->displayName + displayOf(folder->parentId) + ":" + std::to_string(folder->fileCount));
         for (ListIterator at; const FileRecord* file = list.next(&at);)
             lines.insert(file->name + displayOf(file->folderId));
         return std::accumulate(lines.begin(), lines.end(), std::string(), [](const std::string& a, const std::string& b) { return a + b + " "; });
