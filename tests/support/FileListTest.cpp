@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <set>
-#include <string>
 
 namespace {
 
@@ -18,73 +18,61 @@ protected:
         outside.add({"far.wav"});
         tree.add({"Kick.WAV", "kick.wav.bak", "a.wav.wav", "snare.wav", "Kicks/k1.wav", "Kicks/deep/d.wav",
                   "Kicks/deep/deeper/e.wav", "empty/sub/s.wav", "other/kicks/o.wav", "x.aiff"});
-        tree.link("link", outside.root);
-        tree.link("cycle", tree.root);
+        tree.addUnix("link", outside.root), tree.addUnix("cycle", tree.root);
     }
-    // Folders as "display<parent display:count", files as "name<folder display", sorted, so that
-    // the order in which the system lists entries does not matter.
+    // Folders as "+display<parent display:count", then files as "name<folder display", each sorted,
+    // so that the order in which the system lists entries does not matter.
     std::string summary()
     {
         const auto displayOf = [&](uint32_t id) { return std::string("<").append(id ? list.folders().folderAt(int32_t(id - 1))->displayName : ""); };
-        std::set<std::string> folders, files;
+        std::set<std::string> lines;
         for (const FolderRecordPtr& folder : list.folders().records())
-            folders.insert(folder->displayName + displayOf(folder->parentId) + ":" + std::to_string(folder->fileCount));
+            lines.insert(std::string("+") + folder->displayName + displayOf(folder->parentId) + ":" + std::to_string(folder->fileCount));
         for (ListIterator at; const FileRecord* file = list.next(&at);)
-            files.insert(file->name + displayOf(file->folderId));
-        std::string text;
-        for (const std::set<std::string>& lines : {folders, files})
-            for (const std::string& line : lines)
-                text += line + " ";
-        return text;
+            lines.insert(file->name + displayOf(file->folderId));
+        return std::accumulate(lines.begin(), lines.end(), std::string(), [](const std::string& a, const std::string& b) { return a + b + " "; });
     }
     TempTree tree, outside;
     FileList list;
 };
 
-TEST_F(FileListTest, ScanOptionsShapeTheLists)
+TEST_F(FileListTest, ScanOptionsShapeTheListsAndLookupsFindTheirRecords)
 {
-    using Case = std::tuple<ScanOptions, const char*, int32_t, std::string>;
     const auto options = [](uint32_t depthLimit, int flags, uint32_t nameLength = 100) {
         // flags: 1 merge, 2 nest, 4 prefix, 8 collapse, 16 drop, 32 reuse
         return ScanOptions{1, 1, depthLimit, uint8_t(flags >> 5 & 1), uint8_t(flags & 1), uint8_t(flags >> 1 & 1),
                            uint8_t(flags >> 2 & 1), uint8_t(flags >> 3 & 1), uint8_t(flags >> 4 & 1), nameLength};
     };
-    for (const auto& [scanOptions, extension, topLevel, expected] : std::vector<Case>{
-             {options(1, 0), "wav", 2, "Kicks<:1 empty<:0 other<:0 Kick.WAV< k1.wav<Kicks snare.wav< "},
-             {options(1, 1), "wav", 2,
-              "Kicks<:3 empty<:1 other<:0 Kick.WAV< d.wav<Kicks e.wav<Kicks k1.wav<Kicks s.wav<empty snare.wav< "},
+    for (const auto& [scanOptions, extension, topLevel, expected] : std::vector<std::tuple<ScanOptions, const char*, int32_t, std::string>>{
+             {options(1, 0), "wav", 2, "+Kicks<:1 +empty<:0 +other<:0 Kick.WAV< k1.wav<Kicks snare.wav< "},
+             {options(1, 1), "wav", 2, "+Kicks<:3 +empty<:1 +other<:0 Kick.WAV< d.wav<Kicks e.wav<Kicks k1.wav<Kicks s.wav<empty snare.wav< "},
              {options(17, 2 | 4 | 8), "wav", 2,
-              "Kicks<:1 Kicks\\deep<Kicks:1 Kicks\\deep\\deeper<Kicks\\deep:1 empty\\sub<:1 other\\kicks<:1 "
+              "+Kicks<:1 +Kicks\\deep<Kicks:1 +Kicks\\deep\\deeper<Kicks\\deep:1 +empty\\sub<:1 +other\\kicks<:1 "
               "Kick.WAV< Kicks\\deep\\d.wav<Kicks\\deep Kicks\\deep\\deeper\\e.wav<Kicks\\deep\\deeper "
               "Kicks\\k1.wav<Kicks empty\\sub\\s.wav<empty\\sub other\\kicks\\o.wav<other\\kicks snare.wav< "},
-             {options(2, 8 | 16), "wav", 2, "Kicks<:1 deep<Kicks:1 Kick.WAV< d.wav<deep k1.wav<Kicks snare.wav< "},
-             {options(0, 32), "WAV", 2,
-              "Kicks<:2 deep<Kicks:1 deeper<deep:1 empty<:0 other<:0 sub<empty:1 Kick.WAV< d.wav<deep e.wav<deeper "
-              "k1.wav<Kicks o.wav<Kicks s.wav<sub snare.wav< "},
-             {options(1, 0, 2), "aiff2", 1, "Kicks<:0 empty<:0 other<:0 x.aiff< "},
-             {options(1, 0, 1), "wav", 2, "Kicks<:1 empty<:0 other<:0 Kick.< k1.wa<Kicks snare< "},}) {
+             {options(2, 8 | 16), "wav", 2, "+Kicks<:1 +deep<Kicks:1 Kick.WAV< d.wav<deep k1.wav<Kicks snare.wav< "},
+             {options(0, 32), "WAV", 2, "+Kicks<:2 +deep<Kicks:1 +deeper<deep:1 +empty<:0 +other<:0 +sub<empty:1 Kick.WAV< "
+              "d.wav<deep e.wav<deeper k1.wav<Kicks o.wav<Kicks s.wav<sub snare.wav< "},
+             {options(1, 0, 2), "aiff2", 1, "+Kicks<:0 +empty<:0 +other<:0 x.aiff< "},
+             {options(1, 0, 1), "wav", 2, "+Kicks<:1 +empty<:0 +other<:0 Kick.< k1.wa<Kicks snare< "},
+             {options(2, 0), "wav", 2,
+              "+Kicks<:1 +deep<Kicks:1 +empty<:0 +other<:0 +sub<empty:1 Kick.WAV< d.wav<deep k1.wav<Kicks s.wav<sub snare.wav< "}}) {
         EXPECT_EQ(list.scan(tree.windowsPath().c_str(), extension, scanOptions), topLevel);
         EXPECT_EQ(summary(), expected) << extension << " " << scanOptions.depthLimit;
     }
-    EXPECT_EQ(list.entryCount(false), 13u); // the top-level counts of every scan
-}
-
-TEST_F(FileListTest, LookupsCountsAndSharedViews)
-{
-    list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, 2, 0, 0, 0, 0, 0, 0, 100});
-    ASSERT_EQ(list.recordCount(), 5u);
+    // Lookups in the last list; the total counts the top levels of every scan.
     EXPECT_FALSE(list.fileAt(-1) || list.fileAt(5) || list.findFile("Kicks") || list.findFileByPath("k1.wav"));
     EXPECT_EQ(list.findFile("SNARE")->name + std::string(list.findFile("kick.wav")->name), "snare.wavKick.WAV");
     EXPECT_EQ(list.findFileByPath(tree.windowsPath("Kicks/k1.wav").c_str()), list.findFile("k1"));
     const int32_t kicks = int32_t(list.folders().findFolder("KICKS")->id);
-    EXPECT_TRUE(list.countFilesNamed("KICK") == 1 && list.entryCount(true) == 2 + 5 && list.filesInFolder(kicks) == 1);
+    EXPECT_EQ(std::tuple(list.countFilesNamed("KICK"), list.entryCount(true), list.filesInFolder(kicks)), std::tuple(1u, 15u + 5, 1u));
     EXPECT_EQ(list.folders().findFolder("other")->titleName + std::string(list.fileAt(0)->title), "Otherd"); // sorted by title
 
-    FileList view;
-    view.rebuildFrom(list, kicks);
-    // The total stays, though only one record was kept.
-    EXPECT_TRUE(view.recordCount() == 1 && view.filesInFolder(0) == 2 && view.fileAt(0) == list.findFile("k1"));
-    EXPECT_EQ(view.folders().findFolderByPath(tree.windowsPath("kicks/deep/").c_str())->name, std::string("deep"));
+    FileList view, top;
+    view.rebuildFrom(list, kicks), top.rebuildFrom(list, 0);
+    // The total stays, though only one record was kept; folder 0 keeps the two top-level files.
+    EXPECT_TRUE(view.recordCount() == 1 && top.recordCount() == 2 && view.filesInFolder(0) == 15 && view.fileAt(0) == list.findFile("k1") &&
+                view.folders().findFolderByPath(tree.windowsPath("kicks/deep/").c_str())->name == std::string("deep"));
 
     FolderList folders;
     EXPECT_FALSE(folders.folderAt(0));
@@ -96,26 +84,24 @@ TEST_F(FileListTest, LookupsCountsAndSharedViews)
 
 // Depths 16 and 17, names of 127 and 128 characters, and titles with dots that sort otherwise than
 // their names ("a-b.wav" before "a.wav", "a" before "a-b").
-TEST(FileListRows, DeepestLevelLongestNameAndSortingByTitle)
+TEST_F(FileListTest, DeepestLevelLongestNameAndSortingByTitle)
 {
-    TempTree tree;
     std::string deep;
     for (int level = 0; level < 17; ++level)
         deep.append("d").append(std::to_string(level)).append("/");
-    tree.add({deep + "z.wav", deep + "d17/", "a.wav", "a-b.wav", "b.c.wav", std::string(123, 'n') + ".wav", std::string(124, 'm') + ".wav"});
-    FileList list;
+    outside.add({deep + "z.wav", deep + "d17/", "a.wav", "a-b.wav", "b.c.wav", std::string(123, 'n') + ".wav", std::string(124, 'm') + ".wav"});
     for (const auto& [depthLimit, records] : {std::pair{16u, 16u}, {17u, 17u}, {0u, 17u}}) {
-        list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, depthLimit, 0, 0, 0, 0, 0, 0, 127});
+        list.scan(outside.windowsPath().c_str(), "wav", ScanOptions{1, 1, depthLimit, 0, 0, 0, 0, 0, 0, 127});
         EXPECT_EQ(list.folders().count(), records) << depthLimit;
     }
     std::string titles;
     for (ListIterator at; const FileRecord* file = list.next(&at);)
         titles += file->title + std::string(" ");
-    EXPECT_EQ(titles, std::string("a a-b b.c ").append(123, 'n').append(" z "));
+    EXPECT_EQ(titles, std::string("a a-b b.c far ").append(123, 'n').append(" z "));
 #ifndef _WIN32 // Names below 128 characters in paths beyond 511 (Windows' ANSI calls stop at 260) are skipped, not cut.
     const std::string far = std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(127, 'c') + "/";
-    tree.add({far + std::string(120, 'f') + ".wav", far + "fits.wav"});
-    list.scan(tree.windowsPath().c_str(), "wav", ScanOptions{1, 1, 0, 0, 0, 0, 0, 0, 0, 127});
+    outside.add({far + std::string(120, 'f') + ".wav", far + "fits.wav"});
+    list.scan(outside.windowsPath().c_str(), "wav", ScanOptions{1, 1, 0, 0, 0, 0, 0, 0, 0, 127});
     EXPECT_TRUE(list.findFile("fits") && !list.findFile(std::string(120, 'f').c_str()));
 #endif
 }

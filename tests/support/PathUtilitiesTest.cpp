@@ -6,31 +6,23 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
-#include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
-// A caller's buffer of kPathSize bytes followed by guard bytes that must stay untouched.
-struct Buffer {
-    std::vector<char> bytes = std::vector<char>(kPathSize + 16, '#');
-    explicit Buffer(const std::string& text) { bytes[text.copy(bytes.data(), kPathSize - 1)] = '\0'; }
-    std::string text() const { return std::string(bytes.begin() + kPathSize, bytes.end()) == std::string(16, '#') ? bytes.data() : "overrun"; }
-};
-
 const std::string k511(511, 'a');
 
+// Each operation writes into a caller's buffer of 512 bytes followed by guard bytes that must
+// stay untouched.
 TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
 {
     using Operation = std::function<void(char* output, const char* path)>;
-    const Operation title = [](char* o, const char* p) { getFileTitle(o, p, "---"); };
-    const Operation name = [](char* o, const char* p) { getFileName(o, p, "---"); };
-    const Operation directory = [](char* o, const char* p) { getDirectoryPart(o, p, false); };
-    const Operation directoryKept = [](char* o, const char* p) { getDirectoryPart(o, p, true); };
-    const Operation ensure = [](char* o, const char*) { ensureTrailingBackslash(o); };
-    const Operation normalize = [](char* o, const char*) { normalizeFolderPath(o); };
+    const Operation title = [](char* o, auto p) { getFileTitle(o, p, "---"); }, name = [](char* o, auto p) { getFileName(o, p, "---"); };
+    const Operation directory = [](char* o, auto p) { getDirectoryPart(o, p, false); }, normalize = [](char* o, auto) { normalizeFolderPath(o); };
+    const Operation directoryKept = [](char* o, auto p) { getDirectoryPart(o, p, true); }, ensure = [](char* o, auto) { ensureTrailingBackslash(o); };
+    const Operation png = [](char* o, auto p) { std::strcpy(o, hasExtension("png", p) ? "png" : "no"); };
     for (const auto& [operation, path, expected] : std::vector<std::tuple<Operation, std::string, std::string>>{
              {title, "C:/dir/name.ext", "name"}, {title, "", "---"}, {title, "C:\\dir\\", ""},
              {title, "a.b\\file", "file"}, {name, "C:/dir/name.ext", "name.ext"}, {name, "name", "name"},
@@ -41,20 +33,19 @@ TEST(PathUtilities, TextOperationsAndTheirBufferLimits)
              {getParentFolderName, k511 + "\\b", ""}, {stripExtension, "C:/a.b/file", "C:\\a"},
              {stripExtension, "x.tar.gz", "x.tar"}, {ensure, "a/", "a/\\"}, {ensure, "", "\\"},
              {ensure, "a\\", "a\\"}, {ensure, std::string(510, 'a'), std::string(510, 'a') + "\\"},
-             {ensure, k511, k511}, {normalize, "a/b/", "a\\b\\\\"}, {normalize, "a/b", "a\\b\\"},}) {
-        Buffer output(path);
-        operation(output.bytes.data(), path.c_str());
-        EXPECT_EQ(output.text(), expected) << path;
+             {ensure, k511, k511}, {normalize, "a/b/", "a\\b\\\\"}, {normalize, "a/b", "a\\b\\"}, {png, "a\\b.PNG", "png"},
+             {png, "a.b\\file", "no"}, {png, "a.png.", "no"}, {png, "png", "no"}}) {
+        std::vector<char> bytes(512 + 16, '#');
+        bytes[path.copy(bytes.data(), 511)] = '\0';
+        operation(bytes.data(), path.c_str());
+        EXPECT_EQ(std::string(bytes.begin() + 512, bytes.end()) == std::string(16, '#') ? bytes.data() : "overrun", expected) << path;
     }
-    for (const auto& [extension, path, expected] : {std::tuple{"png", "a\\b.PNG", true}, {"png", "a.b\\file", false},
-                                                    {"png", "a.png.", false}, {"png", "png", false}})
-        EXPECT_EQ(hasExtension(extension, path), expected) << path;
 }
 
 using testsupport::TempTree;
+using std::tuple;
 
-class FolderUtilities : public ::testing::Test {
-protected:
+struct FolderUtilities : ::testing::Test {
     TempTree tree, outside;
     const std::string root = tree.windowsPath();
 };
@@ -65,36 +56,30 @@ TEST_F(FolderUtilities, DeletionAndCountsStayInsideTheTree)
     for (bool readOnly : {true, false}) {
         TempTree target;
         target.add({"a b/c d.txt", "v1.2/x.TXT", "e/f/g/h.txt", "ro/locked.txt", "ro/gone.txt"});
-        target.link("e/f/out", outside.root);
-        target.link("e/cycle", target.root);
-        target.link("e/fileLink", outside.native("keep.txt")); // wine lists it as a plain file
+        target.addUnix("e/f/out", outside.root), target.addUnix("e/cycle", target.root);
+        target.addUnix("e/fileLink", outside.native("keep.txt")); // wine lists it as a plain file
         if (readOnly)
             testsupport::fs::permissions(target.native("ro/locked.txt"), testsupport::fs::perms::none);
         const bool deleted = deleteFolderRecursive(target.windowsPath().c_str());
-        EXPECT_TRUE(deleted == !target.exists("") && target.exists("ro/locked.txt") == readOnly);
-        EXPECT_FALSE(target.exists("ro/gone.txt") || target.exists("a b") || target.exists("v1.2"));
+        EXPECT_EQ(tuple(deleted == !target.exists(""), target.exists("ro/locked.txt"), outside.exists("keep.txt"), outside.exists("sub/keep.txt"),
+                        target.exists("ro/gone.txt") || target.exists("a b") || target.exists("v1.2")), tuple(true, readOnly, true, true, false));
 #ifndef _WIN32 // wine cannot remove links; it refuses and leaves them
         EXPECT_EQ(deleted, !readOnly);
 #endif
-        EXPECT_TRUE(outside.exists("keep.txt") && outside.exists("sub/keep.txt"));
     }
     // Counts reach one level down; links and names that are paths are neither counted, entered
     // nor removed.
     tree.add({"keep.txt", "sib/far.txt", "t/X.TXT", "t/x.txt.txt", "t/a.txtx", "t/b.jpeg", "t/c.jpeg2", "t/dot.dir/c.txt", "t/sub/deep/d.txt"});
-    tree.addUnix("t/..\\keep.txt");
-    tree.addUnix("t/..\\sib/");
-    tree.link("t/link", outside.root);
-    for (const auto& [extension, recursive, expected] :
-         {std::tuple{"txt", false, 1}, {"txt", true, 2}, {"jpeg2", false, 1}, {"TXTX", false, 1}})
+    tree.addUnix("t/..\\keep.txt"), tree.addUnix("t/..\\sib/"), tree.addUnix("t/link", outside.root);
+    for (const auto& [extension, recursive, expected] : {tuple{"txt", false, 1}, {"txt", true, 2}, {"jpeg2", false, 1}, {"TXTX", false, 1}})
         EXPECT_EQ(countFilesWithExtension(tree.windowsPath("t/").c_str(), extension, recursive), expected) << extension;
-    EXPECT_FALSE(deleteFolderRecursive(tree.windowsPath("t/").c_str()));
-    EXPECT_TRUE(tree.exists("keep.txt") && tree.exists("sib/far.txt") && !tree.exists("t/X.TXT") && outside.exists("keep.txt"));
+    EXPECT_TRUE(!deleteFolderRecursive(tree.windowsPath("t/").c_str()) && tree.exists("keep.txt") && tree.exists("sib/far.txt") &&
+                !tree.exists("t/X.TXT") && outside.exists("keep.txt"));
     // Folders that would list their neighbours ("x*.*" reaches "xxy" as "x" + "xy"), or do not
     // fit, are refused untouched.
     tree.add({"x/keep.txt", "xy", "xxy"});
-    for (const std::string& refused : {root + "x", root.substr(0, root.size() - 1), std::string(), root + std::string(kPathSize, 'a') + "\\"})
-        EXPECT_FALSE(deleteFolderRecursive(refused.c_str()));
-    EXPECT_TRUE(tree.exists("x/keep.txt") && tree.exists("xxy"));
+    for (const std::string& refused : {root + "x", root.substr(0, root.size() - 1), std::string(), root + std::string(512, 'a') + "\\"})
+        EXPECT_TRUE(!deleteFolderRecursive(refused.c_str()) && tree.exists("x/keep.txt") && tree.exists("xxy")) << refused;
 }
 
 #ifndef _WIN32
@@ -125,15 +110,27 @@ TEST_F(FolderUtilities, AFolderSwappedForALinkDuringDeletionIsNeverEntered)
 }
 #endif
 
-TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
+TEST_F(FolderUtilities, CreatesOneLevelFindsUnusedNamesAndHandsTheShellOnlyFoldersAndWholeAddresses)
 {
+    static std::vector<std::string> launched;
+    const auto previous = platform::setShellExecuteSink([](SHELLEXECUTEINFOA* info) {
+        launched.push_back(std::to_string(info->cbSize) + (info->lpVerb ? info->lpVerb : "") + "|" + info->lpFile +
+                           "|" + (info->lpParameters ? info->lpParameters : "") + "|" + std::to_string(info->nShow));
+        return BOOL(1);});
     std::string text = root + "new";
-    text.resize(kPathSize);
+    text.resize(512);
     EXPECT_TRUE(createFolder(text.data()) && text.c_str() == tree.windowsPath("new/"));
-    tree.link("linked", outside.root);
-    tree.add({"file"});
-    for (const auto& [name, expected] : {std::pair{"new", true}, {"linked", true}, {"missing", false}, {"file", false}})
-        EXPECT_EQ(folderExists(tree.windowsPath(name).c_str()), expected) << name;
+    tree.add({"file"}), tree.addUnix("linked", outside.root);
+    for (const auto& [path, expected] : {std::pair{tree.windowsPath("new"), true}, {tree.windowsPath("linked"), true},
+                                         {tree.windowsPath("missing"), false}, {tree.windowsPath("file"), false}, {"file:///etc/passwd", false}})
+        EXPECT_EQ(tuple(folderExists(path.c_str()), openFolderInExplorer(path.c_str())), tuple(expected, BOOL(expected))) << path;
+    const std::string fits(247, 'a'); // with "https://", 255 characters and the end
+    EXPECT_EQ(std::vector<BOOL>({openWebAddress("example.com/a b"), openWebAddress(fits.c_str()), openWebAddress((fits + "a").c_str())}),
+              std::vector<BOOL>({1, 1, 0}));
+    platform::setShellExecuteSink(previous);
+    EXPECT_EQ(launched, (std::vector<std::string>{"112open|C:\\Windows\\explorer.exe|" + tree.windowsPath("new") + "|5",
+                                                  "112open|C:\\Windows\\explorer.exe|" + tree.windowsPath("linked") + "|5",
+                                                  "112|https://example.com/a b||1", "112|https://" + fits + "||1"}));
 
     const auto unique = [&](const std::string& name) {
         return std::string(makeUniqueName(root.substr(0, root.size() - 1).c_str(), name.c_str(), text.data()) ? text.c_str() : "false");
@@ -147,26 +144,9 @@ TEST_F(FolderUtilities, CreatesOneLevelAndFindsUnusedNames)
     EXPECT_EQ(unique("Set"), tree.windowsPath("Set (32)/"));
     tree.add({"Set (32)/", std::string(124, 'n') + "/"});
     EXPECT_EQ(unique("Set"), "false");
-    EXPECT_TRUE(unique(std::string(124, 'n')) == "false" && text[0] == '\0'); // "(1)" would not fit
-    for (const char* outward : {"../escape", "..\\escape", ". .", "a/b"})
-        EXPECT_EQ(unique(outward), "false") << outward;
-}
-
-TEST(ShellLaunch, AddressesAndExistingFoldersReachTheShellWhole)
-{
-    static std::vector<std::string> launched;
-    const auto previous = platform::setShellExecuteSink([](SHELLEXECUTEINFOA* info) {
-        launched.push_back(std::to_string(info->cbSize) + (info->lpVerb ? info->lpVerb : "") + "|" + info->lpFile +
-                           "|" + (info->lpParameters ? info->lpParameters : "") + "|" + std::to_string(info->nShow));
-        return BOOL(1);});
-    EXPECT_TRUE(openWebAddress("example.com/a b") && openWebAddress(std::string(247, 'a').c_str()));
-    EXPECT_FALSE(openWebAddress(std::string(248, 'a').c_str())); // would be cut
-    const TempTree folder;
-    EXPECT_TRUE(openFolderInExplorer(folder.windowsPath().c_str()));
-    EXPECT_FALSE(openFolderInExplorer("file:///etc/passwd") || openFolderInExplorer(folder.windowsPath("none/").c_str()));
-    platform::setShellExecuteSink(previous);
-    EXPECT_EQ(launched, (std::vector<std::string>{"112|https://example.com/a b||1", "112|https://" + std::string(247, 'a') + "||1",
-                                                  "112open|C:\\Windows\\explorer.exe|" + folder.windowsPath() + "|5"}));
+    // "(1)" would not fit after the 124 characters; the others would lie outside the folder.
+    for (const std::string& refused : std::initializer_list<std::string>{std::string(124, 'n'), "../escape", "..\\escape", ". .", "a/b"})
+        EXPECT_TRUE(unique(refused) == "false" && text[0] == '\0') << refused;
 }
 
 } // namespace

@@ -15,10 +15,7 @@ namespace {
 using Canvas = RasterCanvas;
 using std::tuple;
 
-struct Pixel {
-    uint32_t x, row;
-    float intensity;
-};
+struct Pixel { uint32_t x, row; float intensity; };
 
 void expectPixels(const Canvas& canvas, const std::vector<Pixel>& pixels)
 {
@@ -26,7 +23,7 @@ void expectPixels(const Canvas& canvas, const std::vector<Pixel>& pixels)
         EXPECT_NEAR(canvas.getPixelIntensity(p.x, p.row), p.intensity, 1e-5f) << p.x << ", " << p.row;
 }
 
-TEST(RasterCanvasDrawingTest, StrokeStylesAndAlpha)
+TEST(RasterCanvasDrawingTest, StrokeStylesAlphaAndTheRowPass)
 {
     const float peak = std::sqrt(249.f / 255.f);
     // A horizontal line at height 10.25 on a 32-row canvas: row 21 with a fraction of 0.75.
@@ -45,11 +42,7 @@ TEST(RasterCanvasDrawingTest, StrokeStylesAndAlpha)
         expectPixels(canvas, pixels);
         EXPECT_EQ(canvas.points[5].y, 32.f - (style == 1 ? 22.f : 21.f)); // recorded even by style 0
     }
-}
-
-TEST(RasterCanvasDrawingTest, RowPass)
-{
-    // Vertical at x 5.25 (style 2): 0.25 right of column 5, 0.75 left of it.
+    // The row pass. Vertical at x 5.25 (style 2): 0.25 right of column 5, 0.75 left of it.
     Canvas canvas(32, 32, 1, 1);
     canvas.drawLine(5.25f, 2.f, 5.25f, 12.f, 0, 0, 0, 255);
     expectPixels(canvas, {{6, 25, 0.25f}, {5, 25, 1.f}, {4, 25, 0.75f}, {5, 19, 0.f}});
@@ -60,30 +53,27 @@ TEST(RasterCanvasDrawingTest, RowPass)
     expectPixels(canvas, {{7, 20, 0.95f}, {6, 20, 0.05f}});
 }
 
-TEST(RasterCanvasDrawingTest, LongSegmentsAndTheirFills)
+TEST(RasterCanvasDrawingTest, SegmentsAreaFillsRootCurvesAndGradientBars)
 {
-    Canvas canvas(64, 32, 1, 1);
-    canvas.lineStyle = 1;
-    canvas.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 2, 1, 0.3f, 255); // integer routine: fills
-    EXPECT_FLOAT_EQ(canvas.getPixelIntensity(20, 0), 0.3f);
+    Canvas segments(64, 32, 1, 1);
+    segments.lineStyle = 1;
+    segments.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 2, 1, 0.3f, 255); // integer routine: fills
+    EXPECT_FLOAT_EQ(segments.getPixelIntensity(20, 0), 0.3f);
     // Rising off the top edge: the rows below the edge are drawn (not their mirror image).
-    canvas.clearLayers();
-    canvas.drawSegment(0.f, 0.f, 10.f, 200.f, 0, 0, 0, 0.5f, 2, 0, 0.f, 255);
+    segments.clearLayers();
+    segments.drawSegment(0.f, 0.f, 10.f, 200.f, 0, 0, 0, 0.5f, 2, 0, 0.f, 255);
     float nearTop = 0.f;
     for (uint32_t x = 0; x < 8; ++x)
-        nearTop = std::max(nearTop, canvas.getPixelIntensity(x, 1));
+        nearTop = std::max(nearTop, segments.getPixelIntensity(x, 1));
     EXPECT_GT(nearTop, 0.5f);
-    canvas.clearLayers();
-    canvas.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 0, 1, 0.3f, 255); // type 0: float routine
-    EXPECT_EQ(canvas.getPixelIntensity(20, 0), 0.f);
-    canvas.clearLayers();
-    canvas.drawLongSegment(0, 17, 40, 17, 0, 0, 0, 0.5f, 1, 3, 0.3f, 255); // curve row 16: the centre
-    canvas.drawLongSegment(0, 8, 40, 8, 0, 0, 0, 0.5f, 1, 2, 0.3f, 255);   // curve row 25, rows below
-    expectPixels(canvas, {{20, 14, 0.f}, {20, 17, 0.f}, {20, 31, 0.3f}, {20, 25, 0.3f}, {20, 22, 0.f}});
-}
+    segments.clearLayers();
+    segments.drawSegment(0.f, 0.f, 40.f, 32.f, 0, 0, 0, 0.5f, 0, 1, 0.3f, 255); // type 0: float routine
+    EXPECT_EQ(segments.getPixelIntensity(20, 0), 0.f);
+    segments.clearLayers();
+    segments.drawLongSegment(0, 17, 40, 17, 0, 0, 0, 0.5f, 1, 3, 0.3f, 255); // curve row 16: the centre
+    segments.drawLongSegment(0, 8, 40, 8, 0, 0, 0, 0.5f, 1, 2, 0.3f, 255);   // curve row 25, rows below
+    expectPixels(segments, {{20, 14, 0.f}, {20, 17, 0.f}, {20, 31, 0.3f}, {20, 25, 0.3f}, {20, 22, 0.f}});
 
-TEST(RasterCanvasDrawingTest, AreaFills)
-{
     using P = Canvas::FloatPoint;
     Canvas canvas(16, 16, 1, 1);
     const P across[] = {{0, 8}, {16, 8}};
@@ -122,19 +112,28 @@ TEST(RasterCanvasDrawingTest, AreaFills)
     odd.clearLayers();
     odd.fillToCentre(tooMany, 8, 0, 0, 0);
     EXPECT_EQ(odd.getPixelIntensity(0, 10), 0.f);
-}
 
-TEST(RasterCanvasDrawingTest, FilledRootCurveFillsOnlyRecordedColumns)
-{
-    Canvas canvas(40, 30, 1, 1);
-    canvas.drawFilledRootCurve(0, 5, 39, 10, 0, 0, 0, 0.5f);
-    EXPECT_FALSE(canvas.recordPoints);
-    EXPECT_FLOAT_EQ(canvas.getPixelIntensity(20, 29), (1.f - 29.f / 30.f) * 0.1f + 0.15f);
-    // A curve that leaves the top after a few columns: the columns it never reached keep
-    // nothing from the earlier curve's points.
-    canvas.clearLayers();
-    canvas.drawFilledRootCurve(0, 0, 39, 200, 0, 0, 0, 0.5f);
-    EXPECT_TRUE(canvas.getPixelIntensity(3, 29) > 0.f && canvas.getPixelIntensity(30, 29) == 0.f);
+    // A filled root curve fills only the columns it recorded: one that leaves the top after a few
+    // columns keeps nothing in the others from the earlier curve's points.
+    Canvas root(40, 30, 1, 1);
+    root.drawFilledRootCurve(0, 5, 39, 10, 0, 0, 0, 0.5f);
+    EXPECT_FALSE(root.recordPoints);
+    EXPECT_FLOAT_EQ(root.getPixelIntensity(20, 29), (1.f - 29.f / 30.f) * 0.1f + 0.15f);
+    root.clearLayers();
+    root.drawFilledRootCurve(0, 0, 39, 200, 0, 0, 0, 0.5f);
+    EXPECT_TRUE(root.getPixelIntensity(3, 29) > 0.f && root.getPixelIntensity(30, 29) == 0.f);
+
+    for (int s : {1, 2}) {
+        Canvas bars(16, 16, s, 1);
+        // Reaching far above and below the canvas: the rows outside draw nothing.
+        float bar[] = {2.f, 6.f, -50.f, 100.f};
+        bars.drawGradientBar(bar, 0, 0, 0, 1.f);
+        const float H = 16.f * float(s);
+        EXPECT_FLOAT_EQ(bar[2], H + 50.f * float(s));
+        for (uint32_t row : {0u, uint32_t(H) - 1})
+            EXPECT_FLOAT_EQ(bars.getPixelIntensity(3 * s, row), float(row) / H * 0.2f + 0.3f);
+        EXPECT_EQ(bars.getPixelIntensity(8 * s, 4), 0.f);
+    }
 }
 
 TEST(RasterCanvasDrawingTest, Shapes)
@@ -222,21 +221,6 @@ TEST(RasterCanvasDrawingTest, RecordedPointsWithNothingDrawn)
     // 99998 to 100000 around the canvas end as the circle above.
     canvas.fillDisc(10, 4, 99999, 0, 0, 0, 255);
     EXPECT_EQ(tuple(canvas.pointStart, canvas.pointEnd, canvas.getPixelIntensity(10, 5)), tuple(18u, 20u, 1.f));
-}
-
-TEST(RasterCanvasDrawingTest, GradientBars)
-{
-    for (int s : {1, 2}) {
-        Canvas canvas(16, 16, s, 1);
-        // Reaching far above and below the canvas: the rows outside draw nothing.
-        float bar[] = {2.f, 6.f, -50.f, 100.f};
-        canvas.drawGradientBar(bar, 0, 0, 0, 1.f);
-        const float H = 16.f * float(s);
-        EXPECT_FLOAT_EQ(bar[2], H + 50.f * float(s));
-        for (uint32_t row : {0u, uint32_t(H) - 1})
-            EXPECT_FLOAT_EQ(canvas.getPixelIntensity(3 * s, row), float(row) / H * 0.2f + 0.3f);
-        EXPECT_EQ(canvas.getPixelIntensity(8 * s, 4), 0.f);
-    }
 }
 
 // NaN, infinities and values far outside, through every operation of canvases with and without

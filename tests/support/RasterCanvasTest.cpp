@@ -13,17 +13,10 @@ namespace {
 
 using std::tuple;
 
-float intensityAt(const RasterCanvas& canvas, int layer, uint32_t x, uint32_t y)
-{
-    const auto& buffer = *canvas.intensityLayers[size_t(layer)];
-    return buffer.data[y * buffer.width + x];
-}
-
-uint8_t blueAt(const RasterCanvas& canvas, int layer, uint32_t x, uint32_t y)
-{
-    const auto& buffer = *canvas.colourLayers[size_t(layer)];
-    return buffer.data[(y * buffer.width + x) * 4];
-}
+// An intensity, or a colour's blue byte, of a layer at (x, y).
+template <typename Buffer> auto element(const Buffer& b, uint32_t x, uint32_t y, uint32_t step) { return b.data[(y * b.width + x) * step]; }
+float intensityAt(const RasterCanvas& canvas, int layer, uint32_t x, uint32_t y) { return element(*canvas.intensityLayers[size_t(layer)], x, y, 1); }
+uint8_t blueAt(const RasterCanvas& canvas, int layer, uint32_t x, uint32_t y) { return element(*canvas.colourLayers[size_t(layer)], x, y, 4); }
 
 void setPixel(RasterCanvas& canvas, int layer, uint32_t x, uint32_t y, uint8_t blue, float intensity)
 {
@@ -66,9 +59,8 @@ TEST(RasterCanvasTest, SetupSizesFactorsAndLayers)
 TEST(RasterCanvasTest, WriteModes)
 {
     using Write = void (RasterCanvas::*)(uint32_t, uint32_t, uint8_t, uint8_t, uint8_t, float);
-    const Write greater = &RasterCanvas::putPixelIfGreater, less = &RasterCanvas::putPixelIfLess,
-                lighten = &RasterCanvas::putPixelLighten, darken = &RasterCanvas::putPixelDarken,
-                xorWrite = &RasterCanvas::putPixelXor;
+    const Write greater = &RasterCanvas::putPixelIfGreater, less = &RasterCanvas::putPixelIfLess, lighten = &RasterCanvas::putPixelLighten,
+                darken = &RasterCanvas::putPixelDarken, xorWrite = &RasterCanvas::putPixelXor;
     // mode, stored blue and intensity, written blue and intensity, expected blue and intensity.
     // Xor truncates to integers and clamps the result: 2 xor 2, 0 xor 3, 1 xor -2.
     for (auto [write, storedBlue, stored, newBlue, written, expectBlue, expect] :
@@ -140,13 +132,13 @@ TEST(RasterCanvasTest, LayerAndRegionCopies)
 
 TEST(RasterCanvasTest, CurveFunctions)
 {
-    EXPECT_EQ(RasterCanvas::curveExp(0.f), 0.25f);
     EXPECT_NEAR(RasterCanvas::curveExp(1.f), 4.06701f, 1e-4f); // x = 2.7724: 399.888 / 24.581 / 4
-    EXPECT_EQ(RasterCanvas::curvePow(3.f, 0.f), std::pow(3.f, 0.25f));
-    EXPECT_EQ(RasterCanvas::curvePowNatural(2.f, 1.f), 128.f); // exponent 28 / 4
+    // curvePowNatural: exponent 28 / 4
+    EXPECT_EQ(tuple(RasterCanvas::curveExp(0.f), RasterCanvas::curvePow(3.f, 0.f), RasterCanvas::curvePowNatural(2.f, 1.f)),
+              tuple(0.25f, std::pow(3.f, 0.25f), 128.f));
 }
 
-TEST(RasterCanvasTest, PresentCompositesLayers)
+TEST(RasterCanvasTest, PresentCompositesLayersAndReducesSupersampledDrawing)
 {
     // With a source image the drawing blends onto it; without, onto layer 1 from intensity 0.05.
     for (auto [sourceImage, layerIntensity, expectBlue] : {tuple{false, 0.04f, 0}, {false, 0.05f, 10}, {true, 0.5f, 150}, {true, 0.04f, 100}}) {
@@ -165,30 +157,27 @@ TEST(RasterCanvasTest, PresentCompositesLayers)
     setPixel(canvas, 3, 3, 3, 15, 0.25f);
     canvas.present(nullptr, VSTGUI::CRect(0, 0, 8, 8));
     EXPECT_EQ(blueAt(canvas, 1, 3, 3), 97);
-}
 
-TEST(RasterCanvasTest, PresentReducesSupersampledDrawing)
-{
-    for (bool fast : {false, true}) {
-        RasterCanvas canvas(8, 8, 2, 1);
-        canvas.fastDownsample = fast;
+    for (bool fast : {false, true}) { // supersampled drawing reduced
+        RasterCanvas reduced(8, 8, 2, 1);
+        reduced.fastDownsample = fast;
         // (3, 4) lies below output pixel (1, 2), (4, 2) right of output pixel (1, 1).
         for (auto [x, y, blue] : {tuple{0u, 0u, 120}, {1u, 1u, 200}, {2u, 2u, 80}, {3u, 4u, 240}, {4u, 2u, 160}})
-            canvas.putPixel(x, y, 0, 0, uint8_t(blue), 1.f);
-        setPixel(canvas, 1, 5, 0, 9, 0.7f);
-        canvas.present(nullptr, VSTGUI::CRect(0, 0, 8, 8));
+            reduced.putPixel(x, y, 0, 0, uint8_t(blue), 1.f);
+        setPixel(reduced, 1, 5, 0, 9, 0.7f);
+        reduced.present(nullptr, VSTGUI::CRect(0, 0, 8, 8));
         // Slow: block (1..2, 1..2), and the last three columns stay. Fast: four samples at
         // (0..1, 0..1), 320 / 4 x 0.88; 80 / 4 x 0.88 and the glow.
-        EXPECT_FLOAT_EQ(intensityAt(canvas, 1, 0, 0), 0.5f);
+        EXPECT_FLOAT_EQ(intensityAt(reduced, 1, 0, 0), 0.5f);
         if (!fast)
-            EXPECT_EQ(tuple(blueAt(canvas, 1, 0, 0), intensityAt(canvas, 1, 5, 0)), tuple((200 + 80) / 4, 0.7f));
+            EXPECT_EQ(tuple(blueAt(reduced, 1, 0, 0), intensityAt(reduced, 1, 5, 0)), tuple((200 + 80) / 4, 0.7f));
         else
-            EXPECT_EQ(tuple(blueAt(canvas, 1, 0, 0), blueAt(canvas, 1, 1, 1), blueAt(canvas, 1, 5, 0)), tuple(70, 17 + (35 + 52) / 8, 0));
+            EXPECT_EQ(tuple(blueAt(reduced, 1, 0, 0), blueAt(reduced, 1, 1, 1), blueAt(reduced, 1, 5, 0)), tuple(70, 17 + (35 + 52) / 8, 0));
         // The output-size picture fills the drawing-size bitmap's top-left corner row by row.
         for (uint32_t y = 0; y < 8; ++y)
             for (uint32_t x = 0; x < 8; ++x)
-                ASSERT_EQ(outputByte(canvas, y * 64 + x * 4), blueAt(canvas, 1, x, y)) << x << ", " << y;
-        EXPECT_EQ(outputByte(canvas, 9 * 64 + 9 * 4 + 3), 0);
+                ASSERT_EQ(outputByte(reduced, y * 64 + x * 4), blueAt(reduced, 1, x, y)) << x << ", " << y;
+        EXPECT_EQ(outputByte(reduced, 9 * 64 + 9 * 4 + 3), 0);
     }
 }
 

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -18,11 +17,7 @@ using VSTGUI::CBitmap;
 
 std::vector<std::string> messages;
 
-ResourceRef named(const std::string& path)
-{
-    ResourceRef ref{0, true, {}};
-    return path.copy(ref.name, sizeof ref.name - 1), ref;
-}
+ResourceRef named(const std::string& path) { ResourceRef ref{0, true, {}}; return path.copy(ref.name, 511), ref; }
 
 // A 3 x 2 PNG as resource 7001 and good.png, a cut one (its header still reads) as bad.png.
 class ResourceBitmap : public ::testing::Test {
@@ -43,24 +38,21 @@ protected:
     const ResourceRef goodFile = named(files.native("good.png").string()), goodNumber{7001, false, {}};
 };
 
-TEST_F(ResourceBitmap, OnlyTheFirstFailureIsReportedEveryAttemptIsGivenBackAndOnlyWholeNamesAreRead)
+TEST_F(ResourceBitmap, OnlyTheFirstFailureIsReportedWholeNamesAreReadAndTheCacheSharesByName)
 {
-    CBitmap* target = new CBitmap(1, 1);
-    CBitmap* const first = target;
+    CBitmap *target = new CBitmap(1, 1), *const first = target;
     RasterCanvas* canvas = nullptr;
     const int64_t live = VSTGUI::ReferenceCounted::liveObjectCount();
     const ResourceRef failing{7099, false, {}};
     for (const ResourceRef& failed : {ResourceRef{-1, false, {}}, failing,
                                       named(files.native("missing.png").string()), named(files.native("bad.png").string())})
         EXPECT_FALSE(loadResourceBitmap(&failed, &target) || createCanvasFromResource(&failed, &canvas));
-    EXPECT_TRUE(!loadResourceBitmap(nullptr, &target) && target == first && !canvas);
-    EXPECT_EQ(VSTGUI::ReferenceCounted::liveObjectCount(), live);
+    EXPECT_TRUE(!loadResourceBitmap(nullptr, &target) && target == first && !canvas && VSTGUI::ReferenceCounted::liveObjectCount() == live);
 
     first->remember();
-    ASSERT_TRUE(loadResourceBitmap(&goodNumber, &target));
-    EXPECT_EQ(first->getNbReference(), 1); // the previous bitmap was given back
+    ASSERT_TRUE(loadResourceBitmap(&goodNumber, &target) && first->getNbReference() == 1); // the previous bitmap was given back
     ASSERT_TRUE(loadResourceBitmap(&goodFile, &target) && createCanvasFromResource(&goodNumber, &canvas));
-    EXPECT_TRUE(target->getWidth() == 3 && target->getHeight() == 2 && canvas->width == 3 && canvas->height == 2);
+    EXPECT_EQ(std::tuple(target->getWidth(), target->getHeight(), canvas->width, canvas->height), std::tuple(3.0, 2.0, 3, 2));
     delete canvas;
     releaseBitmap(&target);
     first->forget();
@@ -68,34 +60,31 @@ TEST_F(ResourceBitmap, OnlyTheFirstFailureIsReportedEveryAttemptIsGivenBackAndOn
     EXPECT_FALSE(loadResourceBitmap(&failing, &target)); // a success in between does not start over
     EXPECT_EQ(messages, std::vector<std::string>{"1Error4112Resource images not found! Please reinstall the plugin (-1)."});
 
-    for (const auto& [ref, shown] : {std::pair{named("C:/x/knob.png"), std::string("knob")}, {named("C:\\x.y\\knob.png"), "knob"},
-                                     {named(""), "---"}, {named(std::string(300, 't') + ".png"), std::string(197, 't')}}) {
-        char text[kResourceErrorSize];
+    for (const auto& [ref, shown] : {std::pair{named("C:\\x.y\\knob.png"), std::string("knob")}, {named(""), "---"},
+                                     {named(std::string(300, 't') + ".png"), std::string(197, 't')}}) {
+        char text[256];
         formatResourceError(ref, text);
         EXPECT_EQ(text, "Resource images not found! Please reinstall the plugin (" + shown + ").");
     }
 
     // A name that fills its buffer without an end is refused, not cut to the file its first 511
     // characters name.
-    std::string padded = files.native().string() + std::string((kPathSize - files.native().string().size()) % 2 + 1, '/');
-    while (padded.size() + 8 < kPathSize - 1)
+    std::string padded = files.native().string() + std::string((512 - files.native().string().size()) % 2 + 1, '/');
+    while (padded.size() + 8 < 511)
         padded += "./";
     ResourceRef full = named(padded + "good.png");
 #ifndef _WIN32 // Windows' ANSI calls stop at 260 characters
-    ASSERT_TRUE(std::string(full.name).size() == kPathSize - 1 && loadResourceBitmap(&full, &target));
+    ASSERT_TRUE(std::string(full.name).size() == 511 && loadResourceBitmap(&full, &target));
     releaseBitmap(&target);
 #endif
-    full.name[kPathSize - 1] = 'x';
+    full.name[511] = 'x';
     EXPECT_FALSE(loadResourceBitmap(&full, &target));
-}
 
-TEST_F(ResourceBitmap, TheEnabledCacheSharesBitmapsByName)
-{
+    // The enabled cache shares bitmaps by name.
     BitmapCache& cache = BitmapCache::instance();
     const ResourceRef upper = named(files.native("GOOD.PNG").string());
     CBitmap *a = nullptr, *b = nullptr;
-    ASSERT_TRUE(loadResourceBitmap(&goodFile, &a) && loadResourceBitmap(&goodFile, &b));
-    EXPECT_NE(a, b); // caching is off
+    ASSERT_TRUE(loadResourceBitmap(&goodFile, &a) && loadResourceBitmap(&goodFile, &b) && a != b); // caching is off
     releaseBitmap(&b);
 
     cache.enabled = true;
@@ -105,17 +94,16 @@ TEST_F(ResourceBitmap, TheEnabledCacheSharesBitmapsByName)
     EXPECT_TRUE(a == cached && b == cached && uncached->getNbReference() == 1); // a hit leaves the previous alone
     uncached->forget();
     ASSERT_TRUE(loadResourceBitmap(&goodNumber, &b));
-    releaseBitmap(&a);
-    releaseBitmap(&b);
+    releaseBitmap(&a), releaseBitmap(&b);
     EXPECT_TRUE(cached->getNbReference() == 1 && cache.list.count() == 2); // the cache's bitmaps are kept
-    cache.list.clear();
-    cache.enabled = false;
+    cache.list.clear(), cache.enabled = false;
 
     BitmapList list;
     CBitmap* kept = new CBitmap(1, 1);
     kept->remember();
-    EXPECT_EQ(list.add(kept, std::string(300, 'n').c_str()), 1); // kept as its first 259 characters
-    EXPECT_TRUE(list.find(std::string(259, 'N').c_str()) == kept && !list.find(std::string(260, 'n').c_str()));
+    // Kept as its first 259 characters, found ignoring case, given back by clear.
+    EXPECT_TRUE(list.add(kept, std::string(300, 'n').c_str()) == 1 && list.find(std::string(259, 'N').c_str()) == kept &&
+                !list.find(std::string(260, 'n').c_str()));
     list.clear();
     EXPECT_EQ(kept->getNbReference(), 1);
     kept->forget();

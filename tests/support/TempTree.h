@@ -46,22 +46,18 @@ public:
         }
     }
     bool exists(const std::string& relative) const { return fs::symlink_status(native(relative)).type() != fs::file_type::not_found; }
-    // A link at relative to target (a file or a folder).
-    void link(const std::string& relative, const fs::path& target) const
+    // An entry made by the Unix side, in a folder that exists: a link to target when one is given,
+    // else a folder for "x/" or a file, also where the name holds a backslash (which Windows
+    // programs cannot make).
+    void addUnix(const std::string& relative, const fs::path& target = {}) const
     {
-        if (!runUnix("ln -s " + unixName(target) + " " + unixName(native(relative)), [&] { return exists(relative); }))
-            fs::create_symlink(target, native(relative));
-    }
-    // An entry named exactly so by the Unix side, also where the name holds a backslash (which
-    // Windows programs cannot make); "x/" makes a folder.
-    void addUnix(const std::string& relative) const
-    {
-        const bool folder = relative.back() == '/';
-        const std::string path = unixName(root).append("/").append(relative, 0, relative.size() - folder);
-        const auto count = [this] { return std::distance(fs::recursive_directory_iterator(root), {}); };
+        const std::string name = relative.substr(0, relative.size() - (relative.back() == '/'));
+        const std::string path = unixName(root) + "/" + name, parent = name.substr(0, name.rfind('/') + 1);
+        const auto count = [&] { return std::distance(fs::directory_iterator(native(parent)), {}); };
         const auto before = count();
-        if (!runUnix((folder ? "mkdir " : "touch ") + path, [&] { return count() > before; }))
-            folder ? (void)fs::create_directory(path) : (void)std::ofstream(path);
+        const std::string command = !target.empty() ? "ln -s " + unixName(target) + " " : name != relative ? "mkdir " : "touch ";
+        if (!runUnix(command + path, [&] { return count() > before; }))
+            !target.empty() ? fs::create_symlink(target, path) : name != relative ? (void)fs::create_directory(path) : (void)std::ofstream(path);
     }
 
     const fs::path root = fs::temp_directory_path() / ("zarn-files-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
