@@ -235,13 +235,11 @@ TEST_F(WindowTest, AMissingParentAClosingPressAndADestroyedParentAreSurvived)
 // descriptor comes back (each frame has its own window and, on X11, its own display connection).
 TEST_F(WindowTest, OpenResizeCloseCyclesLeaveNothingBehind)
 {
-    const auto descriptors = [] {
 #ifdef _WIN32
-        return 0;
+    const auto descriptors = [] { return 0; };
 #else
-        return int(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
+    const auto descriptors = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
 #endif
-    };
     const auto counts = [&] { return std::tuple(ReferenceCounted::liveObjectCount(), host->childWindows(), descriptors()); };
     const auto before = counts();
     for (int cycle = 0; cycle < 200; ++cycle) {
