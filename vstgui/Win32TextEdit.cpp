@@ -34,16 +34,6 @@ std::string toUtf8(const std::wstring& wide)
     return text;
 }
 
-// The control's rectangle in the frame's (its window's) coordinates.
-CRect frameRectOf(const CView& view)
-{
-    CRect rect = view.getViewSize();
-    for (const CView* parent = view.getParentView(); parent && parent->getParentView();
-         parent = parent->getParentView())
-        rect.offset(parent->getViewSize().left, parent->getViewSize().top);
-    return rect;
-}
-
 LRESULT CALLBACK fieldProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* field = reinterpret_cast<Win32TextEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -56,7 +46,7 @@ LRESULT CALLBACK fieldProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 
 std::unique_ptr<Win32TextEdit> Win32TextEdit::open(void* frameWindow, CTextEdit& control)
 {
-    const CRect rect = frameRectOf(control);
+    const CRect rect = control.getRectInFrame();
     HWND parent = static_cast<HWND>(frameWindow);
     HWND window = CreateWindowExW(0, L"EDIT", toWide(control.getText()).c_str(),
                                   WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL, int(rect.left), int(rect.top),
