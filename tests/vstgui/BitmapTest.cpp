@@ -18,26 +18,18 @@ std::vector<uint8_t> pngOf(int32_t w, int32_t h)
         w, h, [](int32_t x, int32_t) { return x == 0 ? CColor(0, 0, 255, 128) : kWhiteCColor; }));
 }
 
-TEST(Bitmap, RegisteredResourceDecodesToPremultipliedPixels)
+// Decoded to premultiplied pixels once per process: 30 instances of a plug-in hold one copy of
+// each picture. A bitmap that is written gets its own copy first, so the others never see the change.
+TEST(Bitmap, ResourceBitmapsDecodeToPremultipliedPixelsSharedUntilOneIsWritten)
 {
-    testsupport::registerBytes(9001, pngOf(3, 2));
-    auto bitmap = makeOwned<CBitmap>(CResourceDescription(9001));
-    ASSERT_NE(bitmap->getPlatformBitmap(), nullptr);
-    const IPlatformBitmap& pixels = *bitmap->getPlatformBitmap();
-    EXPECT_EQ(std::tuple(bitmap->getWidth(), bitmap->getHeight(), testsupport::rawPixel(pixels, 0, 0),
-                         testsupport::rawPixel(pixels, 2, 1)),
-              std::tuple(3, 2, kHalfBlue, kWhiteCColor));
-    EXPECT_FALSE(bitmap->getPlatformBitmap()->isOpaque());
-}
-
-// Decoded once per process: 30 instances of a plug-in hold one copy of each picture. A bitmap
-// that is written gets its own copy first, so the others never see the change.
-TEST(Bitmap, ResourceBitmapsShareTheirDecodedPixelsUntilOneIsWritten)
-{
-    testsupport::registerBytes(9005, pngOf(2, 2));
+    testsupport::registerBytes(9005, pngOf(3, 2));
     auto first = makeOwned<CBitmap>(CResourceDescription(9005));
     auto second = makeOwned<CBitmap>(CResourceDescription(9005));
+    ASSERT_NE(second->getPlatformBitmap(), nullptr);
     const IPlatformBitmap& shared = *second->getPlatformBitmap();
+    EXPECT_EQ(std::tuple(second->getWidth(), second->getHeight(), testsupport::rawPixel(shared, 0, 0),
+                         testsupport::rawPixel(shared, 2, 1), shared.isOpaque()),
+              std::tuple(3, 2, kHalfBlue, kWhiteCColor, false));
     EXPECT_EQ(std::as_const(*first->getPlatformBitmap()).getPixels(), shared.getPixels());
 
     first->getPlatformBitmap()->lockPixels(true)->getAddress()[0] = 7;

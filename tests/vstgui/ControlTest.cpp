@@ -18,7 +18,6 @@ constexpr int32_t kLeft = 2, kRight = 8, kShiftKey = 16, kControlKey = 32;
 const CPoint kCentre(120, 120);
 
 struct Rig : testsupport::OffscreenRig {
-    Rig() : OffscreenRig(300, 300, 2) {}
     CAnimKnob* addKnob(const CRect& size = CRect(100, 100, 140, 140), float value = 0.5f)
     {
         auto* knob = new CAnimKnob(size, &listener, 3, 63, 40, nullptr);
@@ -93,7 +92,6 @@ TEST(Control, LinearDragFollowsTheMouseWithShiftZoomAndBoundedDistance)
         EXPECT_EQ(rig.backEnd->mouseDown(kCentre, c.buttons), 1);
         rig.backEnd->mouseMoved(c.to, c.buttons);
         EXPECT_NEAR(knob->getValue(), c.expected, 1e-6) << c.to.x << "," << c.to.y;
-        EXPECT_FALSE(rig.listener.calls.empty());
         rig.backEnd->mouseUp(c.to, c.buttons);
         EXPECT_FALSE(knob->isEditing());
     }

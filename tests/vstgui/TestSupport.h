@@ -125,11 +125,11 @@ struct RecordingEditor : PluginGUIEditor {
 // An open offscreen frame with the recorders above; when it ends, every reference taken since
 // it began must have been returned.
 struct OffscreenRig {
-    explicit OffscreenRig(CCoord width = 300, CCoord height = 300, int32_t knobMode = kLinearMode)
+    explicit OffscreenRig(CCoord width = 300, CCoord height = 300)
         : frame(new CFrame(CRect(0, 0, width, height), &editor))
     {
         editor.setFrame(frame);
-        editor.setKnobMode(knobMode);
+        editor.setKnobMode(2); // linear, as the plug-in's editor
         EXPECT_TRUE(frame->open(nullptr, PlatformType::kOffscreen));
         backEnd = OffscreenPlatformFrame::of(frame);
         backEnd->setOptionMenu(&presenter);

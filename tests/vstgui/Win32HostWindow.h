@@ -34,7 +34,7 @@ public:
     {
         DestroyWindow(window);
         window = nullptr;
-        EXPECT_EQ(dynamic_cast<Win32PlatformFrame&>(*frame.getPlatformFrame()).getWindow(), nullptr);
+        EXPECT_EQ(windowOf(frame), nullptr);
     }
     void pump() override
     {
@@ -89,17 +89,13 @@ public:
         ReleaseDC(windowOf(frame), context);
         InvalidateRect(windowOf(frame), nullptr, FALSE);
     }
-    CPoint windowSize(CFrame& frame) override
+    CPoint windowSize(CFrame& frame) override { return sizeOf(windowOf(frame), GetClientRect); }
+    CPoint parentSize() override { return sizeOf(window, GetWindowRect); }
+    static CPoint sizeOf(HWND target, BOOL(WINAPI* read)(HWND, LPRECT))
     {
-        RECT client{};
-        GetClientRect(windowOf(frame), &client);
-        return CPoint(client.right, client.bottom);
-    }
-    CPoint parentSize() override
-    {
-        RECT outer{};
-        GetWindowRect(window, &outer);
-        return CPoint(outer.right - outer.left, outer.bottom - outer.top);
+        RECT r{};
+        read(target, &r);
+        return CPoint(r.right - r.left, r.bottom - r.top);
     }
     // The native menu reads keys posted to the frame's window before it opens.
     void answerNextMenu(CFrame& frame, int32_t index) override

@@ -28,12 +28,10 @@ namespace {
 // frame i is (30 i, 200, 255 - 30 i) at alpha 180 in a disc of radius 15; a switch (tag 7), grey
 // (60) when off, yellow when on.
 class WindowTest : public ::testing::Test {
-public:
+protected:
     static constexpr CRect kKnobRect{20, 20, 52, 52};
     static constexpr CRect kSwitchRect{80, 30, 100, 50};
     static constexpr CPoint kBackground{130, 20};
-
-protected:
     using Input = HostWindow::Input;
     CFrame* makeScene()
     {
@@ -201,6 +199,12 @@ TEST_F(WindowTest, ATextFieldIsTypedIntoAndCommitsOnReturnOnAClickElsewhereAndWh
     EXPECT_TRUE(idleUntil([&] { return !edit->isPlatformEditOpen(); }));
     EXPECT_STREQ(edit->getText(), "abzx qw");
     EXPECT_EQ(listener.calls.size(), 3u);
+#ifndef _WIN32 // a Latin-1 key (plus-minus, on the keypad) is typed; the keyboard goes back to the host
+    type({{0xb1, 0}, {0, VKEY_RETURN}});
+    EXPECT_TRUE(idleUntil([&] { return !edit->isPlatformEditOpen(); }));
+    EXPECT_STREQ(edit->getText(), "abzx qw\xb1");
+    EXPECT_TRUE(static_cast<X11Host&>(*host).hostHasKeyboard());
+#endif
 }
 
 // A parent handle that names no window fails the open instead of the window system ending the
@@ -328,19 +332,6 @@ TEST_F(X11MenuTest, AClickOnAnEntryChoosesItWhileTheOpeningReleaseEscapeOrAPress
     host->answerNextMenu(*frame, 1);
     ASSERT_EQ(popup(backEndOf(*frame).getX11OptionMenu().onShown), 1);
     EXPECT_EQ(listener.calls.back().tag, 99999);
-}
-
-TEST_F(X11MenuTest, ALatin1KeyIsTypedAndTheKeyboardGoesBackToTheHostAfterTheEdit)
-{
-    openFrame();
-    auto* edit = new CTextEdit(CRect(56, 52, 156, 68), &listener, 9, "a");
-    frame->addView(edit);
-    click(CPoint(100, 60), kLButton);
-    host->key(*frame, 0xb1); // plus-minus, on the keypad
-    host->key(*frame, 0, VKEY_RETURN);
-    EXPECT_TRUE(idleUntil([&] { return !edit->isPlatformEditOpen(); }));
-    EXPECT_STREQ(edit->getText(), "a\xb1");
-    EXPECT_TRUE(x11().hostHasKeyboard());
 }
 
 // A parent that cannot hold a drawn window (input only): the refusal is one line on standard error.
