@@ -27,7 +27,7 @@ struct MessageBoxRecorder {
 // Two states stacked: upper in the bitmap's upper half, lower in the rest.
 inline SharedPointer<CBitmap> stacked(int32_t w, int32_t h, const CColor& upper, const CColor& lower)
 {
-    return makeOwned<CBitmap>(testsupport::makeBitmap(w, h, [=](int32_t, int32_t y) { return y < h / 2 ? upper : lower; }));
+    return testsupport::makeBitmap(w, h, [=](int32_t, int32_t y) { return y < h / 2 ? upper : lower; });
 }
 
 // The pixel bytes of a width x height offscreen context after paint.

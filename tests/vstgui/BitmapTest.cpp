@@ -14,8 +14,9 @@ const CColor kHalfBlue(0, 0, 128, 128); // as stored: premultiplied
 
 std::vector<uint8_t> pngOf(int32_t w, int32_t h)
 {
-    return PngCodec::encode(*testsupport::makeBitmap(
-        w, h, [](int32_t x, int32_t) { return x == 0 ? CColor(0, 0, 255, 128) : kWhiteCColor; }));
+    return PngCodec::encode(*testsupport::makeBitmap(w, h, [](int32_t x, int32_t) {
+        return x == 0 ? CColor(0, 0, 255, 128) : kWhiteCColor;
+    })->getPlatformBitmap());
 }
 
 // Decoded to premultiplied pixels once per process: 30 instances of a plug-in hold one copy of
@@ -41,10 +42,11 @@ TEST(Bitmap, ResourceBitmapsDecodeToPremultipliedPixelsSharedUntilOneIsWritten)
     EXPECT_EQ(testsupport::rawPixel(*third->getPlatformBitmap(), 0, 0), kHalfBlue);
 
     // Written pixels may be translucent now: the opaque shortcut is forgotten.
-    auto opaque = testsupport::makeBitmap(2, 2, [](int32_t, int32_t) { return kWhiteCColor; });
-    EXPECT_TRUE(opaque->isOpaque());
-    opaque->lockPixels(true)->getAddress()[3] = 0;
-    EXPECT_FALSE(opaque->isOpaque());
+    const auto white = testsupport::makeBitmap(2, 2, [](int32_t, int32_t) { return kWhiteCColor; });
+    IPlatformBitmap& opaque = *white->getPlatformBitmap();
+    EXPECT_TRUE(opaque.isOpaque());
+    opaque.lockPixels(true)->getAddress()[3] = 0;
+    EXPECT_FALSE(opaque.isOpaque());
 }
 
 // A resource that is missing or does not decode, or a size beyond the limits, gives no pixels.

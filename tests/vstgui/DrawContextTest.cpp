@@ -43,8 +43,8 @@ struct Canvas {
 // Source pixel (x, y) has red 10 x + 1 and green 10 y + 1, opaque.
 SharedPointer<CBitmap> gridBitmap(int32_t w, int32_t h)
 {
-    return makeOwned<CBitmap>(testsupport::makeBitmap(
-        w, h, [](int32_t x, int32_t y) { return CColor(uint8_t(10 * x + 1), uint8_t(10 * y + 1), 0, 255); }));
+    return testsupport::makeBitmap(
+        w, h, [](int32_t x, int32_t y) { return CColor(uint8_t(10 * x + 1), uint8_t(10 * y + 1), 0, 255); });
 }
 
 // Source-over on premultiplied pixels: result = source + destination x (255 - source alpha) / 255.
@@ -138,7 +138,7 @@ TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheS
     // Alpha scales the source and is clamped to 0 to 1.
     canvas.context->setFillColor(kBlackCColor);
     canvas.context->drawRect(all, kDrawFilled);
-    auto red = makeOwned<CBitmap>(testsupport::makeBitmap(2, 2, [](int32_t, int32_t) { return kRed; }));
+    auto red = testsupport::makeBitmap(2, 2, [](int32_t, int32_t) { return kRed; });
     for (float alpha : {0.5f, 0.f, -1.f, std::numeric_limits<float>::quiet_NaN()})
         canvas.context->drawBitmap(red, CRect(0, 0, 2, 2), CPoint(0, 0), alpha);
     EXPECT_EQ(canvas.at(0, 0), CColor(128, 0, 0, 255));

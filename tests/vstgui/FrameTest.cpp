@@ -136,7 +136,7 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstWithinWholePixels)
 {
     OpenFrame f;
     const CColor back(0, 0, 90, 255), green(0, 200, 0, 255), red(200, 0, 0, 255);
-    f.frame->setBackground(makeOwned<CBitmap>(testsupport::makeBitmap(100, 50, [&](int32_t, int32_t) { return back; })));
+    f.frame->setBackground(testsupport::makeBitmap(100, 50, [&](int32_t, int32_t) { return back; }));
     ProbeView* a = f.add(CRect(10, 10, 20, 20), "a");
     ProbeView* b = f.add(CRect(60, 10, 70, 20), "b");
     f.frame->idle();

@@ -8,6 +8,7 @@
 #include "vstgui/CSplashScreen.h"
 
 using namespace VSTGUI;
+using testsupport::makeBitmap;
 
 namespace {
 
@@ -16,34 +17,27 @@ const CColor kLedOff(90, 20, 20, 255);
 const CColor kLedOn(40, 255, 60, 255);
 const CColor kAbout(240, 200, 40, 255);
 
-SharedPointer<CBitmap> picture(int32_t w, int32_t h, const std::function<CColor(int32_t, int32_t)>& colourAt)
-{
-    return makeOwned<CBitmap>(testsupport::makeBitmap(w, h, colourAt));
-}
-
 struct Gallery : testsupport::OffscreenRig {
     Gallery() : OffscreenRig(480, 240)
     {
-        frame->setBackground(picture(480, 240, [](int32_t, int32_t) { return kBack; }));
+        frame->setBackground(makeBitmap(480, 240, [](int32_t, int32_t) { return kBack; }));
         // 63 frames of 40 x 40; frame f has red 4 f.
-        auto strip = picture(40, 40 * 63, [](int32_t, int32_t y) { return CColor(uint8_t(4 * (y / 40)), 0, 255, 255); });
-        for (int32_t i = 0; i < 3; ++i) {
-            knobs[i] = new CAnimKnob(CRect(40 + 80 * i, 40, 80 + 80 * i, 80), &listener, i, 63, 40, strip);
-            knobs[i]->setValue(0.25f * float(i + 1));
-            frame->addView(knobs[i]);
-        }
+        auto strip = makeBitmap(40, 40 * 63, [](int32_t, int32_t y) { return CColor(uint8_t(4 * (y / 40)), 0, 255, 255); });
+        knob = new CAnimKnob(CRect(40, 40, 80, 80), &listener, 0, 63, 40, strip);
+        knob->setValue(0.25f);
+        frame->addView(knob);
         // Two states of 12 x 12 stacked: off above, on below.
-        auto led = picture(12, 24, [](int32_t, int32_t y) { return y < 12 ? kLedOff : kLedOn; });
+        auto led = makeBitmap(12, 24, [](int32_t, int32_t y) { return y < 12 ? kLedOff : kLedOn; });
         toggle = new COnOffButton(CRect(300, 50, 312, 62), &listener, 16, led);
         frame->addView(toggle);
         // The picture shows over (0, 0, 240, 120) only.
-        auto about = picture(480, 240, [](int32_t, int32_t) { return kAbout; });
+        auto about = makeBitmap(480, 240, [](int32_t, int32_t) { return kAbout; });
         frame->addView(new CSplashScreen(CRect(380, 40, 460, 80), &listener, 23, about, CRect(0, 0, 240, 120)));
         frame->idle();
     }
-    int32_t knobFrameShown(int32_t i) const { return backEnd->getPixel(45 + 80 * i, 45).red / 4; }
+    int32_t knobFrameShown() const { return backEnd->getPixel(45, 45).red / 4; }
 
-    CAnimKnob* knobs[3];
+    CAnimKnob* knob;
     COnOffButton* toggle;
 };
 
@@ -52,13 +46,12 @@ struct Gallery : testsupport::OffscreenRig {
 TEST(Gallery, ControlsDrawTheirStateAndReportTheirClicks)
 {
     Gallery g;
-    // Knob frames: floor(value x 62).
-    EXPECT_EQ((std::vector<int32_t>{g.knobFrameShown(0), g.knobFrameShown(1), g.knobFrameShown(2)}),
-              (std::vector<int32_t>{15, 31, 46}));
-    // 0.56 x 62 = 34.72 shows frame 34, and only the knob's own 40 x 40 of the strip.
-    g.knobs[0]->setValue(0.56f);
+    // Knob frames: floor(value x 62). 0.25 x 62 = 15.5 shows frame 15; 0.56 x 62 = 34.72 shows
+    // frame 34, and only the knob's own 40 x 40 of the strip.
+    EXPECT_EQ(g.knobFrameShown(), 15);
+    g.knob->setValue(0.56f);
     g.frame->idle();
-    EXPECT_EQ(std::pair(g.knobFrameShown(0), g.backEnd->getPixel(45, 85)), std::pair(34, kBack));
+    EXPECT_EQ(std::pair(g.knobFrameShown(), g.backEnd->getPixel(45, 85)), std::pair(34, kBack));
     ASSERT_TRUE(g.backEnd->writePng(testsupport::outputPath("vstgui_gallery.png")));
 
     // The switch flips between min and max on a left press, reports it, and shows the lower
@@ -85,7 +78,7 @@ TEST(Gallery, ControlsDrawTheirStateAndReportTheirClicks)
     EXPECT_EQ(g.backEnd->mouseDown(CPoint(10, 200), 8), 2);
     EXPECT_EQ(g.editor.unhandledDowns.size(), 2u); // not the editor's
     EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), 2), 3);
-    EXPECT_EQ(g.knobs[0]->getValue(), 0.56f); // the knob under the click was not pressed
+    EXPECT_EQ(g.knob->getValue(), 0.56f); // the knob under the click was not pressed
 
     using Call = testsupport::RecordingListener::Call;
     EXPECT_EQ(g.listener.calls, (std::vector<Call>{{16, 1}, {16, 0}, {23, 1}, {23, 0}}));

@@ -28,8 +28,8 @@ inline std::string outputPath(const std::string& name)
 }
 
 // A bitmap whose pixel (x, y) has colourAt(x, y) (straight colour, premultiplied on storage).
-inline SharedPointer<IPlatformBitmap> makeBitmap(int32_t width, int32_t height,
-                                                 const std::function<CColor(int32_t, int32_t)>& colourAt)
+inline SharedPointer<CBitmap> makeBitmap(int32_t width, int32_t height,
+                                         const std::function<CColor(int32_t, int32_t)>& colourAt)
 {
     CPoint size(width, height);
     auto bitmap = IPlatformBitmap::create(&size);
@@ -43,7 +43,7 @@ inline SharedPointer<IPlatformBitmap> makeBitmap(int32_t width, int32_t height,
             p[2] = uint8_t((c.red * c.alpha + 127) / 255);
             p[3] = c.alpha;
         }
-    return bitmap;
+    return makeOwned<CBitmap>(bitmap);
 }
 
 // Registers bytes as resource id; they live for the process, as a module's resources do.
@@ -81,10 +81,9 @@ struct RecordingListener : IControlListener {
 struct ScriptedOptionMenu : IPlatformOptionMenu {
     int32_t popup(COptionMenu& menu) override
     {
-        std::vector<std::string> titles;
+        auto& titles = shownTitles.emplace_back();
         for (int32_t i = 0; i < menu.getNbEntries(); ++i)
             titles.push_back(menu.getEntry(i)->isSeparator() ? "-" : menu.getEntry(i)->getTitle());
-        shownTitles.push_back(titles);
         if (whileOpen)
             whileOpen(menu);
         const int32_t choice = choices.empty() ? -1 : choices.front();

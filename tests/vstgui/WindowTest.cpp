@@ -38,19 +38,19 @@ protected:
         auto* scene = new CFrame(CRect(0, 0, 160, 100), &editor);
         editor.setFrame(scene);
         editor.setKnobMode(kLinearMode);
-        scene->setBackground(makeOwned<CBitmap>(makeBitmap(160, 100, [](int32_t x, int32_t y) {
+        scene->setBackground(makeBitmap(160, 100, [](int32_t x, int32_t y) {
             return CColor(uint8_t(x * 255 / 160), uint8_t(y * 255 / 100), 90, 255);
-        })));
-        auto strip = makeOwned<CBitmap>(makeBitmap(32, 32 * 8, [](int32_t x, int32_t y) {
+        }));
+        auto strip = makeBitmap(32, 32 * 8, [](int32_t x, int32_t y) {
             const bool disc = (x - 16) * (x - 16) + (y % 32 - 16) * (y % 32 - 16) < 15 * 15;
             return disc ? CColor(uint8_t(30 * (y / 32)), 200, uint8_t(255 - 30 * (y / 32)), 180) : CColor(0, 0, 0, 0);
-        }));
+        });
         auto* knob = new CAnimKnob(kKnobRect, &listener, 3, 8, 32, strip.get());
         knob->setWheelInc(0.1f);
         scene->addView(knob);
-        auto states = makeOwned<CBitmap>(makeBitmap(20, 40, [](int32_t, int32_t y) {
+        auto states = makeBitmap(20, 40, [](int32_t, int32_t y) {
             return y < 20 ? CColor(60, 60, 60, 255) : CColor(250, 220, 0, 255);
-        }));
+        });
         scene->addView(new COnOffButton(kSwitchRect, &listener, 7, states.get()));
         return scene;
     }
@@ -68,7 +68,6 @@ protected:
     {
         if (frame)
             frame->close();
-        host.reset();
     }
     void openFrame()
     {
