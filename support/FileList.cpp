@@ -50,7 +50,7 @@ int32_t FileList::scan(const char* folderPath, const char* extension, ScanOption
     const Scan scan{pathtext::ExtensionKey(extension), options,
                     std::min(options.depthLimit - 1, kDeepestLevel)};
     uint32_t count = 0;
-    if (folderPath && strnlen(folderPath, kPathSize) < kPathSize && pathtext::isFolderPath(folderPath))
+    if (pathtext::isWalkableFolderPath(folderPath))
         count = scanFolder(scan, platform::WalkFolder::open(folderPath).get(), folderPath, "", 0, 0);
     // A stable sort keeps equal titles in the order found, so sorting once at the end gives the
     // order that sorting after every folder level would.
@@ -63,7 +63,7 @@ int32_t FileList::scan(const char* folderPath, const char* extension, ScanOption
 uint32_t FileList::scanFolder(const Scan& scan, const platform::WalkFolder* folder, const std::string& folderPath,
                               const std::string& parentDisplay, uint32_t parentId, uint32_t depth)
 {
-    if (!folder || folderPath.size() + 3 >= kPathSize) // the path and its "*.*" pattern must fit
+    if (!folder || !pathtext::roomForPattern(folderPath.size()))
         return 0;
     const ScanOptions& options = scan.options;
     uint32_t count = 0;
@@ -96,7 +96,7 @@ uint32_t FileList::scanFolder(const Scan& scan, const platform::WalkFolder* fold
             continue;
         // Opened through this folder: if a link took its place meanwhile, nothing is entered.
         const auto inner = folder->openFolder(entry.name);
-        const bool fits = subPath.size() + 3 < kPathSize;
+        const bool fits = pathtext::roomForPattern(subPath.size());
         if (beyondLimit || !existing) {
             if (options.collapseEmptyFolders && (!fits || pathtext::countMatching(inner.get(), scan.key, false) == 0)) {
                 if (!options.dropEmptyFolders)

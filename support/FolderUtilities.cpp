@@ -56,9 +56,7 @@ int32_t pathtext::countMatching(const platform::WalkFolder* folder, const Extens
 
 int32_t countFilesWithExtension(const char* folder, const char* extension, bool recursive)
 {
-    char pattern[kPathSize];
-    if (!extension || !pathtext::copyPath(pattern, folder) || !pathtext::isFolderPath(pattern) ||
-        !appendAt(pattern, std::strlen(pattern), "*.*"))
+    if (!extension || !pathtext::isWalkableFolderPath(folder))
         return 0;
     return pathtext::countMatching(platform::WalkFolder::open(folder).get(), pathtext::ExtensionKey(extension),
                                    recursive);
@@ -78,15 +76,12 @@ bool createFolder(char* path)
 
 bool deleteFolderRecursive(const char* folder)
 {
-    char path[kPathSize];
-    // Without a closing separator the pattern would list the neighbours of the folder.
-    if (!pathtext::copyPath(path, folder, false) || !pathtext::isFolderPath(path) || !appendAt(path, std::strlen(path), "*.*"))
+    if (!pathtext::isWalkableFolderPath(folder))
         return false;
-    path[std::strlen(path) - 3] = '\0';
-    auto opened = platform::WalkFolder::open(path);
+    auto opened = platform::WalkFolder::open(folder);
     const bool emptied = !opened || deleteContents(*opened);
     opened.reset();
-    return platform::RemoveDirectoryA(path) && emptied;
+    return platform::RemoveDirectoryA(folder) && emptied;
 }
 
 bool folderExists(const char* path)

@@ -39,12 +39,16 @@ inline bool appendAt(char* path, size_t at, const char* text)
     return true;
 }
 
-// True when the path ends with a separator: a folder path that a pattern can be appended to
-// without reaching the folder's neighbours.
-inline bool isFolderPath(const char* path)
+// Whether a "*.*" search pattern still fits after a folder path of that length: the limit of
+// every walk, as a pattern search could not list a longer folder.
+inline bool roomForPattern(size_t length) { return length + 3 < kPathSize; }
+
+// A folder path that a walk accepts: within that limit and ending with a separator (without it
+// the pattern would list the folder's neighbours).
+inline bool isWalkableFolderPath(const char* path)
 {
-    const size_t length = std::strlen(path);
-    return length > 0 && (path[length - 1] == '\\' || path[length - 1] == '/');
+    const size_t length = path ? strnlen(path, kPathSize) : 0;
+    return length > 0 && roomForPattern(length) && (path[length - 1] == '\\' || path[length - 1] == '/');
 }
 
 // "." and the first four characters of an extension, upper case: what a matching name ends with.
