@@ -106,6 +106,16 @@ void VstXSynth::setParameterAutomated(VstInt32 index, float value) {
     sendVstEventsToHost(&midiOutEvents);
 }
 
+bool VstXSynth::beginEdit(VstInt32 index) {
+    // Ardour calls the editor's idle, and so every host call that a mouse event makes, from a
+    // thread of its own, and reads its tempo map through a per-thread pointer that only its answer
+    // to a time request sets on that thread. A begin edit there, recording Touch or Latch
+    // automation on a beat-time lane, crashes Ardour unless the time was asked for first. The
+    // answer is not needed: the request itself is the point.
+    getTimeInfo(0);
+    return AudioEffectX::beginEdit(index);
+}
+
 void VstXSynth::setProgram(VstInt32 program) {
     if (static_cast<uint32_t>(program) >= static_cast<uint32_t>(kNumPrograms))
         return;

@@ -78,7 +78,8 @@ public:
     bool isNativeHost() const override { return nativeHost.load(std::memory_order_relaxed); }
     Zarn& getEngine() override { return engine; }
     // The editor's requests to the host.
-    bool beginEdit(VstInt32 index) override { return AudioEffectX::beginEdit(index); }
+    // Asks the host for the time first, on the same thread (see the definition).
+    bool beginEdit(VstInt32 index) override;
     bool endEdit(VstInt32 index) override { return AudioEffectX::endEdit(index); }
     bool sizeWindow(VstInt32 width, VstInt32 height) override { return AudioEffectX::sizeWindow(width, height); }
 

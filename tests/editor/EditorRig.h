@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <thread>
 #include <tuple>
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
@@ -103,8 +105,20 @@ struct EditorRig {
         host.clearCalls();
         return seen;
     }
-    // The user edits: 43 begin, 0 automation, 44 end.
-    Calls edits() { return heard({43, 0, 44}); }
+    // Runs a gesture as Ardour does: on a thread of the host's own, not the one that made the editor.
+    void onHostThread(const std::function<void()>& gesture)
+    {
+        std::thread thread([&] { gestureThread = std::this_thread::get_id(), gesture(); });
+        thread.join();
+    }
+    // The user edits: 7 the time, 43 begin, 0 automation, 44 end; the time request and the begin
+    // come from the thread of the gesture.
+    Calls edits()
+    {
+        for (const host::HostCall& call : host.calls())
+            EXPECT_TRUE((call.opcode != 7 && call.opcode != 43) || call.thread == gestureThread) << call.opcode;
+        return heard({7, 43, 0, 44});
+    }
     CControl* control(int32_t tag) { return editor->getControl(tag); }
     CPoint centreOf(int32_t tag) { return control(tag)->getViewSize().getCenter(); }
     const uint8_t* pixels() { return std::as_const(*editor->getFrame()->getBackBuffer()).getPixels(); }
@@ -115,6 +129,7 @@ struct EditorRig {
     ADEditor* editor = nullptr;
     OffscreenPlatformFrame* backEnd = nullptr;
     testsupport::ScriptedOptionMenu presenter;
+    std::thread::id gestureThread = std::this_thread::get_id();
     // The waits the editor asked for, which tests never spend.
     static inline std::vector<uint32_t> sleeps;
 };

@@ -9,11 +9,11 @@
 
 namespace editortest {
 
-// One begin, the automations, one end.
+// The time asked for, one begin, the automations, one end.
 Calls edit(int32_t index, int automations)
 {
-    Calls calls(size_t(automations) + 2, {0, index, 0});
-    std::get<0>(calls.front()) = 43, std::get<0>(calls.back()) = 44;
+    Calls calls(size_t(automations) + 3, {0, index, 0});
+    calls[0] = {7, 0, 0}, std::get<0>(calls[1]) = 43, std::get<0>(calls.back()) = 44;
     return calls;
 }
 
@@ -63,22 +63,26 @@ TEST(Editor, EveryUserEditActsBetweenOneBeginAndOneEnd)
         return std::tuple(rig.edits(), rig.parameter(kAmpDecay), popup->isAttached(),
                           std::count(keys.begin(), keys.end(), 1), keys[31]);
     };
+    // Every gesture on a thread of the host's own, as Ardour drives the editor.
     for (const int32_t buttons : {int32_t(kLButton), kLButton | kShift}) { // Shift: a quarter as far
         rig.set(kAmpDecay, 0.0f);
-        rig.press(centre, buttons);
-        const std::string pressed = popup->popupText;
-        rig.move(up, buttons);
-        rig.backEnd->wheel(centre, -1.0f); // within the drag: no second begin
-        rig.move(CPoint(centre.x, centre.y - 200), buttons);
+        std::string pressed;
+        rig.onHostThread([&] {
+            rig.press(centre, buttons);
+            pressed = popup->popupText;
+            rig.move(up, buttons);
+            rig.backEnd->wheel(centre, -1.0f); // within the drag: no second begin
+            rig.move(CPoint(centre.x, centre.y - 200), buttons);
+        });
         EXPECT_EQ(std::tuple(pressed, std::string(popup->popupText), popup->getViewSize().top),
                   std::tuple("12 ms", buttons & kShift ? "43 ms" : "2000 ms", knob.bottom + 5)); // below the knob
-        rig.release(centre);
+        rig.onHostThread([&] { rig.release(centre); });
         EXPECT_EQ(outcome(), std::tuple(edit(7, 3), buttons & kShift ? 0.25f : 1.0f, false, 0, 0));
     }
     // A gesture; then the host calls, Amp-Decay, and whether note 31 alone is held.
     const std::tuple<std::function<void()>, Calls, float, int> gestures[] = {
-        {[&] { rig.press(centre, kLButton | kControl | kShift); }, {{43, 7, 0}}, 0.25f, 0}, // a drag, no pop-up
-        {[&] { rig.press(centre, kLButton | kControl); }, edit(7, 1), 0.5f, 0},             // the reset
+        {[&] { rig.press(centre, kLButton | kControl | kShift); }, {{7, 0, 0}, {43, 7, 0}}, 0.25f, 0}, // a drag, no pop-up
+        {[&] { rig.press(centre, kLButton | kControl); }, edit(7, 1), 0.5f, 0},                       // the reset
         {[&] { rig.backEnd->wheel(centre, 1.0f); }, edit(7, 1), 0.51f, 0},
         {[&] { rig.press(CPoint(560, 138)); }, edit(16, 1), 0.51f, 0}, // Lfo-Free
         {[&] { rig.press(CPoint(460, 235)); }, edit(19, 1), 0.51f, 0}, // model 5
@@ -88,9 +92,9 @@ TEST(Editor, EveryUserEditActsBetweenOneBeginAndOneEnd)
     };
     for (const auto& row : gestures) {
         const auto& [gesture, calls, ampDecay, held] = row;
-        gesture();
+        rig.onHostThread(gesture);
         EXPECT_EQ(outcome(), std::tuple(calls, ampDecay, false, held, held)) << &row - gestures;
-        rig.release(centre);
+        rig.onHostThread([&] { rig.release(centre); });
         rig.edits();
     }
 
@@ -108,8 +112,7 @@ TEST(Editor, EveryUserEditActsBetweenOneBeginAndOneEnd)
         ASSERT_TRUE(rig.open()); // closes first if open
         rig.presenter.choices = {1};
         rig.press(kBackground, kRButton);
-        rig.press(centre);
-        rig.move(up);
+        rig.onHostThread([&] { rig.press(centre), rig.move(up); });
         interrupt();
         EXPECT_EQ(rig.edits(), edit(7, 1)) << &interrupt - interruptions;
     }

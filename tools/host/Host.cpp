@@ -29,7 +29,7 @@ VstIntPtr Host::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIn
     if (host == nullptr)
         return opcode == audioMasterVersion ? 2400 : 0;
 
-    HostCall call{opcode, index, value, opt, effect != nullptr, {}};
+    HostCall call{opcode, index, value, opt, effect != nullptr, {}, std::this_thread::get_id()};
     if (opcode == audioMasterProcessEvents && ptr != nullptr) {
         const auto* events = static_cast<const VstEvents*>(ptr);
         VstEvent* const* slots = events->events; // indexed past the declared two

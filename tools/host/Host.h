@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace host {
@@ -18,6 +19,7 @@ struct HostCall {
     float opt = 0.0f;
     bool hadEffect = false;
     std::vector<VstMidiEvent> midiEvents; // copied for audioMasterProcessEvents
+    std::thread::id thread;               // the thread that made the call
 };
 
 // The host side of the callback: answers the plug-in's requests from its settings and records
