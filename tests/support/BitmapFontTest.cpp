@@ -136,14 +136,29 @@ TEST_F(FontRig, WrongMarkerCountsKeepTheGlyphsFoundAndRefusedImagesTheFontBefore
 TEST_F(FontRig, BuiltInLayoutsPlaceTheGlyphsWithoutMarkersAndDrawThemDirectly)
 {
     auto blank = markedImage(900, 30, 0);
-    // selector, glyph, left, right, height
-    for (auto [selector, glyph, left, right, height] :
-         {tuple{2, 0, 0, 5, 28}, {2, 1, 6, 18, 28}, {2, 9, 96, 99, 28}, {2, 23, 246, 263, 28},
-          {0, 91, 694, 700, 20}, {1, 91, 528, 532, 16}, {1, 1, 4, 11, 16}, {3, 1, 0, 0, 0}}) {
+    // The right edges of the 20-, 16- and 28-pixel layouts; each glyph starts one column after the
+    // one before. Selector 3 names no layout and leaves every rectangle empty.
+    const int heights[] = {20, 16, 28}, rights[3][92] = {
+        {3, 14, 22, 32, 42, 50, 57, 68, 77, 80, 87, 96, 103, 115, 125, 137, 145, 157, 165, 173, 182, 191, 200, 215, 224, 234, 243,
+        250, 258, 265, 273, 281, 287, 296, 303, 307, 312, 319, 322, 334, 342, 351, 359, 367, 373, 379, 385, 392, 399, 411, 418,
+        426, 433, 439, 447, 455, 464, 472, 480, 488, 496, 504, 512, 516, 528, 536, 544, 557, 565, 575, 582, 586, 590, 598, 603,
+        612, 621, 625, 629, 635, 641, 645, 649, 655, 658, 664, 667, 671, 680, 689, 693, 700}, {3, 11, 17, 24, 32, 38, 44, 52, 59,
+        62, 67, 73, 78, 87, 95, 104, 110, 119, 125, 131, 138, 145, 153, 164, 170, 178, 185, 190, 196, 201, 207, 213, 218, 224, 229,
+        232, 236, 241, 244, 253, 259, 265, 271, 277, 281, 286, 291, 296, 302, 311, 317, 323, 328, 333, 339, 345, 351, 357, 363,
+        369, 375, 381, 387, 390, 399, 405, 411, 421, 428, 436, 441, 445, 448, 454, 458, 464, 471, 474, 477, 481, 485, 488, 491,
+        496, 499, 504, 507, 510, 517, 524, 527, 532}, {5, 18, 28, 40, 52, 62, 71, 84, 95, 99, 108, 119, 128, 142, 154, 168, 178,
+        192, 202, 211, 222, 233, 245, 263, 274, 285, 296, 305, 315, 324, 334, 343, 350, 360, 369, 373, 379, 387, 390, 404, 413,
+        423, 433, 443, 450, 458, 465, 474, 484, 499, 509, 519, 527, 534, 544, 553, 563, 573, 583, 593, 603, 613, 623, 627, 641,
+        651, 661, 677, 688, 701, 709, 714, 719, 729, 735, 746, 757, 762, 767, 774, 781, 786, 790, 797, 800, 807, 811, 816, 827,
+        838, 843, 851}};
+    for (int selector : {0, 1, 2, 3}) {
         font.layoutSelector = selector;
         font.setImage(blank.get(), 30);
         ASSERT_TRUE(font.glyphRects);
-        EXPECT_EQ(font.glyphRects[glyph], CRect(left, 0, right, height)) << selector << " " << glyph;
+        std::vector<CRect> expected(92);
+        for (size_t g = 0; selector < 3 && g < 92; ++g)
+            expected[g] = CRect(g ? rights[selector][g - 1] + 1 : 0, 0, rights[selector][g], heights[selector]);
+        EXPECT_EQ(std::vector<CRect>(font.glyphRects, font.glyphRects + 92), expected) << selector;
     }
     // "AB" in the 28-pixel layout with spacing 2 is 12 + 2 + 9 pixels wide, drawn in a 100 x 40
     // rectangle at the image's own 30-pixel height.
