@@ -159,11 +159,13 @@ TEST(EditorSize, ARightClickWhereNoControlTakesItChoosesTheSizeForTheNextIdle)
         ASSERT_TRUE(rig.open());
         ASSERT_TRUE(rig.open()); // a second open replaces the first frame
         // A right click on a knob or the tap pad opens no menu, on the panel or a model box it does.
-        for (const CPoint& at : {rig.centreOf(kPitchCoarse), rig.centreOf(kTapPadTag), kBackground, CPoint(400, 225)}) {
+        // Pitch-Coarse covers 72 to 113 by 69 to 110: its right and bottom edges are the panel's.
+        for (const CPoint& at : {rig.centreOf(kPitchCoarse), CPoint(113, 110), rig.centreOf(kTapPadTag), kBackground,
+                                 CPoint(400, 225), CPoint(114, 90), CPoint(90, 111)}) {
             rig.press(at, kRButton);
             rig.release(at, kRButton);
         }
-        EXPECT_EQ(rig.presenter.shownTitles, (std::vector<std::vector<std::string>>(2, {"Default", "Large", "Huge", "-"})));
+        EXPECT_EQ(rig.presenter.shownTitles, (std::vector<std::vector<std::string>>(4, {"Default", "Large", "Huge", "-"})));
         rig.presenter.choices = {0}; // the size shown: nothing to do
         rig.press(kBackground, kRButton);
         EXPECT_EQ(std::pair(rig.press(kBackground), rig.editor->isResizePending()), std::pair(kMouseEventNotHandled, false));
