@@ -66,17 +66,17 @@ TEST(Editor, EveryUserEditActsBetweenOneBeginAndOneEnd)
     // Every gesture on a thread of the host's own, as Ardour drives the editor.
     for (const int32_t buttons : {int32_t(kLButton), kLButton | kShift}) { // Shift: a quarter as far
         rig.set(kAmpDecay, 0.0f);
-        std::string pressed;
+        std::tuple<std::string, std::string, CCoord> shown;
         rig.onHostThread([&] {
             rig.press(centre, buttons);
-            pressed = popup->popupText;
+            const std::string pressed = popup->popupText;
             rig.move(up, buttons);
             rig.backEnd->wheel(centre, -1.0f); // within the drag: no second begin
             rig.move(CPoint(centre.x, centre.y - 200), buttons);
+            shown = {pressed, popup->popupText, popup->getViewSize().top};
+            rig.release(centre);
         });
-        EXPECT_EQ(std::tuple(pressed, std::string(popup->popupText), popup->getViewSize().top),
-                  std::tuple("12 ms", buttons & kShift ? "43 ms" : "2000 ms", knob.bottom + 5)); // below the knob
-        rig.onHostThread([&] { rig.release(centre); });
+        EXPECT_EQ(shown, std::tuple("12 ms", buttons & kShift ? "43 ms" : "2000 ms", knob.bottom + 5)); // below the knob
         EXPECT_EQ(outcome(), std::tuple(edit(7, 3), buttons & kShift ? 0.25f : 1.0f, false, 0, 0));
     }
     // A gesture; then the host calls, Amp-Decay, and whether note 31 alone is held.
