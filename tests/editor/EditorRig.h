@@ -90,11 +90,7 @@ struct EditorRig {
     void release(CPoint at, int32_t buttons = kLButton) { backEnd->mouseUp(at, buttons); }
     float parameter(int32_t index) { return plugin->effect()->getParameter(plugin->effect(), index); }
     // The host sets a parameter; the editor shows it at the idle that follows.
-    void set(int32_t index, float value)
-    {
-        plugin->effect()->setParameter(plugin->effect(), index, value);
-        idle();
-    }
+    void set(int32_t index, float value) { plugin->effect()->setParameter(plugin->effect(), index, value), idle(); }
     // The calls with these opcodes that the host heard since the last look.
     Calls heard(std::initializer_list<int32_t> opcodes)
     {
@@ -106,11 +102,7 @@ struct EditorRig {
         return seen;
     }
     // Runs a gesture as Ardour does: on a thread of the host's own, not the one that made the editor.
-    void onHostThread(const std::function<void()>& gesture)
-    {
-        std::thread thread([&] { gestureThread = std::this_thread::get_id(), gesture(); });
-        thread.join();
-    }
+    void onHostThread(const std::function<void()>& run) { std::thread([&] { gestureThread = std::this_thread::get_id(), run(); }).join(); }
     // The user edits: 7 the time, 43 begin, 0 automation, 44 end; the time request and the begin
     // come from the thread of the gesture.
     Calls edits()

@@ -70,8 +70,7 @@ TEST(Editor, EveryUserEditActsBetweenOneBeginAndOneEnd)
         rig.onHostThread([&] {
             rig.press(centre, buttons);
             const std::string pressed = popup->popupText;
-            rig.move(up, buttons);
-            rig.backEnd->wheel(centre, -1.0f); // within the drag: no second begin
+            rig.move(up, buttons), rig.backEnd->wheel(centre, -1.0f); // a wheel step within the drag: no second begin
             rig.move(CPoint(centre.x, centre.y - 200), buttons);
             shown = {pressed, popup->popupText, popup->getViewSize().top};
             rig.release(centre);
@@ -94,8 +93,7 @@ TEST(Editor, EveryUserEditActsBetweenOneBeginAndOneEnd)
         const auto& [gesture, calls, ampDecay, held] = row;
         rig.onHostThread(gesture);
         EXPECT_EQ(outcome(), std::tuple(calls, ampDecay, false, held, held)) << &row - gestures;
-        rig.onHostThread([&] { rig.release(centre); });
-        rig.edits();
+        rig.onHostThread([&] { rig.release(centre); }), rig.edits();
     }
 
     // Drags that the host's close, the control's removal, a size change or the plug-in's deletion
