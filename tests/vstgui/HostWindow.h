@@ -9,8 +9,8 @@
 
 namespace testsupport {
 
-// A host's window at (60, 150), 200 x 120 outside unless asked otherwise, and the input a user
-// gives the frame in it. Positions are the frame's; buttons carry VSTGUI's button and modifier bits.
+// A host's window whose inside (where the frame lies, at its top-left) begins at (63, 153) on the
+// screen, 200 x 120 outside unless asked otherwise, and the input a user gives the frame in it. Positions are the frame's; buttons carry VSTGUI's button and modifier bits.
 class HostWindow {
 public:
     virtual ~HostWindow() = default;
@@ -27,6 +27,7 @@ public:
     virtual CPoint parentSize() = 0; // outer size, border included
     // The next size menu (Default, Large, Huge, separator) the frame pops up gets entry index chosen.
     virtual void answerNextMenu(CFrame& frame, int32_t index) = 0;
+    CPoint menuCorner{-1, -1}; // where on the screen that menu's window opened, its top-left
     virtual int childWindows() = 0;
     virtual bool pointerHeld() = 0; // a grab or capture left behind
     // A key pressed and released into the frame's text field: a character, or a VKEY_ code.

@@ -18,12 +18,14 @@ inline HWND windowOf(CFrame& frame)
 class Win32Host : public HostWindow {
 public:
     Win32Host(int32_t width, int32_t height)
-        : window(CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 60, 150, width, height,
+        : window(CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 63, 153, width, height,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
     {
     }
     ~Win32Host() override
     {
+        if (menuHook)
+            UnhookWindowsHookEx(menuHook);
         if (window)
             DestroyWindow(window);
         pump();
@@ -97,9 +99,19 @@ public:
         read(target, &r);
         return CPoint(r.right - r.left, r.bottom - r.top);
     }
-    // The native menu reads keys posted to the frame's window before it opens.
+    // The native menu reads keys posted to the frame's window before it opens; its loop hands each
+    // to the thread's message filter first, while its window is shown.
     void answerNextMenu(CFrame& frame, int32_t index) override
     {
+        static CPoint* corner;
+        corner = &menuCorner;
+        if (!menuHook)
+            menuHook = SetWindowsHookExW(WH_MSGFILTER, [](int code, WPARAM w, LPARAM l) -> LRESULT {
+                RECT shown{};
+                if (code == MSGF_MENU && GetWindowRect(FindWindowW(L"#32768", nullptr), &shown))
+                    *corner = CPoint(shown.left, shown.top);
+                return CallNextHookEx(nullptr, code, w, l);
+            }, nullptr, GetCurrentThreadId());
         for (int32_t i = 0; i <= index + 1; ++i)
             press(windowOf(frame), i <= index ? VK_DOWN : index < 0 ? VK_ESCAPE : VK_RETURN);
     }
@@ -131,6 +143,7 @@ public:
     void takeKeyboardFocus() override { SetFocus(window); }
 
     HWND window;
+    HHOOK menuHook = nullptr;
 };
 
 inline std::unique_ptr<HostWindow> makeHostWindow(int32_t width = 200, int32_t height = 120)

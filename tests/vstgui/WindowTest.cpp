@@ -112,6 +112,20 @@ protected:
         });
     }
     CAnimKnob* knob() const { return dynamic_cast<CAnimKnob*>(frame->getView(0)); }
+    // A checked size menu (Default, Large, Huge, separator) popped up at "at"; the chosen index or -1.
+    int32_t popup(CPoint at = CPoint(40, 20))
+    {
+        auto* menu = new COptionMenu(CRect(at, CPoint(100, 20)), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
+        for (const char* title : {"Default", "Large", "Huge"})
+            menu->addEntry(title);
+        menu->addSeparator();
+        frame->addView(menu);
+        menu->checkEntryAlone(0);
+        menu->popup();
+        const int32_t chosen = menu->getCurrentIndex(true);
+        frame->removeView(menu);
+        return chosen;
+    }
 
     std::unique_ptr<HostWindow> host;
     RecordingEditor editor;
@@ -251,6 +265,16 @@ TEST_F(WindowTest, OpenResizeCloseCyclesLeaveNothingBehind)
     EXPECT_EQ(counts(), before);
 }
 
+// The menu's window opens at its view's corner on the screen, (63, 153) + (40, 20), and the entry
+// clicked there is chosen.
+TEST_F(WindowTest, AMenuOpensAtItsViewsCornerOnTheScreenAndReportsTheEntryChosenThere)
+{
+    openFrame();
+    host->answerNextMenu(*frame, 1);
+    EXPECT_EQ(std::pair(popup(), host->menuCorner), std::pair(1, CPoint(103, 173)));
+    EXPECT_EQ(listener.calls.at(0).tag, 99999);
+}
+
 #ifdef _WIN32
 
 TEST_F(WindowTest, ADragWhoseCaptureIsTakenAwayEnds)
@@ -284,26 +308,16 @@ TEST(Win32WindowClass, ASecondRegistrationOfTheNameFailsWithoutTakingTheFirstAwa
 class X11MenuTest : public WindowTest {
 protected:
     X11Host& x11() { return static_cast<X11Host&>(*host); }
-    // A checked size menu (Default, Large, Huge, separator) popped up at "at", its window driven
-    // from its shown hook (a menu that never closes ends at the test's time limit); the chosen
-    // index or -1.
+    // The menu's window driven from its shown hook (a menu that never closes ends at the test's
+    // time limit).
     int32_t popup(const std::function<void(Window)>& drive, CPoint at = CPoint(40, 20))
     {
         backEndOf(*frame).getX11OptionMenu().onShown = drive;
-        auto* menu = new COptionMenu(CRect(at, CPoint(100, 20)), &listener, 99999, nullptr, nullptr, COptionMenu::kCheckStyle);
-        for (const char* title : {"Default", "Large", "Huge"})
-            menu->addEntry(title);
-        menu->addSeparator();
-        frame->addView(menu);
-        menu->checkEntryAlone(0);
-        menu->popup();
-        const int32_t chosen = menu->getCurrentIndex(true);
-        frame->removeView(menu);
-        return chosen;
+        return WindowTest::popup(at);
     }
 };
 
-TEST_F(X11MenuTest, AClickOnAnEntryChoosesItWhileTheOpeningReleaseEscapeOrAPressOutsideDismiss)
+TEST_F(X11MenuTest, TheOpeningReleaseEscapeAndAPressOutsideDismissTheMenu)
 {
     openFrame();
     // As the editor does: a right press on the background pops the menu up, here so that the
@@ -320,9 +334,6 @@ TEST_F(X11MenuTest, AClickOnAnEntryChoosesItWhileTheOpeningReleaseEscapeOrAPress
     for (CPoint outside : {CPoint(150, 90), CPoint(-40, -40)})
         EXPECT_EQ(popup([&](Window) { send(Input::press, outside), send(Input::release, outside); }), -1);
     EXPECT_TRUE(listener.calls.empty());
-    host->answerNextMenu(*frame, 1);
-    ASSERT_EQ(popup(backEndOf(*frame).getX11OptionMenu().onShown), 1);
-    EXPECT_EQ(listener.calls.back().tag, 99999);
 }
 
 // A parent that cannot hold a drawn window (input only): the refusal is one line on standard error.

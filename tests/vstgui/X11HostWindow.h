@@ -154,6 +154,8 @@ public:
         backEndOf(frame).getX11OptionMenu().onShown = [this, index](Window menuWindow) {
             int x = 0, y = 0;
             Window child = 0;
+            XTranslateCoordinates(display, menuWindow, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+            menuCorner = CPoint(x, y);
             XTranslateCoordinates(display, menuWindow, window, 40, 10 + 18 * index, &x, &y, &child);
             pointer(CPoint(x, y));
             buttons(kLButton, true);
