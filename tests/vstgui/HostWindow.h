@@ -10,7 +10,8 @@
 namespace testsupport {
 
 // A host's window whose inside (where the frame lies, at its top-left) begins at (63, 153) on the
-// screen, 200 x 120 outside unless asked otherwise, and the input a user gives the frame in it. Positions are the frame's; buttons carry VSTGUI's button and modifier bits.
+// screen, 200 x 120 outside unless asked otherwise, and the input a user gives the frame in it.
+// Positions are the frame's; buttons carry VSTGUI's button and modifier bits.
 class HostWindow {
 public:
     virtual ~HostWindow() = default;
