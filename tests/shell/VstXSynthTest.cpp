@@ -81,14 +81,21 @@ TEST_F(VstXSynthTest, HostRequestsCarryTheirOpcodes) {
     }
 }
 
-// Rates that are not finite and positive, values that are not finite and indices outside 0 to 21
-// change nothing.
+// A new rate silences the voice, lets go of the keys and restarts the bend smoother from 0. Rates
+// that are not finite and positive, values that are not finite and indices outside 0 to 21 change
+// nothing.
 TEST_F(VstXSynthTest, RateBlockSizeAndParameterBounds) {
     dispatch(11, 0, 300); // effSetBlockSize
     EXPECT_EQ(synth->getBlockSize(), 300);
+    dispatch(10, 0, 0, nullptr, 44100.0f);
+    sendMidi({{0xE0, 0x7F, 0x7F}, {0x90, 40, 100}}); // a key held, bent up
+    synth->processReplacing(nullptr, outputs, 64);
+    EXPECT_EQ(std::tuple(+engine.voiceActive, +engine.keyDown[40], engine.bendSmoothed > 0.0), std::tuple(1, 1, true));
     for (float rate : {48000.0f, kNaN, 0.0f, -44100.0f, kInf}) {
         dispatch(10, 0, 0, nullptr, rate); // effSetSampleRate
-        EXPECT_EQ(std::pair(synth->getSampleRate(), engine.sampleRate), std::pair(48000.0f, 48000.0)) << rate;
+        EXPECT_EQ(std::tuple(synth->getSampleRate(), engine.sampleRate, +engine.voiceActive, +engine.keyDown[40], engine.bendSmoothed),
+                  std::tuple(48000.0f, 48000.0, 0, 0, 0.0))
+            << rate;
     }
     for (const auto& [index, value] : {std::pair{5, 0.25f}, {5, kNaN}, {5, kInf}, {22, 0.5f}, {-1, 0.5f}})
         synth->setParameter(index, value);
