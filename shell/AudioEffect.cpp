@@ -83,7 +83,9 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
         close();
         return 0;
     case effSetProgram:
-        if (value < numPrograms)
+        // A value below the 32-bit range is no program number, though its low bits may look like
+        // one; a negative within the range reaches the setter, which refuses it.
+        if (value < numPrograms && value >= INT32_MIN)
             setProgram(static_cast<VstInt32>(value));
         return 0;
     case effGetProgram:

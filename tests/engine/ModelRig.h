@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -70,9 +71,10 @@ public:
             set(index, value);
     }
 
-    // Renders frames into left and right.
+    // Renders frames into left and right, which hold NaN before a replacing run, as a host's
+    // buffers hold old samples.
     void render(int32_t frames) {
-        left.assign(static_cast<std::size_t>(frames), replacing ? 0.0f : 0.25f);
+        left.assign(static_cast<std::size_t>(frames), replacing ? std::numeric_limits<float>::quiet_NaN() : 0.25f);
         right = left;
         float* outputs[2] = {left.data(), right.data()};
         engine->render(frames, outputs, replacing);

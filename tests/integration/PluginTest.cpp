@@ -101,6 +101,12 @@ TEST_F(PluginTest, DefaultAnswers) {
     VstSpeakerArrangement *input = reinterpret_cast<VstSpeakerArrangement*>(0x10), *output = reinterpret_cast<VstSpeakerArrangement*>(0x20);
     EXPECT_EQ(instance->dispatch(69, 0, reinterpret_cast<VstIntPtr>(&input), &output), 0);
     EXPECT_EQ(std::pair(reinterpret_cast<intptr_t>(input), reinterpret_cast<intptr_t>(output)), std::pair(intptr_t{0x10}, intptr_t{0x20}));
+    // The deprecated accumulating process entry leaves the buffers as they are, a note waiting too.
+    instance->sendMidi({{0, {0x90, 36, 100}}});
+    std::vector<float> held(128, 0.25f);
+    float* channels[2] = {held.data(), held.data() + 64};
+    instance->effect()->process(instance->effect(), nullptr, channels, 64);
+    EXPECT_EQ(held, std::vector<float>(128, 0.25f));
 
     // The editor's rectangle (effEditGetRect) at the Default size: top, left, bottom, right as
     // 16-bit fields at offsets 0, 2, 4 and 6.

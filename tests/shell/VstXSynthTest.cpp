@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -32,7 +33,7 @@ protected:
     float* outputs[2] = {left.data(), right.data()};
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0) {
-        return synth->dispatcher(opcode, index, value, ptr, opt);
+        return synth->getAeffect()->dispatcher(synth->getAeffect(), opcode, index, value, ptr, opt); // as a host calls it
     }
     // One list of MIDI events (type 1) at one frame, through effProcessEvents.
     void sendMidi(std::vector<std::array<uint8_t, 3>> messages, VstInt32 frame = 0, VstInt32 type = 1) {
@@ -43,6 +44,19 @@ protected:
             list.events[i] = reinterpret_cast<VstEvent*>(&events[i]);
         }
         EXPECT_EQ(dispatch(25, 0, 0, &list), 1);
+    }
+    // Renders a block into buffers holding old samples (NaN), as a host's do, and answers whether
+    // every frame of both channels came back written, exact zeros before frame `sounding` and
+    // within the clip bound from there, and none beyond the block.
+    bool process(VstInt32 frames, VstInt32 sounding = 0) {
+        std::fill(left.begin(), left.end(), kNaN);
+        std::fill(right.begin(), right.end(), kNaN);
+        synth->processReplacing(nullptr, outputs, frames);
+        for (VstInt32 i = 0; i < 64; ++i)
+            for (float x : {left[i], right[i]})
+                if (i >= frames ? !std::isnan(x) : i < sounding ? x != 0.0f : !(std::fabs(x) <= 1.0f))
+                    return false;
+        return true;
     }
     std::vector<uint8_t> chunk() {
         void* data = nullptr;
@@ -83,14 +97,21 @@ TEST_F(VstXSynthTest, HostRequestsCarryTheirOpcodes) {
     }
 }
 
-// Rates that are not finite and positive, values that are not finite and indices outside 0 to 21
-// change nothing.
+// A new rate silences the voice, lets go of the keys and restarts the bend smoother from 0. Rates
+// that are not finite and positive, values that are not finite and indices outside 0 to 21 change
+// nothing.
 TEST_F(VstXSynthTest, RateBlockSizeAndParameterBounds) {
     dispatch(11, 0, 300); // effSetBlockSize
     EXPECT_EQ(synth->getBlockSize(), 300);
+    dispatch(10, 0, 0, nullptr, 44100.0f);
+    sendMidi({{0xE0, 0x7F, 0x7F}, {0x90, 40, 100}}); // a key held, bent up
+    EXPECT_TRUE(process(64));
+    EXPECT_EQ(std::tuple(+engine.voiceActive, +engine.keyDown[40], engine.bendSmoothed > 0.0), std::tuple(1, 1, true));
     for (float rate : {48000.0f, kNaN, 0.0f, -44100.0f, kInf}) {
         dispatch(10, 0, 0, nullptr, rate); // effSetSampleRate
-        EXPECT_EQ(std::pair(synth->getSampleRate(), engine.sampleRate), std::pair(48000.0f, 48000.0)) << rate;
+        EXPECT_EQ(std::tuple(synth->getSampleRate(), engine.sampleRate, +engine.voiceActive, +engine.keyDown[40], engine.bendSmoothed),
+                  std::tuple(48000.0f, 48000.0, 0, 0, 0.0))
+            << rate;
     }
     for (const auto& [index, value] : {std::pair{5, 0.25f}, {5, kNaN}, {5, kInf}, {22, 0.5f}, {-1, 0.5f}})
         synth->setParameter(index, value);
@@ -151,10 +172,12 @@ TEST_F(VstXSynthTest, EditorOpcodes) {
 }
 
 TEST_F(VstXSynthTest, ProgramAndProgramNameBounds) {
-    dispatch(2, 0, 3); // effSetProgram; that it loads the program is heard in the factory digests
-    for (VstIntPtr refused : {VstIntPtr{64}, VstIntPtr{-1}, VstIntPtr{1} << 40}) {
-        dispatch(2, 0, refused);
-        EXPECT_EQ(dispatch(3), 3); // effGetProgram
+    // effSetProgram 2, effGetProgram 3: no value outside 32 bits is a program number, whatever its
+    // low bits say (5, 0 and 40 here). That a program loads is heard in the factory digests.
+    for (const auto& [value, selected] : {std::pair{VstIntPtr{63}, 63}, {3, 3}, {64, 3}, {-1, 3}, {VstIntPtr{1} << 40, 3},
+                                          {static_cast<VstIntPtr>(0xFFFFFFFF00000005u), 3}, {VstIntPtr{INT64_MIN}, 3}, {VstIntPtr{-4294967256}, 3}}) {
+        dispatch(2, 0, value);
+        EXPECT_EQ(dispatch(3), selected) << value;
     }
 
     // effSetProgramName 4, effGetProgramName 5: a name holds 31 characters and its NUL.
@@ -195,22 +218,22 @@ TEST_F(VstXSynthTest, AutomationEchoesAClampedControllerOnChannelOne) {
 }
 
 // Note events act on their own frames, on every channel, and a note-on with velocity 0 is a
-// note-off; the block overwrites the buffers. Pitch bend reads the low data byte first and seven
-// bits of each (0x00, 0x40 is the centre, 8192). Controllers and program changes act at once.
+// note-off; the block overwrites the buffers, with silence while the voice is idle. Pitch bend
+// reads the low data byte first and seven bits of each (0x00, 0x40 is the centre, 8192).
+// Controllers and program changes act at once.
 TEST_F(VstXSynthTest, MidiIntake) {
     dispatch(10, 0, 0, nullptr, 44100.0f);
     const struct { uint8_t status, data1, data2, keyDown, voiceActive; } cases[] = {
         {0x99, 40, 100, 1, 1}, {0x99, 40, 0, 0, 0}, {0x90, 41, 0, 0, 0}, {0x8F, 41, 100, 0, 0}};
     for (const auto& c : cases) {
         engine.reset();
-        left.assign(64, 7.0f);
         sendMidi({{c.status, c.data1, c.data2}}, 10);
-        synth->processReplacing(nullptr, outputs, 64); // nothing before the event's frame:
-        EXPECT_EQ(std::tuple(+engine.keyDown[c.data1], +engine.voiceActive, left[9]), std::tuple(+c.keyDown, +c.voiceActive, 0.0f))
+        EXPECT_TRUE(process(64, c.voiceActive ? 10 : 64)) << std::hex << +c.status << " " << +c.data2;
+        EXPECT_EQ(std::tuple(+engine.keyDown[c.data1], +engine.voiceActive), std::tuple(+c.keyDown, +c.voiceActive))
             << std::hex << +c.status << " " << +c.data2;
     }
     sendMidi({{0x90, 50, 100}}, 0, 6); // an event of another type (SysEx) is not read
-    synth->processReplacing(nullptr, outputs, 64);
+    EXPECT_TRUE(process(64, 64));
     EXPECT_EQ(engine.keyDown[50], 0);
     const struct { uint8_t low, high; double bendFactor; } bends[] = {
         {0x00, 0x40, 1.0}, {0x80, 0xC0, 1.0}, {0x7F, 0x7F, 1.1224462193314728}, {0x00, 0x00, 0.8908987181403972}};
@@ -276,15 +299,42 @@ TEST_F(VstXSynthTest, MalformedChunksAreRefusedAndChangeNothing) {
 TEST_F(VstXSynthTest, PadNotesActAtTheStartOfTheNextBlockInOrder) {
     dispatch(10, 0, 0, nullptr, 44100.0f);
     synth->queueNoteEvent(0x90, 31, 0);
-    synth->processReplacing(nullptr, outputs, 0); // a block without frames leaves them queued
+    EXPECT_TRUE(process(0)); // a block without frames leaves them queued
     EXPECT_EQ(engine.voiceActive, 0);
-    synth->processReplacing(nullptr, outputs, 32); // sounding from the block's first frame
+    EXPECT_TRUE(process(32)); // sounding from the block's first frame
     EXPECT_EQ(std::tuple(+engine.voiceActive, +engine.keyDown[31], left[0] != 0.0f), std::tuple(1, 1, true));
 
     synth->queueNoteEvent(0x90, 31, 0);
     synth->queueNoteEvent(0x80, 31, 0);
-    synth->processReplacing(nullptr, outputs, 32);
+    EXPECT_TRUE(process(32));
     EXPECT_EQ(engine.keyDown[31], 0);
+}
+
+// The accumulating form adds the block to what the buffers hold: an idle voice leaves it as it is,
+// a sounding one at Volume 0.5 (a gain of 1) adds what processReplacing writes.
+TEST_F(VstXSynthTest, AccumulatingAddsTheBlockToTheBuffers) {
+    auto twin = host.construct<VstXSynth>();
+    std::vector<float> replaced(128);
+    float* twinOutputs[2] = {replaced.data(), replaced.data() + 64};
+    for (VstXSynth* s : {synth.get(), twin.get()}) {
+        s->setSampleRate(44100.0f);
+        s->setParameter(21, 0.5f);
+    }
+    for (bool sounding : {false, true}) {
+        if (sounding) {
+            synth->queueNoteEvent(0x90, 36, 0);
+            twin->queueNoteEvent(0x90, 36, 0);
+        }
+        std::fill(left.begin(), left.end(), 0.25f);
+        std::fill(right.begin(), right.end(), -0.25f);
+        std::fill(replaced.begin(), replaced.end(), kNaN);
+        twin->processReplacing(nullptr, twinOutputs, 64);
+        synth->processAccumulating(nullptr, outputs, 64);
+        for (std::size_t i = 0; i < 64; ++i)
+            ASSERT_TRUE(std::fabs(left[i] - std::clamp(replaced[i] + 0.25f, -1.0f, 1.0f)) < 1e-6f &&
+                        std::fabs(right[i] - std::clamp(replaced[64 + i] - 0.25f, -1.0f, 1.0f)) < 1e-6f)
+                << sounding << " " << i << ": " << left[i] << " " << right[i];
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace host {
 
@@ -24,6 +25,9 @@ StereoBuffer render(PluginInstance& instance, const std::vector<TimedMidi>& scor
         if (!messages.empty())
             instance.sendMidi(messages);
         float* channels[2] = {out.left.data() + position, out.right.data() + position};
+        // A host's buffers hold whatever they held before; NaN shows any frame left unwritten.
+        std::fill_n(channels[0], frames, std::numeric_limits<float>::quiet_NaN());
+        std::fill_n(channels[1], frames, std::numeric_limits<float>::quiet_NaN());
         instance.processReplacing(channels, frames);
         position += frames;
     }
@@ -34,7 +38,7 @@ float peakOf(const StereoBuffer& buffer) {
     float peak = 0.0f;
     for (const auto* channel : {&buffer.left, &buffer.right})
         for (float sample : *channel)
-            peak = std::max(peak, std::fabs(sample));
+            peak = std::isnan(sample) ? std::numeric_limits<float>::infinity() : std::max(peak, std::fabs(sample));
     return peak;
 }
 
