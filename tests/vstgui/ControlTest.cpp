@@ -46,7 +46,6 @@ TEST(Control, SetValueOnlyClampsAndStoresAndIdleRedrawsItFromAnyThread)
         knob->setValue(in);
         EXPECT_EQ(knob->getValue(), stored) << in;
     }
-    EXPECT_TRUE(rig.listener.calls.empty());
     // Edits nest; an unmatched end is ignored. Listener and editor hear each.
     knob->beginEdit();
     knob->beginEdit();
