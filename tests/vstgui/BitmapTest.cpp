@@ -52,9 +52,8 @@ TEST(Bitmap, ResourceBitmapsDecodeToPremultipliedPixelsSharedUntilOneIsWritten)
 // A resource that is missing or does not decode, or a size beyond the limits, gives no pixels.
 TEST(Bitmap, UnusableResourcesAndSizesGiveNoPlatformBitmap)
 {
-    std::vector<uint8_t> truncated = pngOf(8, 8);
-    truncated.resize(truncated.size() / 2);
-    testsupport::registerBytes(9002, truncated);
+    const std::vector<uint8_t> png = pngOf(8, 8);
+    testsupport::registerBytes(9002, std::vector<uint8_t>(png.begin(), png.begin() + ptrdiff_t(png.size() / 2)));
     testsupport::registerBytes(9003, {'n', 'o', 't', ' ', 'p', 'n', 'g'});
     testsupport::registerBytes(9004, {});
     for (int32_t id : {9002, 9003, 9004, 9099, -1}) {

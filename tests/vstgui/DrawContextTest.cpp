@@ -40,13 +40,6 @@ struct Canvas {
     IPlatformBitmap* pixels;
 };
 
-// Source pixel (x, y) has red 10 x + 1 and green 10 y + 1, opaque.
-SharedPointer<CBitmap> gridBitmap(int32_t w, int32_t h)
-{
-    return testsupport::makeBitmap(
-        w, h, [](int32_t x, int32_t y) { return CColor(uint8_t(10 * x + 1), uint8_t(10 * y + 1), 0, 255); });
-}
-
 // Source-over on premultiplied pixels: result = source + destination x (255 - source alpha) / 255.
 TEST(DrawContext, FillsBlendSourceOverAndFollowClipAndOffset)
 {
@@ -68,8 +61,7 @@ TEST(DrawContext, FillsBlendSourceOverAndFollowClipAndOffset)
     moved.context->setOffset(CPoint(2, 2));
     moved.context->setClipRect(CRect(0, 0, 3, 3)); // pixels 2..4 after the offset
     moved.context->drawRect(CRect(-100, -100, 100, 100), kDrawFilled);
-    EXPECT_EQ(moved.count(), 9);
-    EXPECT_EQ(moved.at(2, 2), kRed);
+    EXPECT_EQ(std::pair(moved.count(), moved.at(2, 2)), std::pair(9, kRed));
     moved.context->resetClipRect();
     moved.context->drawRect(CRect(5, 5, 6, 6), kDrawFilled);
     EXPECT_EQ(moved.at(7, 7), kRed);
@@ -84,9 +76,8 @@ TEST(DrawContext, StrokesLieInsideTheRectangleAndOddRectanglesOrTargetsAreHarmle
         canvas.context->setLineWidth(width);
         canvas.context->drawRect(CRect(1, 1, 9, 9), kDrawStroked);
         const int w = width == 2.0 ? 2 : 1;
-        EXPECT_EQ((std::vector{canvas.at(1, 1), canvas.at(8, 8), canvas.at(1 + w, 1 + w)}),
-                  (std::vector{kRed, kRed, kClear}));
-        EXPECT_EQ(canvas.count(), 64 - (8 - 2 * w) * (8 - 2 * w)) << width;
+        EXPECT_EQ(std::tuple(canvas.at(1, 1), canvas.at(8, 8), canvas.at(1 + w, 1 + w), canvas.count()),
+                  std::tuple(kRed, kRed, kClear, 64 - (8 - 2 * w) * (8 - 2 * w))) << width;
     }
     const double inf = std::numeric_limits<double>::infinity();
     for (auto [rect, filled, stroked] :
@@ -106,14 +97,14 @@ TEST(DrawContext, StrokesLieInsideTheRectangleAndOddRectanglesOrTargetsAreHarmle
 
 TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheSource)
 {
-    {
-        Canvas canvas;
-        canvas.context->drawBitmap(gridBitmap(4, 4), CRect(2, 2, 8, 8), CPoint(1, 1));
-        // Source column 4 does not exist: the target keeps its pixel at (5, 2).
-        EXPECT_EQ((std::vector{canvas.at(2, 2), canvas.at(4, 3), canvas.at(5, 2)}),
-                  (std::vector{CColor(11, 11, 0, 255), CColor(31, 21, 0, 255), kClear}));
-        EXPECT_EQ(canvas.count(), 9);
-    }
+    // Source pixel (x, y) has red 10 x + 1 and green 10 y + 1, opaque.
+    const auto grid = testsupport::makeBitmap(
+        4, 4, [](int32_t x, int32_t y) { return CColor(uint8_t(10 * x + 1), uint8_t(10 * y + 1), 0, 255); });
+    Canvas shifted;
+    shifted.context->drawBitmap(grid, CRect(2, 2, 8, 8), CPoint(1, 1));
+    // Source column 4 does not exist: the target keeps its pixel at (5, 2).
+    EXPECT_EQ(std::tuple(shifted.at(2, 2), shifted.at(4, 3), shifted.at(5, 2), shifted.count()),
+              std::tuple(CColor(11, 11, 0, 255), CColor(31, 21, 0, 255), kClear, 9));
     const CRect all(0, 0, 10, 10);
     const struct {
         CRect dest;
@@ -124,7 +115,6 @@ TEST(DrawContext, BitmapDrawsUnscaledFromItsSourceOffsetAndNeverReadsOutsideTheS
         {all, CPoint(kNaN, 0), 0}, {all, CPoint(-kHuge, kHuge), 0}, {CRect(-kHuge, -kHuge, kHuge, kHuge), CPoint(0, 0), 0},
         {CRect(-2, -2, 10, 10), CPoint(0, 0), 4},                {CRect(8, 8, 0, 0), CPoint(0, 0), 0},
     };
-    auto grid = gridBitmap(4, 4);
     for (const auto& c : cases) {
         Canvas canvas;
         canvas.context->drawBitmap(grid, c.dest, c.offset);

@@ -16,9 +16,7 @@ using Log = std::vector<std::string>;
 class ProbeView : public CView {
 public:
     ProbeView(const CRect& size, std::string name, Log& log, CMouseEventResult downResult)
-        : CView(size), name(std::move(name)), log(log), downResult(downResult)
-    {
-    }
+        : CView(size), name(std::move(name)), log(log), downResult(downResult) {}
     CMouseEventResult onMouseDown(CPoint&, const CButtonState&) override
     {
         logged("down ");
@@ -70,9 +68,8 @@ TEST(Frame, PressGoesToTheTopmostViewThatTakesItAndUnhandledOnesToTheEditor)
     EXPECT_EQ((std::vector<int>{f.backEnd->mouseDown(CPoint(30, 30), 2), f.backEnd->mouseMoved(CPoint(35, 35), 2),
                                 f.backEnd->mouseUp(CPoint(35, 35), 2)}),
               (std::vector<int>{1, 1, 1}));
-    EXPECT_EQ(f.frame->getCurrentMouseButtons().getButtonState(), 0);
-    EXPECT_EQ(f.log, (Log{"down top", "down bottom", "moved bottom", "up bottom"}));
-    EXPECT_TRUE(f.editor.unhandledDowns.empty() && f.editor.unhandledUps == 0);
+    EXPECT_EQ(std::tuple(f.log, f.editor.unhandledDowns.size(), f.editor.unhandledUps, f.frame->getCurrentMouseButtons()),
+              std::tuple(Log{"down top", "down bottom", "moved bottom", "up bottom"}, 0u, 0, CButtonState(0)));
 
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(55, 25), 8 | 16), 2);
     EXPECT_EQ(f.editor.unhandledDowns, (std::vector{std::pair(CPoint(55, 25), 8 | 16)}));
@@ -121,8 +118,7 @@ TEST(Frame, ModalViewTakesAllInputAndItsReferenceIsTheFrames)
     second->forget();
     EXPECT_EQ(f.backEnd->mouseDown(CPoint(50, 40), 8), 2);
     f.backEnd->mouseUp(CPoint(50, 40), 8);
-    EXPECT_EQ(f.log, (Log{"down modal"}));
-    EXPECT_TRUE(f.editor.unhandledDowns.empty() && f.editor.unhandledUps == 0);
+    EXPECT_EQ(std::tuple(f.log, f.editor.unhandledDowns.size(), f.editor.unhandledUps), std::tuple(Log{"down modal"}, 0u, 0));
 
     EXPECT_TRUE(f.frame->setModalView(nullptr) && modal->getNbReference() == 1);
     EXPECT_TRUE(f.frame->setModalView(modal));
@@ -142,7 +138,9 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstWithinWholePixels)
     f.frame->idle();
     EXPECT_EQ(std::pair(f.backEnd->getPixel(5, 5), f.backEnd->getPixel(15, 15)), std::pair(back, green));
     const auto& presented = f.backEnd->getPresentedAreas();
-    const auto idle = [&] {
+    const auto idle = [&](std::initializer_list<CRect> invalid = {}) {
+        for (const CRect& r : invalid)
+            f.frame->invalidRect(r);
         f.backEnd->clearPresentedAreas();
         f.frame->idle();
         return presented;
@@ -163,17 +161,13 @@ TEST(Frame, IdleRedrawsOnlyWhatChangedBackgroundFirstWithinWholePixels)
 
     // Invalid rectangles widen to whole pixels (left and top down, right and bottom up) within the
     // frame; odd ones are dropped.
-    f.frame->invalidRect(CRect(10.5, 0.2, 20.2, 5.7));
-    f.frame->invalidRect(CRect(std::numeric_limits<double>::quiet_NaN(), 0, 10, 10));
-    f.frame->invalidRect(CRect(-1e300, -1e300, -1e299, -1e299));
-    f.frame->invalidRect(CRect(90.5, 40.5, 1e300, 1e300));
-    EXPECT_EQ(idle(), (std::vector<CRect>{CRect(10, 0, 21, 6), CRect(90, 40, 100, 50)}));
+    EXPECT_EQ(idle({CRect(10.5, 0.2, 20.2, 5.7), CRect(std::numeric_limits<double>::quiet_NaN(), 0, 10, 10),
+                    CRect(-1e300, -1e300, -1e299, -1e299), CRect(90.5, 40.5, 1e300, 1e300)}),
+              (std::vector<CRect>{CRect(10, 0, 21, 6), CRect(90, 40, 100, 50)}));
 
     // Overlapping rectangles merge; many small ones stay few.
-    f.frame->invalidRect(CRect(0, 0, 10, 10));
-    f.frame->invalidRect(CRect(5, 5, 15, 15));
-    f.frame->invalidRect(CRect(50, 0, 60, 10));
-    EXPECT_EQ(idle(), (std::vector<CRect>{CRect(0, 0, 15, 15), CRect(50, 0, 60, 10)}));
+    EXPECT_EQ(idle({CRect(0, 0, 10, 10), CRect(5, 5, 15, 15), CRect(50, 0, 60, 10)}),
+              (std::vector<CRect>{CRect(0, 0, 15, 15), CRect(50, 0, 60, 10)}));
     for (int i = 0; i < 40; ++i)
         f.frame->invalidRect(CRect(2 * i, 0, 2 * i + 1, 1));
     EXPECT_LE(idle().size(), 16u);
@@ -202,9 +196,8 @@ TEST(Frame, SetSizeResizesAndRepaintsUnlessRefusedOrOddAndAClosedFrameHasNoPoint
         bool beforeSizeChange(const CRect& newSize, const CRect&) override { return newSize.getWidth() < 500; }
     } editor;
     auto* frame = new CFrame(CRect(0, 0, 100, 50), &editor);
-    CPoint where;
-    EXPECT_FALSE(frame->getCurrentMouseLocation(where)); // closed: no pointer
-    EXPECT_TRUE(frame->setSize(120, 60)); // closed: only the size changes
+    CPoint where; // closed: no pointer, and only the size changes
+    EXPECT_EQ(std::pair(frame->getCurrentMouseLocation(where), frame->setSize(120, 60)), std::pair(false, true));
     ASSERT_TRUE(frame->open(nullptr) && !frame->open(nullptr)); // a second open is refused
     auto* backEnd = OffscreenPlatformFrame::of(frame);
     EXPECT_EQ(frame->getBackBuffer()->getPixelWidth(), 120);

@@ -80,9 +80,8 @@ TEST(Gallery, ControlsDrawTheirStateAndReportTheirClicks)
     EXPECT_EQ(g.backEnd->mouseDown(CPoint(60, 60), 2), 3);
     EXPECT_EQ(g.knob->getValue(), 0.56f); // the knob under the click was not pressed
 
-    using Call = testsupport::RecordingListener::Call;
-    EXPECT_EQ(g.listener.calls, (std::vector<Call>{{16, 1}, {16, 0}, {23, 1}, {23, 0}}));
-    EXPECT_EQ(g.listener.begins, g.listener.ends);
+    EXPECT_EQ(std::pair(g.listener.calls, g.listener.begins - g.listener.ends),
+              std::pair(std::vector<testsupport::RecordingListener::Call>{{16, 1}, {16, 0}, {23, 1}, {23, 0}}, 0));
 
     // Closed mid-drag with the splash screen up, the frame returns every reference (the rig counts).
     g.backEnd->mouseDown(CPoint(60, 60), 2);
