@@ -19,9 +19,7 @@ class Win32Host : public HostWindow {
 public:
     Win32Host(int32_t width, int32_t height)
         : window(CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 63, 153, width, height,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
-    {
-    }
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
     ~Win32Host() override
     {
         if (menuHook)
@@ -134,11 +132,10 @@ public:
     {
         const HWND field = FindWindowExW(windowOf(frame), nullptr, L"EDIT", nullptr);
         ASSERT_NE(field, nullptr);
-        if (!virt || virt == VKEY_BACK) {
+        if (!virt || virt == VKEY_BACK)
             PostMessageW(field, WM_CHAR, virt ? VK_BACK : WPARAM(character), 1);
-            return;
-        }
-        press(field, virt == VKEY_RETURN ? VK_RETURN : VK_LEFT);
+        else
+            press(field, virt == VKEY_RETURN ? VK_RETURN : VK_LEFT);
     }
     void takeKeyboardFocus() override { SetFocus(window); }
 

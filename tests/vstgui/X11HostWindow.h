@@ -49,6 +49,7 @@ public:
             (deep && !XMatchVisualInfo(display, DefaultScreen(display), 32, TrueColor, &visual)))
             return;
         setenv("DISPLAY", name, 1);
+        XSynchronize(display, True); // the input sent below reaches the server before each call returns
         const Window root = DefaultRootWindow(display);
         XSetWindowAttributes attributes{};
         attributes.colormap = colormap = deep ? XCreateColormap(display, root, visual.visual, AllocNone) : 0;
@@ -82,18 +83,9 @@ public:
     {
         const int x = kParentX + kParentBorder + int(at.x), y = kParentY + kParentBorder + int(at.y);
         XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
-        XFlush(display);
     }
-    void button(unsigned number, bool down)
-    {
-        XTestFakeButtonEvent(display, number, down, CurrentTime);
-        XFlush(display);
-    }
-    void key(KeySym symbol, bool down)
-    {
-        XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), down, CurrentTime);
-        XFlush(display);
-    }
+    void button(unsigned number, bool down) { XTestFakeButtonEvent(display, number, down, CurrentTime); }
+    void key(KeySym symbol, bool down) { XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), down, CurrentTime); }
     void buttons(int32_t state, bool down)
     {
         if (state & kControl)
