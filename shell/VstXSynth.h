@@ -77,8 +77,7 @@ public:
 
     bool isNativeHost() const override { return nativeHost.load(std::memory_order_relaxed); }
     Zarn& getEngine() override { return engine; }
-    // The editor's requests to the host.
-    // Asks the host for the time first, on the same thread (see the definition).
+    // The editor's requests to the host; a begin edit asks for the time first (see its definition).
     bool beginEdit(VstInt32 index) override;
     bool endEdit(VstInt32 index) override { return AudioEffectX::endEdit(index); }
     bool sizeWindow(VstInt32 width, VstInt32 height) override { return AudioEffectX::sizeWindow(width, height); }
